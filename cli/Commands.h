@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What a command gets: the connect string and its own arguments.
+struct CommandContext {
+    std::string connect;
+    std::vector<std::string> args;
+};
+
+// Each returns the process exit status. Database errors propagate as CDBException.
+int RunInit(const CommandContext& context);
+int RunRecount(const CommandContext& context);
+int RunList(const CommandContext& context);
+
+// Exit statuses.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Raised for bad arguments: a one-line message, exit status 2.
+struct UsageError {
+    std::string message;
+};

@@ -1,0 +1,48 @@
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "framework/odbc/Database.h"
+#include "store/PhraseRec.h"
+#include "store/Schema.h"
+#include "store/StoreApp.h"
+
+namespace {
+
+void ExpectNoArguments(const CommandContext& context, const char* command) {
+    if (!context.args.empty())
+        throw UsageError{std::string(command) + " takes no arguments"};
+}
+
+}  // namespace
+
+int RunInit(const CommandContext& context) {
+    ExpectNoArguments(context, "init");
+    CDatabase db;
+    db.OpenEx(context.connect, CDatabase::noOdbcDialog);
+    CreateMissingTables(db);
+    return kExitOk;
+}
+
+int RunRecount(const CommandContext& context) {
+    ExpectNoArguments(context, "recount");
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    config.Recount();
+    std::printf("Nouns: %d\nVerbs: %d\nAdverbs: %d\nOwner: %s\n", config.m_NumNouns,
+                config.m_NumVerbs, config.m_NumAdverbs, config.m_Administrator.c_str());
+    return kExitOk;
+}
+
+int RunList(const CommandContext& context) {
+    ExpectNoArguments(context, "list");
+    CPhraseRec phrases;
+    phrases.m_strSort = "PhraseNumber";
+    phrases.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+    for (; !phrases.IsEOF(); phrases.MoveNext()) {
+        std::printf("%d\t%d\t%s\t%s\t%s\t%s\t%s\t%s\n", phrases.m_PhraseNumber,
+                    phrases.m_PhraseType, phrases.m_DateAdded.Format().c_str(),
+                    phrases.m_AddedBy.c_str(), phrases.m_OPhrase.c_str(),
+                    phrases.m_MPhrase.c_str(), phrases.m_FPhrase.c_str(),
+                    phrases.m_PPhrase.c_str());
+    }
+    return kExitOk;
+}

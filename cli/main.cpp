@@ -1,0 +1,97 @@
+// sorrowline-db: sets up and inspects the phrase database of the saver.
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "cli/Commands.h"
+#include "framework/odbc/DBException.h"
+#include "framework/odbc/Database.h"
+#include "store/StoreApp.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: sorrowline-db [--connect STRING] COMMAND [ARGS]\n"
+    "\n"
+    "Works on the ODBC data source \"Sorrowline\" unless --connect names another.\n"
+    "\n"
+    "commands:\n"
+    "  init      create the tables that are missing (never drops or changes data)\n"
+    "  recount   count the phrases anew and print the counts and the owner\n"
+    "  list      print every phrase, one tab-separated line each\n";
+
+using Command = int (*)(const CommandContext&);
+
+const std::map<std::string, Command>& CommandTable() {
+    static const std::map<std::string, Command> table = {
+        {"init", RunInit},
+        {"recount", RunRecount},
+        {"list", RunList},
+    };
+    return table;
+}
+
+struct Invocation {
+    Command command = nullptr;
+    CommandContext context;
+    bool help = false;
+};
+
+Invocation ParseArguments(int argc, char** argv) {
+    Invocation invocation;
+    invocation.context.connect = CStoreApp::kDefaultConnect;
+    int i = 1;
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            invocation.help = true;
+            return invocation;
+        }
+        if (std::strcmp(argv[i], "--connect") != 0)
+            throw UsageError{std::string("unknown option ") + argv[i]};
+        if (++i == argc)
+            throw UsageError{"--connect needs a connect string"};
+        invocation.context.connect = argv[i];
+    }
+    if (i == argc)
+        throw UsageError{"no command given (see --help)"};
+    auto found = CommandTable().find(argv[i]);
+    if (found == CommandTable().end())
+        throw UsageError{std::string("unknown command ") + argv[i] + " (see --help)"};
+    invocation.command = found->second;
+    invocation.context.args.assign(argv + i + 1, argv + argc);
+    return invocation;
+}
+
+// Proves that the data source can be reached, as the saver's start-up does,
+// and lets the record sets open.
+void ConnectStore(CStoreApp& app, const std::string& connect) {
+    app.SetConnectString(connect);
+    CDatabase probe;
+    probe.OpenEx(connect, CDatabase::noOdbcDialog);
+    probe.Close();
+    app.SetDatabaseAvailable(true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CStoreApp app;
+    try {
+        Invocation invocation = ParseArguments(argc, argv);
+        if (invocation.help) {
+            std::fputs(kUsage, stdout);
+            return kExitOk;
+        }
+        ConnectStore(app, invocation.context.connect);
+        return invocation.command(invocation.context);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "sorrowline-db: %s\n", e.message.c_str());
+        return kExitUsage;
+    } catch (const CDBException& e) {
+        std::fprintf(stderr, "%s\n", e.m_strError.c_str());
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "sorrowline-db: %s\n", e.what());
+        return kExitFailure;
+    }
+}

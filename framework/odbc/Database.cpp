@@ -1,0 +1,118 @@
+#include "framework/odbc/Database.h"
+
+#include "framework/odbc/DBException.h"
+#include "framework/odbc/OdbcApi.h"
+
+namespace {
+
+SQLHDBC Dbc(void* h) { return static_cast<SQLHDBC>(h); }
+
+IdentifierCase ToIdentifierCase(SQLUSMALLINT value) {
+    switch (value) {
+        case SQL_IC_UPPER: return IdentifierCase::Upper;
+        case SQL_IC_LOWER: return IdentifierCase::Lower;
+        case SQL_IC_SENSITIVE: return IdentifierCase::Sensitive;
+        default: return IdentifierCase::Mixed;
+    }
+}
+
+}  // namespace
+
+CDatabase::~CDatabase() {
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void CDatabase::OpenEx(const std::string& connect, unsigned options) {
+    Close();
+    std::string text = StartsWithNoCase(connect, "ODBC;") ? connect.substr(5) : connect;
+
+    SQLHDBC hdbc = SQL_NULL_HDBC;
+    CheckOdbc(SQLAllocHandle(SQL_HANDLE_DBC, OdbcEnvironment(), &hdbc), SQL_HANDLE_ENV,
+              OdbcEnvironment());
+    // Options a driver does not support are not worth failing the connection for.
+    SQLSetConnectAttr(hdbc, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(m_loginTimeout)), 0);
+    if (options & useCursorLib)
+        SQLSetConnectAttr(hdbc, SQL_ATTR_ODBC_CURSORS,
+                          reinterpret_cast<SQLPOINTER>(SQL_CUR_USE_ODBC), 0);
+    if (options & openReadOnly)
+        SQLSetConnectAttr(hdbc, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+
+    SQLCHAR out[1024];
+    SQLSMALLINT outLength = 0;
+    SQLRETURN rc = SQLDriverConnect(hdbc, nullptr,
+                                    reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
+                                    SQL_NTS, out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        try {
+            CheckOdbc(rc == SQL_NO_DATA ? SQL_ERROR : rc, SQL_HANDLE_DBC, hdbc);
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_DBC, hdbc);
+            throw;
+        }
+    }
+    m_hdbc = hdbc;
+
+    m_identifierQuote = GetInfoText(SQL_IDENTIFIER_QUOTE_CHAR);
+    if (m_identifierQuote == " ")
+        m_identifierQuote.clear();
+    SQLUSMALLINT identifierCase = SQL_IC_MIXED;
+    SQLGetInfo(hdbc, SQL_IDENTIFIER_CASE, &identifierCase, sizeof identifierCase, nullptr);
+    m_identifierCase = ToIdentifierCase(identifierCase);
+}
+
+void CDatabase::Close() {
+    if (!m_hdbc)
+        return;
+    SQLDisconnect(Dbc(m_hdbc));
+    SQLFreeHandle(SQL_HANDLE_DBC, Dbc(m_hdbc));
+    m_hdbc = nullptr;
+}
+
+std::string CDatabase::GetInfoText(unsigned short item) const {
+    if (!m_hdbc)
+        throw CDBException("08003", "Connection not open");
+    char buffer[512] = "";
+    SQLSMALLINT length = 0;
+    CheckOdbc(SQLGetInfo(Dbc(m_hdbc), item, buffer, sizeof buffer, &length), SQL_HANDLE_DBC,
+              m_hdbc);
+    return buffer;
+}
+
+std::string CDatabase::GetDatabaseName() const { return GetInfoText(SQL_DATABASE_NAME); }
+
+std::string CDatabase::GetDbmsName() const { return GetInfoText(SQL_DBMS_NAME); }
+
+std::string CDatabase::TranslateSql(const std::string& sql) const {
+    return TranslateBracketedIdentifiers(sql, m_identifierQuote, m_identifierCase);
+}
+
+void CDatabase::ExecuteSQL(const std::string& sql) {
+    if (!m_hdbc)
+        throw CDBException("08003", "Connection not open");
+    COdbcHandle stmt(SQL_HANDLE_STMT, m_hdbc);
+    std::string text = TranslateSql(sql);
+    stmt.Check(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
+                             SQL_NTS));
+}
+
+void CDatabase::BeginTrans() {
+    CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
+                                reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+              SQL_HANDLE_DBC, m_hdbc);
+}
+
+void CDatabase::EndTrans(short completion) {
+    CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, completion), SQL_HANDLE_DBC, m_hdbc);
+    CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
+                                reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
+              SQL_HANDLE_DBC, m_hdbc);
+}
+
+void CDatabase::CommitTrans() { EndTrans(SQL_COMMIT); }
+
+void CDatabase::Rollback() { EndTrans(SQL_ROLLBACK); }

@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+
+#include "framework/odbc/SqlText.h"
+
+// One ODBC connection. Failures raise CDBException.
+class CDatabase {
+public:
+    enum OpenOptions : unsigned {
+        openReadOnly = 0x0002,
+        useCursorLib = 0x0004,  // the driver manager's cursor library, where it has one
+        noOdbcDialog = 0x0008,  // always so: the driver never prompts
+    };
+
+    CDatabase() = default;
+    ~CDatabase();
+    CDatabase(const CDatabase&) = delete;
+    CDatabase& operator=(const CDatabase&) = delete;
+
+    // Connects with a connect string; a leading "ODBC;" is dropped.
+    void OpenEx(const std::string& connect, unsigned options = 0);
+    void Close();
+    bool IsOpen() const { return m_hdbc != nullptr; }
+
+    // Seconds to wait for the login; applies to the next OpenEx.
+    void SetLoginTimeout(unsigned seconds) { m_loginTimeout = seconds; }
+
+    std::string GetDatabaseName() const;
+    std::string GetDbmsName() const;
+
+    // The statement with its [bracketed] names in this data source's form.
+    std::string TranslateSql(const std::string& sql) const;
+
+    // Runs a statement that returns no rows.
+    void ExecuteSQL(const std::string& sql);
+
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+    void* Handle() const { return m_hdbc; }
+
+private:
+    std::string GetInfoText(unsigned short item) const;
+    void EndTrans(short completion);
+
+    void* m_hdbc = nullptr;
+    unsigned m_loginTimeout = 15;
+    std::string m_identifierQuote;
+    IdentifierCase m_identifierCase = IdentifierCase::Mixed;
+};

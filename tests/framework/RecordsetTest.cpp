@@ -1,0 +1,217 @@
+// The record layer against the real data source of this test run.
+#include <gtest/gtest.h>
+
+#include "framework/odbc/DBException.h"
+#include "store/PhraseRec.h"
+#include "tests/support/TestDataSource.h"
+
+namespace {
+
+class RecordsetTest : public StoreTest {
+protected:
+    // Stores a phrase through the record layer, bypassing the counts.
+    void Add(CPhraseRec& set, int type, const std::string& object, const std::string& by = "ann") {
+        set.AddNew();
+        set.m_PhraseType = static_cast<uint8_t>(type);
+        set.m_OPhrase = object;
+        set.m_AddedBy = by;
+        set.m_DateAdded = CDbTime{2026, 12, 6, 10, 11, 12};
+        set.Update();
+    }
+
+    std::vector<std::string> Texts(CPhraseRec& set) {
+        std::vector<std::string> texts;
+        for (; !set.IsEOF(); set.MoveNext())
+            texts.push_back(set.m_OPhrase);
+        return texts;
+    }
+};
+
+}  // namespace
+
+TEST_F(RecordsetTest, EmptySetIsAtBothEndsAtOnce) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_TRUE(set.IsBOF());
+    EXPECT_THROW(set.MoveNext(), CDBException);
+}
+
+TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    const std::string longText(255, 'x');
+    set.AddNew();
+    set.m_OPhrase = longText;
+    set.m_MPhrase = "he's \"quoted\"";
+    set.m_FPhrase = "";
+    set.m_PPhrase = "caf\xE9";  // a byte of the ANSI code page above 127
+    set.m_AddedBy = "Ann";
+    set.m_DateAdded = CDbTime{2026, 12, 6, 23, 59, 58};
+    set.m_PhraseType = 255;
+    set.Update();
+    ASSERT_TRUE(set.Rerun());
+    ASSERT_FALSE(set.IsEOF());
+    EXPECT_EQ(set.m_OPhrase, longText);
+    EXPECT_EQ(set.m_MPhrase, "he's \"quoted\"");
+    EXPECT_EQ(set.m_FPhrase, "");
+    EXPECT_EQ(set.m_PPhrase, "caf\xE9");
+    EXPECT_EQ(set.m_AddedBy, "Ann");
+    EXPECT_EQ(set.m_DateAdded, (CDbTime{2026, 12, 6, 23, 59, 58}));
+    EXPECT_EQ(set.m_PhraseType, 255);
+    EXPECT_GT(set.m_PhraseNumber, 0);
+}
+
+TEST_F(RecordsetTest, ParametersFollowTheFieldExchangeOrder) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    Add(set, 4, "runs");
+    Add(set, 5, "runs");
+    Add(set, 4, "O'Brien'); DROP TABLE Phrase; --");
+
+    set.m_strFilter = "PhraseType = ? AND OPhrase = ?";
+    set.m_NumberParam = 5;
+    set.m_TextParam = "runs";
+    ASSERT_TRUE(set.Rerun());
+    ASSERT_FALSE(set.IsEOF());
+    EXPECT_EQ(set.m_PhraseType, 5);
+    set.MoveNext();
+    EXPECT_TRUE(set.IsEOF());
+
+    // A text parameter is a value, never SQL.
+    set.m_NumberParam = 4;
+    set.m_TextParam = "O'Brien'); DROP TABLE Phrase; --";
+    ASSERT_TRUE(set.Rerun());
+    EXPECT_EQ(Texts(set), std::vector<std::string>{"O'Brien'); DROP TABLE Phrase; --"});
+    EXPECT_EQ(CountRows("Phrase"), 3);
+}
+
+TEST_F(RecordsetTest, FilterWithOneMarkerTakesTheNumberOnly) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    Add(set, 0, "a cat");
+    Add(set, 3, "dogs");
+    Add(set, 4, "barks");
+    set.m_strFilter = "PhraseType < ?";
+    set.m_strSort = "OPhrase DESC";
+    set.m_NumberParam = 4;
+    set.m_TextParam = "ignored";
+    ASSERT_TRUE(set.Rerun());
+    EXPECT_EQ(Texts(set), (std::vector<std::string>{"dogs", "a cat"}));
+
+    set.m_strFilter = "PhraseNumber = ?";
+    set.m_NumberParam = 999999;
+    ASSERT_TRUE(set.Rerun());
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_TRUE(set.IsBOF());
+}
+
+TEST_F(RecordsetTest, SortsAndFiltersNameColumnsWithoutBrackets) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    Add(set, 1, "b", "zed");
+    Add(set, 1, "a", "amy");
+    Add(set, 2, "c", "amy");
+    set.m_strFilter = "AddedBy = 'amy'";
+    set.m_strSort = "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC";
+    ASSERT_TRUE(set.Rerun());
+    EXPECT_EQ(Texts(set), (std::vector<std::string>{"c", "a"}));
+}
+
+TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    Add(set, 4, "twin");
+    Add(set, 4, "twin");
+    Add(set, 5, "other");
+    set.m_strSort = "PhraseNumber";
+    ASSERT_TRUE(set.Rerun());
+
+    set.Edit();
+    set.m_OPhrase = "changed";
+    set.Update();
+    EXPECT_EQ(set.m_OPhrase, "changed");  // the snapshot holds the stored values
+    set.MoveNext();
+    set.CRecordset::Delete();  // the base's Delete: no count is involved
+    EXPECT_TRUE(set.IsDeleted());
+    set.MoveNext();
+    EXPECT_EQ(set.m_OPhrase, "other");
+
+    ASSERT_TRUE(set.Rerun());
+    EXPECT_EQ(Texts(set), (std::vector<std::string>{"changed", "other"}));
+}
+
+TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
+    CConfigRecord config;
+    ASSERT_TRUE(config.Open());
+    for (; !config.IsEOF(); config.MoveNext()) {
+        config.Edit();
+        config.m_NumNouns += 10;
+        config.Update();
+    }
+    ASSERT_TRUE(config.Rerun());
+    int seen = 0;
+    for (; !config.IsEOF(); config.MoveNext(), ++seen)
+        EXPECT_EQ(config.m_NumNouns, 12);
+    EXPECT_EQ(seen, 2);
+}
+
+TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    Add(set, 4, "fleeting");
+    ASSERT_TRUE(set.Rerun());
+    ASSERT_FALSE(set.IsEOF());
+    Exec("DELETE FROM Phrase");
+    set.Edit();
+    set.m_OPhrase = "x";
+    EXPECT_THROW(set.Update(), CDBException);
+}
+
+TEST_F(RecordsetTest, RerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    set.m_strSort = "PhraseNumber";
+    for (int i = 0; i < 50; ++i) {
+        Add(set, 4, "v" + std::to_string(i));
+        ASSERT_TRUE(set.Rerun());
+    }
+    // The filter and parameters in force at Rerun count, not later changes.
+    set.m_strFilter = "PhraseType = ?";
+    set.m_NumberParam = 4;
+    ASSERT_TRUE(set.Rerun());
+    set.m_NumberParam = 5;
+    std::vector<std::string> texts = Texts(set);
+    ASSERT_EQ(texts.size(), 50u);
+    EXPECT_EQ(texts.front(), "v0");
+    EXPECT_EQ(texts.back(), "v49");
+}
+
+TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {
+    Exec("DROP TABLE [Phrase]");
+    CPhraseRec set;
+    try {
+        set.Open();
+        FAIL() << "opened a set over a missing table";
+    } catch (const CDBException& e) {
+        EXPECT_EQ(e.m_strSqlState.size(), 5u);
+        EXPECT_FALSE(e.m_strError.empty());
+    }
+    EXPECT_FALSE(set.IsOpen());
+
+    CDatabase db;
+    try {
+        db.OpenEx("DSN=NoSuchSourceAnywhere");
+        FAIL() << "connected to a missing data source";
+    } catch (const CDBException& e) {
+        EXPECT_NE(e.m_strError.find("not found"), std::string::npos) << e.m_strError;
+    }
+}
+
+TEST_F(RecordsetTest, ConnectionReportsItsDatabaseName) {
+    CDatabase db;
+    db.OpenEx(CStoreApp::kDefaultConnect);
+    EXPECT_FALSE(db.GetDatabaseName().empty());
+}

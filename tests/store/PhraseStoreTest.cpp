@@ -1,0 +1,164 @@
+// Phrase and configuration records: counts kept in step, Recount, the owner.
+#include <gtest/gtest.h>
+
+#include "framework/odbc/DBException.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseRec.h"
+#include "tests/support/TestDataSource.h"
+
+namespace {
+
+class PhraseStoreTest : public StoreTest {
+protected:
+    CConfigRecord& Config() { return m_app.m_configRecord; }
+
+    // Stores a phrase the way the program does.
+    bool Commit(CPhraseRec& set, int type, const std::string& object) {
+        set.AddNew();
+        set.m_PhraseType = static_cast<uint8_t>(type);
+        set.m_OPhrase = object;
+        set.m_AddedBy = "ann";
+        set.m_DateAdded = CDbTime::Now();
+        return set.CommitNew();
+    }
+
+    void ExpectStoredCounts(int nouns, int verbs, int adverbs) {
+        CConfigRecord fresh;
+        ASSERT_TRUE(fresh.Open());
+        ASSERT_FALSE(fresh.IsEOF());
+        EXPECT_EQ(fresh.m_NumNouns, nouns);
+        EXPECT_EQ(fresh.m_NumVerbs, verbs);
+        EXPECT_EQ(fresh.m_NumAdverbs, adverbs);
+    }
+
+    std::string CurrentUser() {
+        std::string user;
+        EXPECT_TRUE(GetCurrentUserName(user));
+        return user;
+    }
+};
+
+}  // namespace
+
+TEST_F(PhraseStoreTest, RecountCreatesTheOwnerRowWithTrueCounts) {
+    for (int type = 0; type <= 7; ++type)
+        InsertPhrase(type, "p" + std::to_string(type));
+    InsertPhrase(4, "another verb");
+    Config().Recount();
+    EXPECT_EQ(Config().m_Administrator, CurrentUser());
+    EXPECT_EQ(Config().m_NumNouns, 4);
+    EXPECT_EQ(Config().m_NumVerbs, 2);
+    EXPECT_EQ(Config().m_NumAdverbs, 1);
+    EXPECT_FALSE(Config().IsOpen());
+    EXPECT_EQ(CountRows("Configuration"), 1);
+    ExpectStoredCounts(4, 2, 1);
+
+    // A second Recount keeps the one row.
+    Config().Recount();
+    EXPECT_EQ(CountRows("Configuration"), 1);
+}
+
+TEST_F(PhraseStoreTest, RecountKeepsAnExistingOwner) {
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('Someone Else', 9, 9, 9)");
+    InsertPhrase(5, "quickly");
+    Config().Recount();
+    EXPECT_EQ(Config().m_Administrator, "Someone Else");
+    ExpectStoredCounts(0, 0, 1);
+}
+
+TEST_F(PhraseStoreTest, CountsMoveWithStoredAndDeletedPhrases) {
+    Config().Recount();
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    EXPECT_TRUE(Commit(set, 3, "the crowds"));  // a Plural noun
+    EXPECT_TRUE(Commit(set, 4, "sings"));
+    EXPECT_TRUE(Commit(set, 5, "loudly"));
+    EXPECT_TRUE(Commit(set, 7, "nothing"));  // counted nowhere
+    ExpectStoredCounts(1, 1, 1);
+
+    set.m_strFilter = "PhraseType = ?";
+    set.m_NumberParam = 3;
+    ASSERT_TRUE(set.Rerun());
+    ASSERT_FALSE(set.IsEOF());
+    EXPECT_EQ(set.m_MPhrase, "");
+    set.Delete();
+    set.m_NumberParam = 7;
+    ASSERT_TRUE(set.Rerun());
+    set.Delete();
+    ExpectStoredCounts(0, 1, 1);
+    EXPECT_EQ(CountRows("Phrase"), 2);
+}
+
+TEST_F(PhraseStoreTest, DecrementBelowZeroIsStoredAndRecountRepairsIt) {
+    Config().Recount();
+    Config().DecNouns();
+    EXPECT_EQ(Config().m_NumNouns, -1);
+    ExpectStoredCounts(-1, 0, 0);
+    InsertPhrase(0, "it");
+    Config().Recount();
+    ExpectStoredCounts(1, 0, 0);
+}
+
+TEST_F(PhraseStoreTest, WithoutAConfigurationRowNothingIsStored) {
+    EXPECT_THROW(Config().IncNouns(), CDBException);
+    EXPECT_EQ(CountRows("Configuration"), 0);
+
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    EXPECT_FALSE(Commit(set, 0, "orphan"));
+    EXPECT_EQ(CountRows("Phrase"), 0);
+
+    InsertPhrase(0, "survivor");
+    ASSERT_TRUE(set.Rerun());
+    set.Delete();  // swallowed: the count could not be lowered
+    EXPECT_EQ(CountRows("Phrase"), 1);
+}
+
+TEST_F(PhraseStoreTest, RerunOpensAClosedSetWithItsFilterAndSort) {
+    InsertPhrase(0, "b");
+    InsertPhrase(1, "a");
+    InsertPhrase(4, "c");
+    thePhraseSet.m_strFilter = "PhraseType < ?";
+    thePhraseSet.m_NumberParam = 4;
+    thePhraseSet.m_strSort = "OPhrase";
+    ASSERT_FALSE(thePhraseSet.IsOpen());
+    ASSERT_TRUE(thePhraseSet.Rerun());
+    ASSERT_TRUE(thePhraseSet.IsOpen());
+    std::vector<std::string> texts;
+    for (; !thePhraseSet.IsEOF(); thePhraseSet.MoveNext())
+        texts.push_back(thePhraseSet.m_OPhrase);
+    EXPECT_EQ(texts, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(PhraseStoreTest, NothingOpensWhileTheDatabaseIsUnavailable) {
+    InsertPhrase(0, "unseen");
+    Config().Recount();
+    m_app.SetDatabaseAvailable(false);
+
+    CPhraseRec set;
+    EXPECT_FALSE(set.Open());
+    EXPECT_FALSE(set.Rerun());
+    EXPECT_FALSE(set.IsOpen());
+
+    Config().m_NumNouns = 42;
+    Config().Recount();  // returns with nothing changed
+    EXPECT_EQ(Config().m_NumNouns, 42);
+
+    m_app.SetDatabaseAvailable(true);
+    ASSERT_TRUE(set.Open());
+    m_app.SetDatabaseAvailable(false);
+    set.Close();  // does nothing while unavailable
+    EXPECT_TRUE(set.IsOpen());
+    m_app.SetDatabaseAvailable(true);
+}
+
+TEST_F(PhraseStoreTest, OwnerAndAuthorsMayChangePhrases) {
+    Config().m_Administrator = "Alice";
+    EXPECT_TRUE(Config().IsOwner("ALICE"));
+    EXPECT_TRUE(Config().IsOwner("alice"));
+    EXPECT_FALSE(Config().IsOwner("bob"));
+    EXPECT_FALSE(Config().IsOwner(""));
+    EXPECT_TRUE(Config().MayChangePhrase("Bob", "bob"));
+    EXPECT_TRUE(Config().MayChangePhrase("Bob", "alice"));
+    EXPECT_FALSE(Config().MayChangePhrase("Bob", "carol"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/odbc/Database.h"
+#include "store/StoreApp.h"
+
+// Which engine backs DSN "Sorrowline" in this test run.
+enum class TestBackend { Sqlite, Postgres };
+TestBackend CurrentBackend();
+
+// Points DSN "Sorrowline" at this run's test database. On Linux it writes an
+// odbc.ini of its own and names it in ODBCINI (backend chosen by
+// SORROWLINE_TEST_BACKEND=sqlite|postgres); under Wine the test's environment
+// names the file already. Returns false (with a reason) when the backend is
+// not available.
+bool PrepareTestDataSource(std::string* reason);
+
+// A clean store for each test: empty tables, an application object whose
+// database is available, thePhraseSet closed.
+class StoreTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs SQL on a connection of the test's own.
+    void Exec(const std::string& sql);
+    // Inserts a phrase behind the program's back (no count changes).
+    void InsertPhrase(int phraseType, const std::string& object, const std::string& addedBy = "tester");
+    long long CountRows(const std::string& table);
+
+    CStoreApp m_app;
+    CDatabase m_db;
+};
