@@ -23,6 +23,10 @@ std::string CConfigRecord::GetDefaultConnect() const {
     return GetStoreApp() ? GetStoreApp()->ConnectString() : CStoreApp::kDefaultConnect;
 }
 
+CDatabase* CConfigRecord::GetDefaultDatabase() const {
+    return GetStoreApp() ? GetStoreApp()->Database() : nullptr;
+}
+
 std::string CConfigRecord::GetDefaultSQL() const { return "[Configuration]"; }
 
 void CConfigRecord::DoFieldExchange(CFieldExchange* pFX) {

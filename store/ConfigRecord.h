@@ -13,6 +13,7 @@ public:
               unsigned options = none) override;
     void Close() override;
     std::string GetDefaultConnect() const override;
+    CDatabase* GetDefaultDatabase() const override;
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 

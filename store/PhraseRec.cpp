@@ -32,6 +32,10 @@ std::string CPhraseRec::GetDefaultConnect() const {
     return GetStoreApp() ? GetStoreApp()->ConnectString() : CStoreApp::kDefaultConnect;
 }
 
+CDatabase* CPhraseRec::GetDefaultDatabase() const {
+    return GetStoreApp() ? GetStoreApp()->Database() : nullptr;
+}
+
 std::string CPhraseRec::GetDefaultSQL() const { return "[Phrase]"; }
 
 void CPhraseRec::DoFieldExchange(CFieldExchange* pFX) {

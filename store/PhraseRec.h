@@ -18,6 +18,7 @@ public:
     // Opens the set if closed and runs the query again; false on any failure.
     bool Rerun() override;
     std::string GetDefaultConnect() const override;
+    CDatabase* GetDefaultDatabase() const override;
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 

@@ -1,11 +1,12 @@
 #pragma once
 #include <string>
 
+#include "framework/odbc/Database.h"
 #include "store/ConfigRecord.h"
 
 // What the record classes need from the application object: the
 // database-available flag that start-up sets, the shared configuration record,
-// and the connect string of the record sets. The saver's application object
+// and the connect string and connection of the record sets. The saver's application object
 // and sorrowline-db each derive from it; one exists per process.
 class CStoreApp {
 public:
@@ -23,6 +24,13 @@ public:
     const std::string& ConnectString() const { return m_strConnect; }
     void SetConnectString(const std::string& connect) { m_strConnect = connect; }
 
+    // The connection that the record sets share unless made on another.
+    CDatabase* Database() { return &m_database; }
+
+private:
+    CDatabase m_database;  // declared first, so it is closed last
+
+public:
     CConfigRecord m_configRecord;
 
 private:

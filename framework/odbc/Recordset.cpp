@@ -40,16 +40,19 @@ void CRecordset::CollectBindings() {
     m_params = std::move(fx.m_params);
 }
 
+CDatabase* CRecordset::GetDefaultDatabase() const { return nullptr; }
+
 void CRecordset::EnsureConnection() {
-    if (!m_pDatabase) {
-        // A set made without a connection keeps its own for its whole life, so
-        // that closing and reopening it does not log in again.
+    m_pConnection = m_pDatabase ? m_pDatabase : GetDefaultDatabase();
+    if (!m_pConnection) {
+        // A set of its own connection keeps it for its whole life, so that
+        // closing and reopening it does not log in again.
         if (!m_ownDatabase)
             m_ownDatabase = std::make_unique<CDatabase>();
-        m_pDatabase = m_ownDatabase.get();
+        m_pConnection = m_ownDatabase.get();
     }
-    if (!m_pDatabase->IsOpen())
-        m_pDatabase->OpenEx(GetDefaultConnect(), CDatabase::noOdbcDialog);
+    if (!m_pConnection->IsOpen())
+        m_pConnection->OpenEx(GetDefaultConnect(), CDatabase::noOdbcDialog);
 }
 
 bool CRecordset::Open(unsigned openType, const char* sql, unsigned options) {
@@ -94,7 +97,7 @@ void CRecordset::RequestQuery() {
         sql += " WHERE " + m_strFilter;
     if (!m_strSort.empty())
         sql += " ORDER BY " + m_strSort;
-    m_pendingSql = m_pDatabase->TranslateSql(sql);
+    m_pendingSql = m_pConnection->TranslateSql(sql);
 
     // A filter with fewer markers than parameters takes the first ones only.
     size_t used = static_cast<size_t>(CountParameterMarkers(m_strFilter));
@@ -115,7 +118,7 @@ void CRecordset::FetchPendingRows() {
     m_bQueryPending = false;
     m_rows.clear();
     m_bBOF = m_bEOF = true;
-    CStatement statement(*m_pDatabase);
+    CStatement statement(*m_pConnection);
     statement.Execute(m_pendingSql, m_pendingKinds, m_pendingValues);
     for (CFieldRow& values : statement.FetchAll(ColumnKinds()))
         m_rows.push_back(Row{std::move(values), false});
@@ -228,7 +231,8 @@ bool CRecordset::CanAppend() const { return m_bOpen && !m_strTable.empty() && !(
 
 bool CRecordset::CanUpdate() const { return CanAppend(); }
 
-bool CRecordset::CanRestart() const { return m_bOpen && !(m_options & executeDirect); }
+// A matter of how the set was opened, so a closed set may be re-run (Rerun opens it).
+bool CRecordset::CanRestart() const { return !(m_options & executeDirect); }
 
 void CRecordset::AddNew() {
     if (!CanAppend())
@@ -272,8 +276,8 @@ bool CRecordset::Update() {
 long long CRecordset::ExecuteModification(const std::string& sql,
                                           const std::vector<FieldKind>& kinds,
                                           const CFieldRow& values) {
-    CStatement statement(*m_pDatabase);
-    statement.Execute(m_pDatabase->TranslateSql(sql), kinds, values);
+    CStatement statement(*m_pConnection);
+    statement.Execute(m_pConnection->TranslateSql(sql), kinds, values);
     return statement.RowCount();
 }
 

@@ -43,6 +43,8 @@ public:
     virtual std::string GetDefaultConnect() const;
     virtual std::string GetDefaultSQL() const = 0;
     virtual void DoFieldExchange(CFieldExchange* pFX) = 0;
+    // The connection for a set constructed without one; null: a connection of its own.
+    virtual CDatabase* GetDefaultDatabase() const;
 
     bool IsOpen() const { return m_bOpen; }
     bool IsEOF();
@@ -62,9 +64,12 @@ public:
     bool CanUpdate() const;
     bool CanRestart() const;
 
+    // The connection the set works on while open.
+    CDatabase* GetConnection() const { return m_pConnection; }
+
     std::string m_strFilter;
     std::string m_strSort;
-    CDatabase* m_pDatabase;
+    CDatabase* m_pDatabase;  // as constructed; null: the default database
 
 protected:
     // Reads the rows of a pending re-run, so the members hold the current row.
@@ -93,6 +98,7 @@ private:
     Row& CurrentRow();
 
     std::unique_ptr<CDatabase> m_ownDatabase;
+    CDatabase* m_pConnection = nullptr;
     std::vector<CFieldBinding> m_columns;
     std::vector<CFieldBinding> m_params;
 
