@@ -12,6 +12,8 @@ struct CommandContext {
 int RunInit(const CommandContext& context);
 int RunRecount(const CommandContext& context);
 int RunList(const CommandContext& context);
+int RunExport(const CommandContext& context);
+int RunImport(const CommandContext& context);
 
 // Exit statuses.
 constexpr int kExitOk = 0;

@@ -18,7 +18,9 @@ const char kUsage[] =
     "commands:\n"
     "  init      create the tables that are missing (never drops or changes data)\n"
     "  recount   count the phrases anew and print the counts and the owner\n"
-    "  list      print every phrase, one tab-separated line each\n";
+    "  list      print every phrase, one tab-separated line each\n"
+    "  export FILE   write every phrase to a phrase data file\n"
+    "  import FILE   add the phrases of a data file that the database lacks\n";
 
 using Command = int (*)(const CommandContext&);
 
@@ -27,6 +29,8 @@ const std::map<std::string, Command>& CommandTable() {
         {"init", RunInit},
         {"recount", RunRecount},
         {"list", RunList},
+        {"export", RunExport},
+        {"import", RunImport},
     };
     return table;
 }

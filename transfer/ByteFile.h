@@ -1,0 +1,62 @@
+#pragma once
+// Buffered byte-at-a-time access to a data file. Failures raise
+// std::runtime_error.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class CByteWriter {
+public:
+    // Creates or replaces the file, not shared with other writers.
+    explicit CByteWriter(const std::string& path);
+    ~CByteWriter();
+    CByteWriter(const CByteWriter&) = delete;
+    CByteWriter& operator=(const CByteWriter&) = delete;
+
+    void Put(unsigned char byte) {
+        if (m_used == m_buffer.size())
+            Drain();
+        m_buffer[m_used++] = static_cast<char>(byte);
+    }
+    void Put(const std::string& bytes);
+    void Close();
+
+private:
+    void Drain();
+
+    std::FILE* m_file = nullptr;
+    std::vector<char> m_buffer;
+    size_t m_used = 0;
+};
+
+class CByteReader {
+public:
+    // Opens the file for reading; others may read it but not write it.
+    explicit CByteReader(const std::string& path);
+    ~CByteReader();
+    CByteReader(const CByteReader&) = delete;
+    CByteReader& operator=(const CByteReader&) = delete;
+
+    uint64_t Size() const { return m_size; }
+    uint64_t BytesRead() const { return m_read; }
+
+    // False at the end of the file.
+    bool Next(unsigned char& byte) {
+        if (m_next == m_end && !Fill())
+            return false;
+        byte = static_cast<unsigned char>(*m_next++);
+        ++m_read;
+        return true;
+    }
+
+private:
+    bool Fill();
+
+    std::FILE* m_file = nullptr;
+    std::vector<char> m_buffer;
+    const char* m_next = nullptr;
+    const char* m_end = nullptr;
+    uint64_t m_size = 0;
+    uint64_t m_read = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The phrase data file: a plain byte sequence of three sections (nouns,
+// verbs, adverbs), each ended by 0x05. A noun record is its form byte
+// (PhraseType + 1), its text and 0x01. A verb or adverb record selects each
+// form in turn (0x01..0x04) and gives either a literal text (0x05, text,
+// 0x01) or the number of an earlier form with the same text. Texts are the
+// bytes of the ANSI strings, without a terminator.
+#include <chrono>
+#include <string>
+
+class CMessageSink;
+class CTransferProgress;
+
+namespace PhraseFile {
+constexpr unsigned char kEndText = 0x01;
+constexpr unsigned char kSelectObject = 0x01;
+constexpr unsigned char kSelectMasculine = 0x02;
+constexpr unsigned char kSelectFeminine = 0x03;
+constexpr unsigned char kSelectPlural = 0x04;
+constexpr unsigned char kLiteral = 0x05;
+constexpr unsigned char kEndSection = 0x05;
+}  // namespace PhraseFile
+
+struct TransferSinks {
+    CTransferProgress& progress;
+    CMessageSink& messages;
+    // Shortest time between two progress displays; zero shows every step.
+    std::chrono::milliseconds progressInterval{40};
+};
+
+// Writes every phrase of the database to the file at path, through
+// thePhraseSet. Failures are shown through the sinks; true when the whole
+// file was written.
+bool ExportPhraseFile(const std::string& path, TransferSinks sinks);
+
+struct ImportResult {
+    bool ok = false;         // the whole file was read and merged
+    bool recounted = false;  // the counts of the configuration record are fresh
+};
+
+// Adds each phrase of the file that the database does not hold yet, through
+// thePhraseSet (which must be open). The phrases belong to the current user.
+ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks);
