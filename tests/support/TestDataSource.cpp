@@ -35,7 +35,9 @@ bool WriteOdbcIni(std::string* reason) {
             << "Servername=" << Env("SORROWLINE_TEST_PG_SERVER") << "\n"
             << "Port=" << Env("SORROWLINE_TEST_PG_PORT") << "\n"
             << "Database=" << Env("SORROWLINE_TEST_PG_DATABASE") << "\n"
-            << "Username=" << Env("SORROWLINE_TEST_PG_USER") << "\n";
+            << "Username=" << Env("SORROWLINE_TEST_PG_USER") << "\n"
+            // Texts are single bytes of the Windows code page.
+            << "ConnSettings=SET client_encoding TO 'WIN1252'\n";
     } else {
         const std::string db = dir + "sorrowline-test-" + std::to_string(::getpid()) + ".db";
         std::remove(db.c_str());

@@ -1,0 +1,315 @@
+// The phrase data file against the real data source: exact bytes, merging,
+// damaged files, progress.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <tuple>
+
+#include "framework/MessageSink.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseRec.h"
+#include "tests/support/TestDataSource.h"
+#include "transfer/PhraseFile.h"
+#include "transfer/TransferProgress.h"
+
+namespace {
+
+using Bytes = std::string;
+using Phrase = std::tuple<int, std::string, std::string, std::string, std::string>;
+
+struct RecordingMessages : CMessageSink {
+    void ShowWarning(const std::string& text, const std::string& title) override {
+        shown.push_back(text + " | " + title);
+    }
+    std::vector<std::string> shown;
+};
+
+struct RecordingProgress : CTransferProgress {
+    void SetRange(uint32_t total) override { ranges.push_back(total); }
+    void SetPosition(uint32_t position) override { positions.push_back(position); }
+    void SetText(const std::string& text) override { texts.push_back(text); }
+    std::vector<uint32_t> ranges, positions;
+    std::vector<std::string> texts;
+};
+
+Bytes Noun(int form, const std::string& text) { return char(form + 1) + text + '\x01'; }
+
+Bytes Literal(const std::string& text) { return '\x05' + text + '\x01'; }
+
+// A forms record with every form given as a literal.
+Bytes Forms(const std::string& o, const std::string& m, const std::string& f, const std::string& p) {
+    return '\x01' + Literal(o) + '\x02' + Literal(m) + '\x03' + Literal(f) + '\x04' + Literal(p);
+}
+
+class PhraseFileTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        m_path = testing::TempDir() + "phrase-file-test.Sorrow";
+        m_app.m_configRecord.Recount();  // the Database dialog does so on opening
+        OpenSharedSet();
+    }
+
+    void OpenSharedSet() {
+        thePhraseSet.m_strFilter = "PhraseNumber = ?";
+        thePhraseSet.m_NumberParam = 0;
+        ASSERT_TRUE(thePhraseSet.Rerun());
+    }
+
+    void Store(int type, const std::string& o, const std::string& m = "", const std::string& f = "",
+               const std::string& p = "") {
+        thePhraseSet.AddNew();
+        thePhraseSet.m_PhraseType = static_cast<uint8_t>(type);
+        thePhraseSet.m_OPhrase = o;
+        thePhraseSet.m_MPhrase = m;
+        thePhraseSet.m_FPhrase = f;
+        thePhraseSet.m_PPhrase = p;
+        thePhraseSet.m_AddedBy = "someone";
+        thePhraseSet.m_DateAdded = CDbTime{2026, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(thePhraseSet.CommitNew());
+    }
+
+    Bytes Export() {
+        EXPECT_TRUE(ExportPhraseFile(m_path, Sinks()));
+        std::ifstream in(m_path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    ImportResult Load(const Bytes& bytes) {
+        std::ofstream(m_path, std::ios::binary) << bytes;
+        return ImportPhraseFile(m_path, Sinks());
+    }
+
+    TransferSinks Sinks() { return {m_progress, m_messages, std::chrono::milliseconds(0)}; }
+
+    std::multiset<Phrase> Phrases() {
+        CPhraseRec set;
+        set.Open();
+        std::multiset<Phrase> phrases;
+        for (; !set.IsEOF(); set.MoveNext())
+            phrases.insert({set.m_PhraseType, set.m_OPhrase, set.m_MPhrase, set.m_FPhrase, set.m_PPhrase});
+        return phrases;
+    }
+
+    void ExpectCounts(int nouns, int verbs, int adverbs) {
+        const CConfigRecord& c = m_app.m_configRecord;
+        EXPECT_EQ(std::make_tuple(c.m_NumNouns, c.m_NumVerbs, c.m_NumAdverbs),
+                  std::make_tuple(nouns, verbs, adverbs));
+    }
+
+    std::string m_path;
+    RecordingMessages m_messages;
+    RecordingProgress m_progress;
+};
+
+const Bytes kLoadError = "Error loading data file | File Error";
+
+}  // namespace
+
+TEST_F(PhraseFileTest, WritesTheWorkedExampleByteForByte) {
+    Store(3, "T");
+    Store(4, "A", "A", "B", "B");
+    EXPECT_EQ(Export(), Bytes("\x04T\x01\x05"
+                              "\x01\x05" "A\x01\x02\x01\x03\x05" "B\x01\x04\x03"
+                              "\x05\x05"));
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(PhraseFileTest, LaterFormsReferToTheFirstEqualEarlierForm) {
+    Store(4, "same", "same", "same", "same");
+    Store(5, "o", "m", "m", "m");      // Feminine and Plural equal Masculine
+    Store(5, "o2", "m2", "f2", "f2");  // Plural equals Feminine only
+    Store(5, "x", "X", "x ", "X");     // case and spaces count
+    EXPECT_EQ(Export(), Bytes("\x05"
+                              "\x01\x05same\x01\x02\x01\x03\x01\x04\x01"
+                              "\x05"
+                              "\x01\x05o\x01\x02\x05m\x01\x03\x02\x04\x02"
+                              "\x01\x05o2\x01\x02\x05m2\x01\x03\x05" "f2\x01\x04\x03"
+                              "\x01\x05x\x01\x02\x05X\x01\x03\x05x \x01\x04\x02"
+                              "\x05"));
+}
+
+TEST_F(PhraseFileTest, EmptyDatabaseAndVerbsWithoutAdverbs) {
+    EXPECT_EQ(Export(), Bytes("\x05\x05\x05"));
+    EXPECT_TRUE(Load("\x05\x05\x05").ok);
+    EXPECT_TRUE(Phrases().empty());
+
+    Store(4, "runs", "runs", "runs", "run");
+    const Bytes file = Export();
+    EXPECT_EQ(file.substr(file.size() - 2), "\x05\x05");
+    Exec("DELETE FROM Phrase");
+    ImportResult result = Load(file);
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.recounted);
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{4, "runs", "runs", "runs", "run"}}));
+    ExpectCounts(0, 1, 0);
+}
+
+TEST_F(PhraseFileTest, ExportThenLoadIntoAnEmptyDatabaseGivesTheSamePhrases) {
+    for (int form = 0; form < 4; ++form)
+        Store(form, "noun " + std::to_string(form));
+    Store(4, "sings", "sings", "sings", "sing");
+    Store(4, "is \"here\"", "is here", "is hers", "are here");
+    Store(5, "loudly", "loudly", "loudly", "loudly");
+    Store(5, "", "", "", "");
+    Store(0, "caf\xE9 \x05\x02\x03\x04 bytes");  // structure bytes inside a text
+    const std::multiset<Phrase> before = Phrases();
+    const Bytes file = Export();
+
+    Exec("DELETE FROM Phrase");
+    EXPECT_TRUE(Load(file).ok);
+    EXPECT_EQ(Phrases(), before);
+    ExpectCounts(5, 2, 2);
+
+    // The loaded phrases belong to the loading user, dated now.
+    std::string user;
+    GetCurrentUserName(user);
+    CPhraseRec set;
+    set.Open();
+    EXPECT_EQ(set.m_AddedBy, user);
+    EXPECT_GE(set.m_DateAdded.year, 2026);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(PhraseFileTest, MergeAddsOnlyPhrasesOfANewTypeAndText) {
+    Store(1, "the king");
+    Store(4, "rules", "rules", "rules", "rule");
+    const Bytes file = Noun(1, "the king") + Noun(2, "the king") + Noun(3, "the people") +
+                       Noun(3, "the people") + '\x05' + Forms("rules", "X", "Y", "Z") +
+                       Forms("waits", "waits", "waits", "wait") + '\x05' + '\x05';
+    EXPECT_TRUE(Load(file).ok);
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{1, "the king", "", "", ""},
+                                                {2, "the king", "", "", ""},
+                                                {3, "the people", "", "", ""},
+                                                {4, "rules", "rules", "rules", "rule"},
+                                                {4, "waits", "waits", "waits", "wait"}}));
+    ExpectCounts(3, 2, 0);
+
+    // A second load of the same file changes nothing.
+    EXPECT_TRUE(Load(file).ok);
+    EXPECT_EQ(Phrases().size(), 5u);
+    ExpectCounts(3, 2, 0);
+}
+
+TEST_F(PhraseFileTest, BytesAfterTheThirdSectionAreNotRead) {
+    EXPECT_TRUE(Load(Noun(0, "it") + "\x05\x05\x05" + "garbage \x09\xFF" + Noun(0, "never")).ok);
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "it", "", "", ""}}));
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// Every cut of a file stores exactly the records that were complete before it.
+TEST_F(PhraseFileTest, FileCutAnywhereKeepsTheCompleteRecordsOnly) {
+    const std::vector<Bytes> records = {Noun(0, "it"), Noun(3, "they"), "\x05",
+                                        Forms("is", "is", "is", "are"), "\x05",
+                                        Forms("well", "well", "well", "well"), "\x05"};
+    const std::vector<Phrase> stored = {{0, "it", "", "", ""}, {3, "they", "", "", ""}, {},
+                                        {4, "is", "is", "is", "are"}, {},
+                                        {5, "well", "well", "well", "well"}, {}};
+    Bytes file;
+    for (const Bytes& r : records)
+        file += r;
+    for (size_t cut = 0; cut < file.size(); ++cut) {
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        Exec("DELETE FROM Phrase");
+        Store(2, "she");  // stored before the load: must stay
+        m_messages.shown.clear();
+
+        const ImportResult result = Load(file.substr(0, cut));
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.recounted);  // the counts shown keep their values
+        EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+
+        std::multiset<Phrase> expected = {{2, "she", "", "", ""}};
+        size_t end = 0;
+        for (size_t i = 0; i < records.size(); ++i) {
+            end += records[i].size();
+            if (end <= cut && records[i].size() > 1)
+                expected.insert(stored[i]);
+        }
+        EXPECT_EQ(Phrases(), expected);
+    }
+}
+
+TEST_F(PhraseFileTest, ForbiddenBytesRejectTheFile) {
+    const Bytes verb = Forms("goes", "goes", "goes", "go");
+    const std::vector<Bytes> damaged = {
+        Bytes(1, '\0') + "it\x01\x05\x05\x05",  // noun form below Object
+        "\x06it\x01\x05\x05\x05",         // noun form above Plural
+        "\xFFit\x01\x05\x05\x05",
+        "\x05\x01goes\x01\x05\x05",       // Object value without 0x05
+        "\x05\x06\x05\x05",               // unknown selector
+        "\x05\x02\x05x\x01\x05\x05",      // a form with no phrase begun
+        "\x05\x04\x01\x05\x05",
+        "\x05\x01\x05o\x01\x02\x02\x05\x05",   // Masculine cannot refer to itself
+        "\x05\x01\x05o\x01\x03\x03\x05\x05",
+        "\x05\x01\x05o\x01\x04\x04\x05\x05",   // nor Plural to Plural
+        "\x05\x01\x05o\x01\x02\x07\x05\x05",
+        "\x05\x01\x05o\x01\x01\x05p\x01\x05\x05",  // a second phrase begun before the first ends
+        "\x05\x01\x05o\x01\x02\x01\x05\x05",       // a section ends inside a phrase
+    };
+    for (const Bytes& bytes : damaged) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        Exec("DELETE FROM Phrase");
+        m_messages.shown.clear();
+        const ImportResult result = Load(Noun(1, "he") + bytes + verb);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+        EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{1, "he", "", "", ""}}));
+    }
+}
+
+TEST_F(PhraseFileTest, ExportShowsEachPhraseOfTheTotal) {
+    Store(0, "a");
+    Store(4, "b", "b", "b", "b");
+    Store(5, "c", "c", "c", "c");
+    Store(7, "never written");
+    Export();
+    EXPECT_EQ(m_progress.ranges, std::vector<uint32_t>{3});
+    EXPECT_EQ(m_progress.texts, (std::vector<std::string>{"0 of 3 phrases", "1 of 3 phrases",
+                                                          "2 of 3 phrases", "3 of 3 phrases"}));
+    EXPECT_EQ(m_progress.positions, (std::vector<uint32_t>{1, 2, 3}));
+}
+
+TEST_F(PhraseFileTest, LoadCountsBytesOverTheWholeFile) {
+    const Bytes file = Noun(0, "it") + "\x05\x05\x05";
+    Load(file);
+    ASSERT_EQ(m_progress.ranges, std::vector<uint32_t>{static_cast<uint32_t>(file.size())});
+    EXPECT_EQ(m_progress.texts.front(), "0 of 7 bytes");
+    EXPECT_EQ(m_progress.texts.back(), "4 of 7 bytes");
+}
+
+TEST_F(PhraseFileTest, TextHoldingTheEndByteIsNeverWritten) {
+    Store(0, "bad\x01text");
+    EXPECT_FALSE(ExportPhraseFile(m_path, Sinks()));
+    EXPECT_EQ(m_messages.shown, std::vector<std::string>{"Error saving data file | File Error"});
+}
+
+TEST_F(PhraseFileTest, FailuresAreReported) {
+    // A file that cannot be read: reported, then counted anew as after any load.
+    ImportResult result = ImportPhraseFile(testing::TempDir() + "no/such/file.Sorrow", Sinks());
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.recounted);
+    EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+
+    m_messages.shown.clear();
+    EXPECT_FALSE(ExportPhraseFile(testing::TempDir() + "no/such/dir/x.Sorrow", Sinks()));
+    EXPECT_EQ(m_messages.shown, std::vector<std::string>{"Error saving data file | File Error"});
+
+    // Without the configuration row no phrase can be counted in, so none is stored.
+    Exec("DELETE FROM Configuration");
+    m_messages.shown.clear();
+    result = Load(Noun(0, "lost") + "\x05\x05\x05");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+}
+
+TEST_F(PhraseFileTest, ExportKeepsTheSortOfTheSharedSet) {
+    thePhraseSet.m_strSort = "OPhrase DESC";
+    Export();
+    EXPECT_EQ(thePhraseSet.m_strSort, "OPhrase DESC");
+    EXPECT_EQ(thePhraseSet.m_strFilter, "PhraseType > 3");
+}
