@@ -1,12 +1,11 @@
 // Export: every phrase of the database into one data file.
-#include <stdexcept>
-
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
 #include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
+#include "transfer/PhraseRecords.h"
 #include "transfer/TransferProgress.h"
 
 using namespace PhraseFile;
@@ -15,59 +14,6 @@ namespace {
 
 const char kExportSort[] = "PhraseType,DateAdded,AddedBy,OPhrase";
 const char kPhraseCounter[] = "%u of %u phrases";
-
-// The reader ends a text at the first 0x01, so a text holding one would load
-// back as something else: such a database is not exported at all.
-struct UnwritableText : std::runtime_error {
-    UnwritableText() : std::runtime_error("a phrase text holds the byte 0x01") {}
-};
-
-void PutText(CByteWriter& out, const std::string& text) {
-    if (text.find(static_cast<char>(kEndText)) != std::string::npos)
-        throw UnwritableText();
-    out.Put(text);
-    out.Put(kEndText);
-}
-
-void PutLiteral(CByteWriter& out, const std::string& text) {
-    out.Put(kLiteral);
-    PutText(out, text);
-}
-
-void WriteNounRecord(CByteWriter& out, const CPhraseRec& phrase) {
-    out.Put(static_cast<unsigned char>(phrase.m_PhraseType + 1));
-    PutText(out, phrase.m_OPhrase);
-}
-
-// Each form after the first refers to the first earlier form with the same text.
-void WriteFormsRecord(CByteWriter& out, const CPhraseRec& p) {
-    out.Put(kSelectObject);
-    PutLiteral(out, p.m_OPhrase);
-
-    out.Put(kSelectMasculine);
-    if (p.m_MPhrase == p.m_OPhrase)
-        out.Put(kSelectObject);
-    else
-        PutLiteral(out, p.m_MPhrase);
-
-    out.Put(kSelectFeminine);
-    if (p.m_FPhrase == p.m_OPhrase)
-        out.Put(kSelectObject);
-    else if (p.m_FPhrase == p.m_MPhrase)
-        out.Put(kSelectMasculine);
-    else
-        PutLiteral(out, p.m_FPhrase);
-
-    out.Put(kSelectPlural);
-    if (p.m_PPhrase == p.m_OPhrase)
-        out.Put(kSelectObject);
-    else if (p.m_PPhrase == p.m_MPhrase)
-        out.Put(kSelectMasculine);
-    else if (p.m_PPhrase == p.m_FPhrase)
-        out.Put(kSelectFeminine);
-    else
-        PutLiteral(out, p.m_PPhrase);
-}
 
 class CExporter {
 public:
@@ -86,7 +32,7 @@ public:
             return false;
         for (; !thePhraseSet.IsEOF(); thePhraseSet.MoveNext()) {
             Count();
-            WriteNounRecord(m_out, thePhraseSet);
+            WriteNounRecord(m_out, thePhraseSet.m_PhraseType, thePhraseSet.m_OPhrase);
         }
         m_out.Put(kEndSection);
         if (!Query("PhraseType > 3"))
@@ -121,7 +67,8 @@ private:
                 verbSectionOpen = false;
             }
             Count();
-            WriteFormsRecord(m_out, thePhraseSet);
+            WriteFormsRecord(m_out, {thePhraseSet.m_OPhrase, thePhraseSet.m_MPhrase,
+                                     thePhraseSet.m_FPhrase, thePhraseSet.m_PPhrase});
         }
         if (verbSectionOpen)
             m_out.Put(kEndSection);
