@@ -21,26 +21,53 @@ CDbTime FromTimestamp(const SQL_TIMESTAMP_STRUCT& ts) {
     return CDbTime{ts.year, ts.month, ts.day, ts.hour, ts.minute, ts.second};
 }
 
-// Receives one column of the current row.
-struct ColumnBuffer {
-    FieldKind kind;
-    char text[kTextBufferSize];
-    SQLINTEGER number;
-    SQL_TIMESTAMP_STRUCT time;
-    SQLLEN indicator;
+// Receives one column of a block of rows (column-wise binding).
+class ColumnBuffer {
+public:
+    ColumnBuffer(FieldKind kind, size_t rows) : m_kind(kind), m_indicator(rows) {
+        if (kind == FieldKind::Text)
+            m_text.resize(rows * kTextBufferSize);
+        else if (kind == FieldKind::Time)
+            m_time.resize(rows);
+        else
+            m_number.resize(rows);
+    }
 
-    CFieldValue Value() const {
-        if (indicator == SQL_NULL_DATA)
+    void Bind(const COdbcHandle& stmt, SQLUSMALLINT column) {
+        SQLRETURN rc;
+        if (m_kind == FieldKind::Text)
+            rc = SQLBindCol(stmt.get(), column, SQL_C_CHAR, m_text.data(), kTextBufferSize,
+                            m_indicator.data());
+        else if (m_kind == FieldKind::Time)
+            rc = SQLBindCol(stmt.get(), column, SQL_C_TYPE_TIMESTAMP, m_time.data(),
+                            sizeof(SQL_TIMESTAMP_STRUCT), m_indicator.data());
+        else
+            rc = SQLBindCol(stmt.get(), column, SQL_C_SLONG, m_number.data(), 0, m_indicator.data());
+        stmt.Check(rc);
+    }
+
+    CFieldValue Value(size_t row) const {
+        if (m_indicator[row] == SQL_NULL_DATA)
             return std::monostate{};
-        switch (kind) {
-            case FieldKind::Text: return std::string(text);
+        switch (m_kind) {
+            case FieldKind::Text: return std::string(&m_text[row * kTextBufferSize]);
             case FieldKind::Long:
-            case FieldKind::Byte: return static_cast<int32_t>(number);
-            case FieldKind::Time: return FromTimestamp(time);
+            case FieldKind::Byte: return static_cast<int32_t>(m_number[row]);
+            case FieldKind::Time: return FromTimestamp(m_time[row]);
         }
         return std::monostate{};
     }
+
+private:
+    FieldKind m_kind;
+    std::vector<char> m_text;
+    std::vector<SQLINTEGER> m_number;
+    std::vector<SQL_TIMESTAMP_STRUCT> m_time;
+    std::vector<SQLLEN> m_indicator;
 };
+
+// Rows fetched per call: fewer trips through the driver for large snapshots.
+constexpr SQLULEN kRowsPerFetch = 128;
 
 }  // namespace
 
@@ -99,27 +126,25 @@ long long CStatement::RowCount() {
     return count;
 }
 
+// Asks for blocks of rows; a driver that cannot fetch blocks gets one row at a time.
+SQLULEN CStatement::SetRowsPerFetch(SQLULEN* fetched) {
+    SQLSetStmtAttr(m_stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kRowsPerFetch), 0);
+    SQLULEN rows = 1;
+    if (!SQL_SUCCEEDED(SQLGetStmtAttr(m_stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, &rows, 0, nullptr)) ||
+        rows == 0)
+        rows = 1;
+    m_stmt.Check(SQLSetStmtAttr(m_stmt.get(), SQL_ATTR_ROWS_FETCHED_PTR, fetched, 0));
+    return rows;
+}
+
 std::vector<CFieldRow> CStatement::FetchAll(const std::vector<FieldKind>& columnKinds) {
-    std::vector<ColumnBuffer> columns(columnKinds.size());
-    for (size_t i = 0; i < columns.size(); ++i) {
-        ColumnBuffer& c = columns[i];
-        c.kind = columnKinds[i];
-        const SQLUSMALLINT number = static_cast<SQLUSMALLINT>(i + 1);
-        switch (c.kind) {
-            case FieldKind::Text:
-                m_stmt.Check(SQLBindCol(m_stmt.get(), number, SQL_C_CHAR, c.text, sizeof c.text,
-                                        &c.indicator));
-                break;
-            case FieldKind::Long:
-            case FieldKind::Byte:
-                m_stmt.Check(SQLBindCol(m_stmt.get(), number, SQL_C_SLONG, &c.number, 0,
-                                        &c.indicator));
-                break;
-            case FieldKind::Time:
-                m_stmt.Check(SQLBindCol(m_stmt.get(), number, SQL_C_TYPE_TIMESTAMP, &c.time,
-                                        sizeof c.time, &c.indicator));
-                break;
-        }
+    SQLULEN fetched = 0;
+    const SQLULEN rowsPerFetch = SetRowsPerFetch(&fetched);
+    std::vector<ColumnBuffer> columns;
+    columns.reserve(columnKinds.size());
+    for (size_t i = 0; i < columnKinds.size(); ++i) {
+        columns.emplace_back(columnKinds[i], rowsPerFetch);
+        columns.back().Bind(m_stmt, static_cast<SQLUSMALLINT>(i + 1));
     }
     std::vector<CFieldRow> rows;
     for (;;) {
@@ -127,12 +152,15 @@ std::vector<CFieldRow> CStatement::FetchAll(const std::vector<FieldKind>& column
         if (rc == SQL_NO_DATA)
             break;
         m_stmt.Check(rc);
-        CFieldRow row;
-        row.reserve(columns.size());
-        for (const ColumnBuffer& c : columns)
-            row.push_back(c.Value());
-        rows.push_back(std::move(row));
+        for (SQLULEN r = 0; r < fetched; ++r) {
+            CFieldRow row;
+            row.reserve(columns.size());
+            for (const ColumnBuffer& c : columns)
+                row.push_back(c.Value(r));
+            rows.push_back(std::move(row));
+        }
     }
     SQLFreeStmt(m_stmt.get(), SQL_CLOSE);
+    SQLFreeStmt(m_stmt.get(), SQL_UNBIND);
     return rows;
 }

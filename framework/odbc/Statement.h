@@ -26,6 +26,7 @@ private:
         SQL_TIMESTAMP_STRUCT time{};
         SQLLEN indicator = 0;
     };
+    SQLULEN SetRowsPerFetch(SQLULEN* fetched);
     void BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldValue& value,
                        ParamBuffer& buffer);
 
