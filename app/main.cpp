@@ -1,4 +1,14 @@
-// Start-up of the saver; the run modes come with the application object.
+// The saver's entry point: the application object does the rest.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/SaverApp.h"
+
+namespace {
+
+CSaverApp theApp;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    return theApp.RunApplication(instance, commandLine);
+}

@@ -14,6 +14,7 @@ int RunRecount(const CommandContext& context);
 int RunList(const CommandContext& context);
 int RunExport(const CommandContext& context);
 int RunImport(const CommandContext& context);
+int RunSentences(const CommandContext& context);
 
 // Exit statuses.
 constexpr int kExitOk = 0;

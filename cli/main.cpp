@@ -20,7 +20,8 @@ const char kUsage[] =
     "  recount   count the phrases anew and print the counts and the owner\n"
     "  list      print every phrase, one tab-separated line each\n"
     "  export FILE   write every phrase to a phrase data file\n"
-    "  import FILE   add the phrases of a data file that the database lacks\n";
+    "  import FILE   add the phrases of a data file that the database lacks\n"
+    "  sentences N [--seed S] [--horizontal]   print N lines as the saver would show them\n";
 
 using Command = int (*)(const CommandContext&);
 
@@ -31,6 +32,7 @@ const std::map<std::string, Command>& CommandTable() {
         {"list", RunList},
         {"export", RunExport},
         {"import", RunImport},
+        {"sentences", RunSentences},
     };
     return table;
 }

@@ -1,0 +1,160 @@
+#include "app/SaverApp.h"
+
+#include <commctrl.h>
+
+#include <ctime>
+
+#include "app/core/CommandLine.h"
+#include "app/core/Random.h"
+#include "app/core/SaverSettings.h"
+#include "app/core/TileColours.h"
+#include "framework/odbc/DBException.h"
+#include "framework/odbc/Database.h"
+#include "res/resource.h"
+#include "saver/win/SaverWnd.h"
+
+const char CSaverApp::kStartupConnect[] = "DSN=Sorrowline;UID=admin;PWD=tkwzhqmvbxpf";
+
+namespace {
+
+constexpr char kRegistryKey[] = "Tallix";
+constexpr char kPasswordRefusal[] = "This version of Sorrowline does not support password protection";
+constexpr UINT kFullScreenId = 101;
+
+}  // namespace
+
+CSaverApp::CSaverApp() = default;
+
+CSaverApp::~CSaverApp() = default;
+
+CSaverApp* GetSaverApp() { return dynamic_cast<CSaverApp*>(AfxGetApp()); }
+
+bool CSaverApp::InitInstance() {
+    OpenDatabase();
+    SetRegistryKey(kRegistryKey);
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    return DispatchCommandLine(m_lpCmdLine);
+}
+
+void CSaverApp::OpenDatabase() {
+    try {
+        CDatabase probe;
+        probe.SetLoginTimeout(kLoginTimeoutSeconds);
+        probe.OpenEx(kStartupConnect, CDatabase::useCursorLib | CDatabase::noOdbcDialog);
+        probe.Close();
+        SetDatabaseAvailable(true);
+        m_configRecord.Open(CRecordset::snapshot, nullptr, CRecordset::skipDeletedRecords);
+    } catch (const CDBException& e) {
+        m_strDatabaseError = "Unable to open database:\n" + e.m_strError;
+        SetDatabaseAvailable(false);
+    }
+}
+
+CProfileSection& CSaverApp::ConfigSection() {
+    if (!m_pConfigSection)
+        m_pConfigSection = std::make_unique<CRegistrySection>(ProfileSection(kConfigSection));
+    return *m_pConfigSection;
+}
+
+bool CSaverApp::DispatchCommandLine(const char* commandLine) {
+    const RunModeChoice choice = DecideRunMode(commandLine, [](uint32_t handle) {
+        return IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle))) != FALSE;
+    });
+    switch (choice.mode) {
+        case RunMode::Configuration:
+            RunConfiguration();
+            return false;
+        case RunMode::FullScreen:
+            return StartFullScreen();
+        case RunMode::Preview:
+            return StartPreview(reinterpret_cast<HWND>(static_cast<UINT_PTR>(choice.previewWindow)));
+        case RunMode::Password:
+            ShowPasswordRefusal();
+            return false;
+        case RunMode::None:
+            return false;
+    }
+    return false;
+}
+
+void CSaverApp::RunConfiguration() {
+    if (!IsDatabaseAvailable()) {
+        MessageBoxA(nullptr, m_strDatabaseError.c_str(), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    BuildDialogTile();
+    m_bConfigMode = true;
+    // The phrase manager dialog runs here.
+}
+
+bool CSaverApp::StartFullScreen() {
+    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection());
+    m_pMainWnd = m_pSaverWnd.get();
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!m_pSaverWnd->Create(0, 0, screen, nullptr, kFullScreenId)) {
+        m_pMainWnd = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool CSaverApp::StartPreview(HWND parent) {
+    m_bPreview = true;
+    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection());
+    m_pMainWnd = m_pSaverWnd.get();
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(parent, &client);
+    if (!m_pSaverWnd->Create(0, 0, client, parent, 0)) {
+        m_pMainWnd = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void CSaverApp::ShowPasswordRefusal() {
+    MessageBoxA(nullptr, kPasswordRefusal, "Sorrowline", MB_OK | MB_ICONEXCLAMATION);
+}
+
+int CSaverApp::ExitInstance() {
+    const int exitCode = CWinApp::ExitInstance();
+    m_pSaverWnd.reset();
+    m_dcTile.DeleteDC();
+    m_pTileBitmap.reset();
+    return exitCode;
+}
+
+int CSaverApp::ScreenColourCount() const {
+    CClientDC screen(nullptr);
+    return GetDeviceCaps(screen.GetSafeHdc(), NUMCOLORS);
+}
+
+void CSaverApp::BuildDialogTile() {
+    m_dcTile.DeleteDC();
+    m_pTileBitmap = std::make_unique<CBitmap>();
+    {
+        CClientDC screen(nullptr);
+        m_dcTile.CreateCompatibleDC(screen.GetSafeHdc());
+    }
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    if (UsesGradientTile(ScreenColourCount())) {
+        COLORMAP map[kTileGreyCount];
+        const auto mapping = TileColourMap(face, highlight);
+        for (int i = 0; i < kTileGreyCount; ++i)
+            map[i] = {mapping[i].from, mapping[i].to};
+        m_pTileBitmap->Attach(CreateMappedBitmap(m_hInstance ? m_hInstance : GetModuleHandleA(nullptr),
+                                                 IDB_DIALOG_TILE, 0, map, kTileGreyCount));
+        SelectObject(m_dcTile.GetSafeHdc(), m_pTileBitmap->GetSafeHandle());
+        return;
+    }
+    // A screen of so few colours gets a plain square in the face colour.
+    {
+        CClientDC screen(nullptr);
+        m_pTileBitmap->Attach(CreateCompatibleBitmap(screen.GetSafeHdc(), kTileSize, kTileSize));
+    }
+    SelectObject(m_dcTile.GetSafeHdc(), m_pTileBitmap->GetSafeHandle());
+    const RECT all = {0, 0, kTileSize, kTileSize};
+    HBRUSH brush = CreateSolidBrush(face);
+    FillRect(m_dcTile.GetSafeHdc(), &all, brush);
+    DeleteObject(brush);
+}

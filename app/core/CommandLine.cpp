@@ -1,0 +1,45 @@
+#include "app/core/CommandLine.h"
+
+uint32_t ParseDecimal(const char* text) {
+    uint32_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = value * 10u + static_cast<uint32_t>(*text - '0');
+    return value;
+}
+
+RunModeChoice DecideRunMode(const char* commandLine,
+                            const std::function<bool(uint32_t)>& isWindow) {
+    const char* cursor = commandLine ? commandLine : "";
+    for (;;) {
+        switch (*cursor) {
+            case '\0':
+            case 'C':
+            case 'c':
+                return {RunMode::Configuration, 0};
+            case ' ':
+            case '-':
+            case '/':
+                ++cursor;
+                break;
+            case 'S':
+            case 's':
+                return {RunMode::FullScreen, 0};
+            case 'A':
+            case 'a':
+                return {RunMode::Password, 0};
+            case 'P':
+            case 'p': {
+                ++cursor;
+                while (*cursor == ' ')
+                    ++cursor;
+                const uint32_t handle = ParseDecimal(cursor);
+                if (handle != 0 && isWindow(handle))
+                    return {RunMode::Preview, handle};
+                // No window: decide again on the first character of the number.
+                break;
+            }
+            default:
+                return {RunMode::None, 0};
+        }
+    }
+}

@@ -1,0 +1,18 @@
+#include "framework/win/Gdi.h"
+
+#include <cstdlib>
+
+bool CFont::CreatePointFontIndirect(const LOGFONTA& logFont, HDC hDC) {
+    CClientDC screen(nullptr);
+    HDC dc = hDC ? hDC : screen.GetSafeHdc();
+    // Tenths of a point to device pixels, then to the DC's logical units.
+    POINT size = {0, static_cast<LONG>(static_cast<long long>(GetDeviceCaps(dc, LOGPIXELSY)) *
+                                      logFont.lfHeight / 720)};
+    POINT origin = {0, 0};
+    DPtoLP(dc, &size, 1);
+    DPtoLP(dc, &origin, 1);
+    LOGFONTA pixels = logFont;
+    pixels.lfHeight = -std::abs(size.y - origin.y);
+    Attach(CreateFontIndirectA(&pixels));
+    return GetSafeHandle() != nullptr;
+}

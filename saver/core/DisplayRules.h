@@ -1,0 +1,56 @@
+#pragma once
+#include <string>
+
+#include "app/core/SaverSettings.h"
+
+// The arithmetic of the saver display, apart from the windows that use it.
+
+// Two colours are far enough apart when their channel differences add up to
+// at least 72.
+bool FarEnoughApart(Colour a, Colour b);
+
+// Each channel the truncated mean of text and background.
+Colour ShadowColour(Colour text, Colour background);
+
+// Draws R, G, B (in that order) until the colour is far enough from avoid.
+Colour RandomColourAwayFrom(Colour avoid);
+
+// The saver's background: BkgndCol, or a random colour far enough from the
+// fixed text colour (any colour when the text colour is random too).
+Colour ChooseBackgroundColour(const SaverSettings& settings);
+
+// Sizes that shrink with the preview: the ratio of the area's height to the
+// screen's.
+struct DisplayScale {
+    bool preview = false;
+    int areaHeight = 0;
+    int screenHeight = 0;
+};
+
+// Pixels moved per timer tick: ScrollSpeed * 0.08, scaled in preview, doubled
+// when horizontal, at least 1.
+float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal);
+
+// Font height in tenths of a point: FontSize * 10, scaled in preview, at
+// least 40 (4 points).
+int FontHeightTenths(const std::string& fontSize, const DisplayScale& scale);
+
+// The shadow offset, and the extra width and height the text window needs
+// for it: one pixel per 7 points.
+constexpr int ShadowOffset(int fontHeightTenths) { return fontHeightTenths / 70; }
+
+// Where the text window goes on one timer tick. A line that has left the area
+// comes back at the far edge, and then needs a new sentence.
+struct LinePosition {
+    int left, top, width, height;
+};
+struct TickMove {
+    int x, y;
+    bool newLine;
+};
+TickMove AdvanceLine(const LinePosition& line, int step, int areaWidth, int areaHeight,
+                     bool horizontal);
+
+// Name k (from 0) of a list of names each followed by ","; empty when the
+// list holds no such name.
+std::string NameInList(const std::string& list, int k);

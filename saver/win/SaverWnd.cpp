@@ -1,0 +1,146 @@
+#include "saver/win/SaverWnd.h"
+
+#include "app/core/SaverSettings.h"
+#include "framework/win/Gdi.h"
+#include "saver/core/DisplayRules.h"
+#include "saver/win/ScrollTextWnd.h"
+
+namespace {
+
+constexpr UINT kTextWindowId = 101;
+
+}  // namespace
+
+CSaverWnd::CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings)
+    : m_flags(flags), m_settings(settings) {
+    SaverSettings values;
+    values.Load(settings);
+    m_bkgndCol = ChooseBackgroundColour(values);
+    m_strClass = RegisterWndClass(CS_SAVEBITS, nullptr, m_bkgndCol, nullptr);
+}
+
+CSaverWnd::~CSaverWnd() {
+    m_pTextWnd.reset();
+    if (m_bCursorHidden)
+        ShowCursor(TRUE);
+}
+
+bool CSaverWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent, UINT id) {
+    if (m_flags.preview)
+        return CreateEx(exStyle, m_strClass, "Preview", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect,
+                        parent, id);
+    // A window without a parent has no child identifier; Wine would take it
+    // for a menu handle and refuse to create the window.
+    return CreateEx(exStyle | WS_EX_TOPMOST, m_strClass, "",
+                    style | WS_POPUP | WS_CHILD | WS_VISIBLE, rect, parent, parent ? id : 0);
+}
+
+const MessageTable* CSaverWnd::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnMessage(WM_CREATE, &CSaverWnd::OnCreate),
+        OnMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
+        OnMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
+        OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnSysKeyDown),
+        OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
+        OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
+        OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
+        OnMessage(WM_CLOSE, &CSaverWnd::OnClose),
+        OnMessage(WM_PAINT, &CSaverWnd::OnPaint),
+    };
+    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
+    if (Default() == -1)
+        return -1;
+    m_pTextWnd.reset();
+    if (IsFullScreen()) {
+        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ShowCursor(FALSE);
+        m_bCursorHidden = true;
+    }
+    GetCursorPos(&m_ptStart);
+    const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    m_pTextWnd = std::make_unique<CScrollTextWnd>(m_bkgndCol, m_flags, m_settings, cs->cy);
+    // The outer window sits at the origin of its parent or of the screen, so
+    // its position and size make its whole client area.
+    const RECT area = {cs->x, cs->y, cs->cx, cs->cy};
+    m_pTextWnd->Create(area, m_hWnd, kTextWindowId);
+    return 0;
+}
+
+void CSaverWnd::RequestClose() { PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
+
+LRESULT CSaverWnd::OnMouseMove(WPARAM, LPARAM lParam) {
+    Default();
+    if (!IsFullScreen() || m_flags.configMode)
+        return 0;
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(m_hWnd, &pt);
+    if (pt.x != m_ptStart.x || pt.y != m_ptStart.y)
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
+    Default();
+    if (IsFullScreen())
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnKeyDown(WPARAM, LPARAM) {
+    Default();
+    if (IsFullScreen())
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnSysKeyDown(WPARAM, LPARAM) {
+    if (IsFullScreen())
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnActivate(WPARAM wParam, LPARAM lParam) {
+    Default();
+    const HWND gaining = reinterpret_cast<HWND>(lParam);
+    if (IsFullScreen() && LOWORD(wParam) == WA_INACTIVE &&
+        (!m_pTextWnd || gaining != m_pTextWnd->GetSafeHwnd()))
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnActivateApp(WPARAM wParam, LPARAM) {
+    Default();
+    if (IsFullScreen() && !wParam)
+        RequestClose();
+    return 0;
+}
+
+LRESULT CSaverWnd::OnSysCommand(WPARAM wParam, LPARAM) {
+    if ((wParam & 0xFFF0) == SC_SCREENSAVE)
+        return 0;  // already running
+    return Default();
+}
+
+LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
+    if (m_bCursorHidden) {
+        ShowCursor(TRUE);
+        m_bCursorHidden = false;
+    }
+    if (m_pTextWnd && m_pTextWnd->GetSafeHwnd())
+        SendMessageA(m_pTextWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
+    return Default();
+}
+
+LRESULT CSaverWnd::OnPaint(WPARAM, LPARAM) {
+    // Nothing to draw: beginning the paint erases with the class brush, which
+    // also wipes the strip the moving text leaves behind, and validates.
+    CPaintDC dc(m_hWnd);
+    return 0;
+}

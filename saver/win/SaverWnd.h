@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/profile/ProfileSection.h"
+#include "framework/win/Wnd.h"
+#include "saver/win/SaverRunFlags.h"
+
+class CScrollTextWnd;
+
+// The outer saver window: the background colour over the whole screen (or
+// over the preview window's client area), no cursor, and the one place that
+// decides that input ends the saver. Its only child scrolls the text.
+class CSaverWnd : public CWnd {
+public:
+    // Reads the settings and chooses the background colour.
+    CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings);
+    ~CSaverWnd() override;
+
+    // Full screen: a top-most borderless popup. Preview: a child of parent.
+    virtual bool Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent, UINT id);
+
+    COLORREF BackgroundColour() const { return m_bkgndCol; }
+    CScrollTextWnd* TextWindow() const { return m_pTextWnd.get(); }
+
+protected:
+    const MessageTable* GetMessageTable() const override;
+
+private:
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivateApp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+
+    bool IsFullScreen() const { return !m_flags.preview; }
+    void RequestClose();
+
+    SaverRunFlags m_flags;
+    CProfileSection& m_settings;
+    std::string m_strClass;
+    COLORREF m_bkgndCol = 0;
+    POINT m_ptStart = {0, 0};
+    bool m_bCursorHidden = false;
+    std::unique_ptr<CScrollTextWnd> m_pTextWnd;
+};

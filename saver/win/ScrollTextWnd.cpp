@@ -1,0 +1,239 @@
+#include "saver/win/ScrollTextWnd.h"
+
+#include <cstring>
+#include <exception>
+
+#include "app/core/Random.h"
+#include "saver/core/SentenceGenerator.h"
+
+std::string g_strFontList;
+int g_nFonts = 0;
+
+namespace {
+
+constexpr size_t kFaceNameChars = LF_FACESIZE - 1;
+
+int CALLBACK EnumFontProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType, LPARAM) {
+    if (!(fontType & TRUETYPE_FONTTYPE))
+        return 1;
+    try {
+        g_strFontList += font->lfFaceName;
+        g_strFontList += ',';
+        ++g_nFonts;
+    } catch (const std::exception&) {
+        return 0;  // out of memory: the faces so far will do
+    }
+    return 1;
+}
+
+void EnumerateTrueTypeFaces() {
+    g_nFonts = 0;
+    CClientDC screen(nullptr);
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = ANSI_CHARSET;
+    EnumFontFamiliesExA(screen.GetSafeHdc(), &wanted, reinterpret_cast<FONTENUMPROCA>(&EnumFontProc),
+                        0, 0);
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+}  // namespace
+
+CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
+                               CProfileSection& settings, int areaHeight)
+    : m_runFlags(flags), m_settings(settings) {
+    m_rcArea.bottom = areaHeight;  // Create sets the whole area
+    SaverSettings values;
+    values.Load(settings);
+    m_flags = values.m_flags;
+    m_bHorizontal = !values.Has(FlagVertical);
+    m_bkgndCol = bkgndCol;
+    m_textCol = values.m_textCol;
+    if (values.Has(FlagShadow))
+        m_shadowCol = ::ShadowColour(m_textCol, m_bkgndCol);
+    if (values.Has(FlagRandomFont))
+        EnumerateTrueTypeFaces();
+    else
+        CreateTextFont();
+    m_bShadow = values.Has(FlagShadow);
+    m_fStep = ScrollStep(values.m_scrollSpeed, Scale(), m_bHorizontal);
+    m_strClass = RegisterWndClass(0, nullptr, m_bkgndCol, nullptr);
+    m_pools.LoadPhrasePools();
+}
+
+CScrollTextWnd::~CScrollTextWnd() { FreePhrasePools(); }
+
+DisplayScale CScrollTextWnd::Scale() const {
+    return {m_runFlags.preview, Height(m_rcArea), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool CScrollTextWnd::Create(const RECT& rect, HWND parent, UINT id) {
+    m_rcArea = rect;
+    return CreateEx(0, m_strClass, "Preview", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, id);
+}
+
+void CScrollTextWnd::FreePhrasePools() { m_pools.FreePhrasePools(); }
+
+void CScrollTextWnd::NewSentence() { m_strText = ::NewSentence(m_pools, m_bHorizontal); }
+
+void CScrollTextWnd::CreateTextFont() {
+    m_font.DeleteObject();
+    m_logFont = {};
+    SaverSettings values;  // size and face are read anew for every line
+    values.Load(m_settings);
+    m_logFont.lfWeight = (m_flags & FlagBold) ? FW_BOLD : FW_NORMAL;
+    m_logFont.lfItalic = (m_flags & FlagItalic) ? TRUE : FALSE;
+    m_logFont.lfHeight = FontHeightTenths(values.m_strFontSize, Scale());
+    const std::string face = (m_flags & FlagRandomFont) ? RandomFaceName() : values.FaceName();
+    std::strncpy(m_logFont.lfFaceName, face.c_str(), kFaceNameChars);
+    m_logFont.lfCharSet = ANSI_CHARSET;
+    m_font.CreatePointFontIndirect(m_logFont);
+}
+
+std::string CScrollTextWnd::RandomFaceName() const {
+    const int k = RandomInt(g_nFonts);
+    return g_nFonts > 0 ? NameInList(g_strFontList, k) : std::string();
+}
+
+void CScrollTextWnd::PickTextColour() {
+    m_textCol = RandomColourAwayFrom(m_bkgndCol);
+    if (m_flags & FlagShadow)
+        m_shadowCol = ::ShadowColour(m_textCol, m_bkgndCol);
+}
+
+const MessageTable* CScrollTextWnd::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
+        OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
+        OnMessage(WM_TIMER, &CScrollTextWnd::OnTimer),
+        OnMessage(WM_PAINT, &CScrollTextWnd::OnPaint),
+        OnMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
+        OnMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
+        OnMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+        OnMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+        OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
+        OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
+        OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
+    };
+    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CScrollTextWnd::OnCreate(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    SetTimer(m_hWnd, kTimerId, kTimerInterval, nullptr);
+    return result;
+}
+
+LRESULT CScrollTextWnd::OnClose(WPARAM, LPARAM) {
+    KillTimer(m_hWnd, kTimerId);
+    return Default();
+}
+
+LRESULT CScrollTextWnd::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kTimerId)
+        OnTick();
+    return 0;
+}
+
+void CScrollTextWnd::OnTick() {
+    RECT r;
+    GetWindowRect(m_hWnd, &r);
+    MapWindowPoints(nullptr, GetParent(m_hWnd), reinterpret_cast<POINT*>(&r), 2);
+    const TickMove move = AdvanceLine({r.left, r.top, Width(r), Height(r)}, static_cast<int>(m_fStep),
+                                      Width(m_rcArea), Height(m_rcArea), m_bHorizontal);
+    if (move.newLine) {
+        CreateTextFont();
+        if (m_flags & FlagRandomTextCol)
+            PickTextColour();
+        NewSentence();
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+    SetWindowPos(m_hWnd, nullptr, move.x, move.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(m_hWnd);
+}
+
+CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
+    const int shadow = ShadowOffset(m_logFont.lfHeight);
+    LineLayout layout{};
+    if (!m_bHorizontal) {
+        RECT measured = {0, 0, Width(m_rcArea), Height(m_rcArea)};
+        DrawTextA(hDC, m_strText.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
+        layout.drawRect = {0, 0, Width(m_rcArea), Height(measured)};
+        layout.windowSize = {Width(m_rcArea), Height(measured) + shadow};
+    } else {
+        RECT measured = {0, 0, 0, 0};
+        DrawTextA(hDC, m_strText.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+        layout.drawRect = {0, 0, Width(measured), Height(measured)};
+        layout.windowSize = {Width(measured) + shadow, Height(measured) + shadow};
+    }
+    return layout;
+}
+
+void CScrollTextWnd::Render(HDC hDC, const RECT& drawRect) const {
+    if (m_bShadow) {
+        const int shadow = ShadowOffset(m_logFont.lfHeight);
+        RECT shadowRect = drawRect;
+        OffsetRect(&shadowRect, shadow, shadow);
+        SetTextColor(hDC, m_shadowCol);
+        DrawTextA(hDC, m_strText.c_str(), -1, &shadowRect, DT_WORDBREAK | DT_CENTER);
+    }
+    RECT textRect = drawRect;
+    SetTextColor(hDC, m_textCol);
+    DrawTextA(hDC, m_strText.c_str(), -1, &textRect,
+              m_bHorizontal ? DT_NOCLIP | DT_SINGLELINE : DT_NOCLIP | DT_WORDBREAK | DT_CENTER);
+}
+
+LRESULT CScrollTextWnd::OnPaint(WPARAM, LPARAM) {
+    CPaintDC dc(m_hWnd);
+    SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
+    CSelectGuard font(dc.GetSafeHdc(), m_font.GetSafeHandle());
+    const LineLayout layout = MeasureLine(dc.GetSafeHdc());
+    SetWindowPos(m_hWnd, nullptr, 0, 0, layout.windowSize.cx, layout.windowSize.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Render(dc.GetSafeHdc(), layout.drawRect);
+    return 0;
+}
+
+void CScrollTextWnd::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const {
+    SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
+}
+
+LRESULT CScrollTextWnd::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    Default();
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(m_hWnd, &pt);
+    SendToParent(WM_MOUSEMOVE, wParam, MAKELPARAM(pt.x, pt.y));
+    return 0;
+}
+
+LRESULT CScrollTextWnd::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
+    Default();
+    SendToParent(WM_LBUTTONDOWN, wParam, lParam);
+    return 0;
+}
+
+LRESULT CScrollTextWnd::OnOtherButtonDown(WPARAM wParam, LPARAM lParam) {
+    Default();
+    SendToParent(WM_RBUTTONDOWN, wParam, lParam);
+    return 0;
+}
+
+LRESULT CScrollTextWnd::OnKeyDown(WPARAM, LPARAM) {
+    Default();
+    SendToParent(WM_KEYDOWN, 0, 0);
+    return 0;
+}
+
+LRESULT CScrollTextWnd::OnSysKeyDown(WPARAM, LPARAM) {
+    Default();
+    SendToParent(WM_SYSKEYDOWN, 0, 0);
+    return 0;
+}
+
+LRESULT CScrollTextWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    Default();
+    SendToParent(WM_SYSCOMMAND, wParam, lParam);
+    return 0;
+}

@@ -1,0 +1,95 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/core/SaverSettings.h"
+#include "framework/profile/ProfileSection.h"
+#include "framework/win/Gdi.h"
+#include "framework/win/Wnd.h"
+#include "saver/core/DisplayRules.h"
+#include "saver/core/PhrasePools.h"
+#include "saver/win/SaverRunFlags.h"
+
+// The child of the saver window that shows the line: exactly as large as its
+// text, it moves itself up (or left) by a fixed step on every tick, and once
+// it has left the area it comes back at the far edge with a new sentence, a
+// new font and, if so set, a new colour. Input it receives goes to its parent.
+class CScrollTextWnd : public CWnd {
+public:
+    static constexpr UINT_PTR kTimerId = 1;
+    static constexpr UINT kTimerInterval = 55;
+
+    // Reads the settings, prepares the font, computes the step and loads the
+    // phrase pools. areaHeight is the height of the area it will cover.
+    CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags, CProfileSection& settings,
+                   int areaHeight);
+    ~CScrollTextWnd() override;
+
+    virtual bool Create(const RECT& rect, HWND parent, UINT id);
+    virtual void FreePhrasePools();
+    virtual void NewSentence();
+
+    // Draws the line with its shadow into drawRect of a DC whose font and
+    // background mode are set; every painting of the line goes through here.
+    void Render(HDC hDC, const RECT& drawRect) const;
+
+    float Step() const { return m_fStep; }
+    const LOGFONTA& LogFont() const { return m_logFont; }
+    HFONT Font() const { return m_font.GetSafeHandle(); }
+    COLORREF TextColour() const { return m_textCol; }
+    COLORREF ShadowColour() const { return m_shadowCol; }
+    bool IsHorizontal() const { return m_bHorizontal; }
+    const std::string& Text() const { return m_strText; }
+    const CPhrasePools& Pools() const { return m_pools; }
+
+protected:
+    const MessageTable* GetMessageTable() const override;
+
+    void CreateTextFont();
+    void PickTextColour();
+
+private:
+    struct LineLayout {
+        RECT drawRect;
+        SIZE windowSize;
+    };
+
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnOtherButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+
+    void OnTick();
+    LineLayout MeasureLine(HDC hDC) const;
+    DisplayScale Scale() const;
+    std::string RandomFaceName() const;
+    void SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    SaverRunFlags m_runFlags;
+    CProfileSection& m_settings;
+    std::string m_strClass;
+    uint32_t m_flags = 0;
+    bool m_bHorizontal = false;
+    bool m_bShadow = false;
+    COLORREF m_bkgndCol = 0;
+    COLORREF m_textCol = 0;
+    COLORREF m_shadowCol = 0;
+    float m_fStep = 1;
+    LOGFONTA m_logFont = {};
+    CFont m_font;
+    RECT m_rcArea = {0, 0, 0, 0};
+    std::string m_strText;
+    CPhrasePools m_pools;
+};
+
+// Face names of the installed TrueType fonts, each followed by ",", as the
+// latest enumerations delivered them, and how many the latest one added.
+extern std::string g_strFontList;
+extern int g_nFonts;
