@@ -166,45 +166,42 @@ void CRecordset::MoveTo(long long index) {
         LoadCurrentIntoMembers();
 }
 
-void CRecordset::MoveNext() {
+// The nearest row from index on, going by step, that has not been deleted.
+long long CRecordset::LiveRowFrom(long long index, int step) const {
+    while (index >= 0 && index < static_cast<long long>(m_rows.size()) &&
+           m_rows[static_cast<size_t>(index)].deleted)
+        index += step;
+    return index;
+}
+
+void CRecordset::PrepareMove() {
     if (!m_bOpen)
         throw NotOpen();
     FetchPendingRows();
+    m_editMode = EditMode::none;
+}
+
+void CRecordset::MoveNext() {
+    PrepareMove();
     if (m_bEOF)
         throw CDBException("HY109", "Attempt to move past the end of the record set");
-    long long next = m_current + 1;
-    while (next < static_cast<long long>(m_rows.size()) && m_rows[static_cast<size_t>(next)].deleted)
-        ++next;
-    m_editMode = EditMode::none;
-    MoveTo(next);
+    MoveTo(LiveRowFrom(m_current + 1, +1));
 }
 
 void CRecordset::MovePrev() {
-    if (!m_bOpen)
-        throw NotOpen();
-    FetchPendingRows();
+    PrepareMove();
     if (m_bBOF)
         throw CDBException("HY109", "Attempt to move before the beginning of the record set");
-    long long previous = m_current - 1;
-    while (previous >= 0 && m_rows[static_cast<size_t>(previous)].deleted)
-        --previous;
-    m_editMode = EditMode::none;
-    MoveTo(previous);
+    MoveTo(LiveRowFrom(m_current - 1, -1));
 }
 
 void CRecordset::MoveFirst() {
-    if (!m_bOpen)
-        throw NotOpen();
-    FetchPendingRows();
-    long long first = 0;
-    while (first < static_cast<long long>(m_rows.size()) && m_rows[static_cast<size_t>(first)].deleted)
-        ++first;
-    m_editMode = EditMode::none;
-    if (first >= static_cast<long long>(m_rows.size())) {
-        m_bBOF = m_bEOF = true;
-        return;
-    }
-    MoveTo(first);
+    PrepareMove();
+    const long long first = LiveRowFrom(0, +1);
+    if (first >= static_cast<long long>(m_rows.size()))
+        m_bBOF = m_bEOF = true;  // every row deleted: at both ends, as an empty set
+    else
+        MoveTo(first);
 }
 
 void CRecordset::LoadCurrentIntoMembers() {

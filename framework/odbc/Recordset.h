@@ -86,6 +86,8 @@ private:
     void EnsureConnection();
     void RequestQuery();
     void MoveTo(long long index);
+    long long LiveRowFrom(long long index, int step) const;
+    void PrepareMove();
     void LoadCurrentIntoMembers();
     CFieldRow ReadMembers() const;
     std::vector<FieldKind> ColumnKinds() const;
