@@ -1,0 +1,122 @@
+// Colours, step, font height and the tick movement of the saver display.
+#include <gtest/gtest.h>
+
+#include "app/core/Random.h"
+#include "saver/core/DisplayRules.h"
+
+namespace {
+
+int ChannelSum(Colour c) { return (c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF); }
+
+const DisplayScale kFullScreen{false, 768, 768};
+const DisplayScale kSmallPreview{true, 100, 600};
+
+}  // namespace
+
+TEST(ColourRulesTest, FarEnoughAtSeventyTwo) {
+    EXPECT_FALSE(FarEnoughApart(MakeColour(0, 0, 0), MakeColour(71, 0, 0)));
+    EXPECT_TRUE(FarEnoughApart(MakeColour(0, 0, 0), MakeColour(24, 24, 24)));
+    EXPECT_TRUE(FarEnoughApart(MakeColour(100, 50, 0), MakeColour(70, 80, 12)));   // 30+30+12
+    EXPECT_FALSE(FarEnoughApart(MakeColour(100, 50, 0), MakeColour(70, 80, 11)));  // 71
+    EXPECT_TRUE(FarEnoughApart(MakeColour(255, 255, 255), MakeColour(231, 231, 231)));
+}
+
+TEST(ColourRulesTest, ShadowIsTheTruncatedMean) {
+    EXPECT_EQ(ShadowColour(MakeColour(255, 255, 255), MakeColour(0, 0, 0)), MakeColour(127, 127, 127));
+    EXPECT_EQ(ShadowColour(MakeColour(10, 21, 200), MakeColour(3, 0, 55)), MakeColour(6, 10, 127));
+}
+
+TEST(ColourRulesTest, RandomColoursKeepTheirDistance) {
+    SeedRandom(3);
+    for (Colour avoid : {MakeColour(0, 0, 0), MakeColour(128, 128, 128), MakeColour(255, 0, 255)})
+        for (int i = 0; i < 500; ++i)
+            ASSERT_TRUE(FarEnoughApart(RandomColourAwayFrom(avoid), avoid));
+}
+
+TEST(ColourRulesTest, BackgroundChoice) {
+    SaverSettings settings;
+    settings.m_bkgndCol = MakeColour(1, 2, 3);
+    EXPECT_EQ(ChooseBackgroundColour(settings), MakeColour(1, 2, 3));
+
+    // Random background under fixed white text: never within 72 of white.
+    settings.m_flags = FlagRandomBkgndCol;
+    settings.m_textCol = MakeColour(255, 255, 255);
+    SeedRandom(11);
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_LE(ChannelSum(ChooseBackgroundColour(settings)), 693);
+
+    // With random text too, the first draw is taken: light colours come.
+    settings.m_flags = FlagRandomBkgndCol | FlagRandomTextCol;
+    bool sawLight = false;
+    for (int i = 0; i < 5000 && !sawLight; ++i)
+        sawLight = ChannelSum(ChooseBackgroundColour(settings)) > 693;
+    EXPECT_TRUE(sawLight);
+}
+
+TEST(ScrollStepTest, SpeedsFromTheSlider) {
+    struct Case {
+        int speed;
+        float vertical, horizontal;
+    };
+    for (const Case& c : {Case{1, 1, 1}, Case{12, 1, 1}, Case{25, 2, 4}, Case{50, 4, 8}, Case{100, 8, 16}}) {
+        EXPECT_EQ(static_cast<int>(ScrollStep(c.speed, kFullScreen, false)), c.vertical) << c.speed;
+        EXPECT_EQ(static_cast<int>(ScrollStep(c.speed, kFullScreen, true)), c.horizontal) << c.speed;
+    }
+    EXPECT_EQ(ScrollStep(-5, kFullScreen, false), 1.0f);
+}
+
+TEST(ScrollStepTest, PreviewScalesByHeight) {
+    EXPECT_EQ(ScrollStep(50, kSmallPreview, false), 1.0f);  // 0.67 raised to 1
+    EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, false), 4.0f, 1e-5);
+    EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, true), 8.0f, 1e-5);
+    // The ratio applies only in preview.
+    EXPECT_EQ(ScrollStep(50, DisplayScale{false, 100, 600}, false), 4.0f);
+}
+
+TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
+    EXPECT_EQ(FontHeightTenths("36", kFullScreen), 360);
+    EXPECT_EQ(FontHeightTenths("2", kFullScreen), 40);
+    EXPECT_EQ(FontHeightTenths("abc", kFullScreen), 40);
+    EXPECT_EQ(FontHeightTenths("36", kSmallPreview), 60);
+    EXPECT_EQ(FontHeightTenths("10", kSmallPreview), 40);
+    EXPECT_GT(FontHeightTenths("99999999999", kFullScreen), 0);  // no overflow to a tiny font
+}
+
+TEST(FontHeightTest, ShadowOffsetIsOnePixelPerSevenPoints) {
+    EXPECT_EQ(ShadowOffset(360), 5);
+    EXPECT_EQ(ShadowOffset(69), 0);
+    EXPECT_EQ(ShadowOffset(140), 2);
+}
+
+TEST(AdvanceLineTest, VerticalLineComesBackAtTheBottomEdge) {
+    TickMove move = AdvanceLine({0, 10, 800, 40}, 4, 800, 600, false);
+    EXPECT_EQ(move.x, 0);
+    EXPECT_EQ(move.y, 6);
+    EXPECT_FALSE(move.newLine);
+
+    move = AdvanceLine({0, -36, 800, 40}, 4, 800, 600, false);  // bottom reaches 0: still in
+    EXPECT_FALSE(move.newLine);
+    move = AdvanceLine({0, -37, 800, 40}, 4, 800, 600, false);
+    EXPECT_TRUE(move.newLine);
+    EXPECT_EQ(move.y, 600);
+}
+
+TEST(AdvanceLineTest, HorizontalLineStaysCentred) {
+    TickMove move = AdvanceLine({100, 0, 300, 41}, 8, 800, 600, true);
+    EXPECT_EQ(move.x, 92);
+    EXPECT_EQ(move.y, 300 - 20);
+    EXPECT_FALSE(move.newLine);
+
+    move = AdvanceLine({-295, 280, 300, 41}, 8, 800, 600, true);
+    EXPECT_TRUE(move.newLine);
+    EXPECT_EQ(move.x, 800);
+    EXPECT_EQ(move.y, 280);
+}
+
+TEST(FontListTest, NamesByPosition) {
+    const std::string list = "Arial,Times New Roman,Courier New,";
+    EXPECT_EQ(NameInList(list, 0), "Arial");
+    EXPECT_EQ(NameInList(list, 2), "Courier New");
+    EXPECT_EQ(NameInList(list, 3), "");
+    EXPECT_EQ(NameInList("", 0), "");
+}

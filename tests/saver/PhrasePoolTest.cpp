@@ -1,0 +1,106 @@
+// Loading the phrase pools from a real data source.
+#include <gtest/gtest.h>
+
+#include "app/core/Random.h"
+#include "saver/core/PhrasePools.h"
+#include "saver/core/SentenceGenerator.h"
+#include "tests/support/TestDataSource.h"
+
+namespace {
+
+class PhrasePoolTest : public StoreTest {
+protected:
+    void InsertForms(int phraseType, const std::string& o, const std::string& m, const std::string& f,
+                     const std::string& p) {
+        Exec("INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, AddedBy, DateAdded, PhraseType) "
+             "VALUES ('" + o + "', '" + m + "', '" + f + "', '" + p +
+             "', 'tester', '2026-01-02 03:04:05', " + std::to_string(phraseType) + ")");
+    }
+
+    void InsertTwoOfEach() {
+        InsertPhrase(0, "the clock");
+        InsertPhrase(2, "my aunt");
+        InsertForms(4, "stopped", "stopped", "", "stopped");
+        InsertForms(4, "ran", "ran", "ran", "run");
+        InsertForms(5, "twice", "twice", "twice", "twice");
+        InsertForms(5, "again", "again", "again", "again");
+    }
+
+    CPhrasePools m_pools;
+};
+
+}  // namespace
+
+TEST_F(PhrasePoolTest, TwoOfEachLoadCompletely) {
+    InsertTwoOfEach();
+    InsertPhrase(7, "not a phrase kind");
+    Exec("UPDATE Phrase SET MPhrase = 'ignored' WHERE OPhrase = 'the clock'");
+    m_pools.LoadPhrasePools();
+
+    ASSERT_TRUE(m_pools.HasPools());
+    EXPECT_EQ(m_pools.m_nNouns, 2);
+    EXPECT_EQ(m_pools.m_nVerbs, 2);
+    EXPECT_EQ(m_pools.m_nAdverbs, 2);
+    ASSERT_EQ(m_pools.m_pNouns.size(), 2u);
+    for (const auto& noun : m_pools.m_pNouns)
+        ASSERT_TRUE(noun.has_value());
+    for (const auto& verb : m_pools.m_pVerbs)
+        ASSERT_TRUE(verb.has_value());
+    for (const auto& adverb : m_pools.m_pAdverbs)
+        ASSERT_TRUE(adverb.has_value());
+
+    // Each noun keeps its form; the verb with no feminine form loads it empty.
+    for (const auto& noun : m_pools.m_pNouns)
+        EXPECT_EQ(noun->form, noun->text == "my aunt" ? 2 : 0);
+    bool sawEmptyFeminine = false;
+    for (const auto& verb : m_pools.m_pVerbs) {
+        sawEmptyFeminine |= verb->text[2].empty();
+        EXPECT_EQ(verb->text[3], verb->text[0] == "ran" ? "run" : "stopped");
+    }
+    EXPECT_TRUE(sawEmptyFeminine);
+}
+
+TEST_F(PhrasePoolTest, RecountsBeforeLoading) {
+    InsertTwoOfEach();  // behind the counts' back
+    m_app.m_configRecord.Recount();
+    InsertPhrase(1, "the vicar");
+    m_pools.LoadPhrasePools();
+    EXPECT_EQ(m_pools.m_nNouns, 3);
+    ASSERT_EQ(m_pools.m_pNouns.size(), 3u);
+    EXPECT_TRUE(m_pools.m_pNouns[2].has_value());
+}
+
+TEST_F(PhrasePoolTest, FewerThanTwoOfAKindLoadsNothing) {
+    InsertPhrase(0, "the clock");
+    InsertPhrase(1, "he");
+    InsertPhrase(3, "they");
+    InsertForms(4, "ran", "ran", "ran", "ran");
+    InsertForms(4, "sat", "sat", "sat", "sat");
+    InsertForms(5, "away", "away", "away", "away");
+    m_pools.LoadPhrasePools();
+    EXPECT_FALSE(m_pools.HasPools());
+    EXPECT_TRUE(m_pools.m_pNouns.empty());
+    EXPECT_EQ(m_pools.m_nAdverbs, 1);
+    SeedRandom(1);
+    EXPECT_EQ(NewSentence(m_pools, false), kFallbackVertical);
+}
+
+TEST_F(PhrasePoolTest, SentencesFromTheLoadedPools) {
+    InsertTwoOfEach();
+    m_pools.LoadPhrasePools();
+    SeedRandom(5);
+    LastParts() = LastSentenceParts();
+    for (int i = 0; i < 20; ++i) {
+        const std::string line = NewSentence(m_pools, true);
+        EXPECT_TRUE(line.rfind("The clock ", 0) == 0 || line.rfind("My aunt ", 0) == 0) << line;
+        EXPECT_EQ(line.find("  "), std::string::npos) << line;
+    }
+}
+
+TEST_F(PhrasePoolTest, UnavailableDatabaseLoadsNothingQuietly) {
+    InsertTwoOfEach();
+    m_app.SetDatabaseAvailable(false);
+    m_pools.LoadPhrasePools();
+    EXPECT_FALSE(m_pools.HasPools());
+    EXPECT_EQ(m_pools.m_nNouns, 0);
+}

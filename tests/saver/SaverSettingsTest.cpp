@@ -1,0 +1,109 @@
+// The settings record: defaults, flag bits and value types, over a section
+// that records what was written.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/core/SaverSettings.h"
+
+namespace {
+
+// A section in memory that keeps numbers and texts apart, as the registry's
+// value types do.
+class CMemorySection : public CProfileSection {
+public:
+    bool ReadNumber(const char* name, uint32_t& value) const override {
+        auto found = m_numbers.find(name);
+        if (found == m_numbers.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+    bool ReadText(const char* name, std::string& value) const override {
+        auto found = m_texts.find(name);
+        if (found == m_texts.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+    void WriteNumber(const char* name, uint32_t value) override { m_numbers[name] = value; }
+    void WriteText(const char* name, const std::string& value) override { m_texts[name] = value; }
+
+    std::map<std::string, uint32_t> m_numbers;
+    std::map<std::string, std::string> m_texts;
+};
+
+}  // namespace
+
+TEST(SaverSettingsTest, EmptySectionGivesTheDefaults) {
+    CMemorySection section;
+    SaverSettings settings;
+    settings.m_flags = 0;  // Load must not keep what was there before
+    settings.Load(section);
+    EXPECT_EQ(settings.m_bkgndCol, 0u);
+    EXPECT_EQ(settings.m_textCol, 0xFFFFFFu);
+    EXPECT_EQ(settings.m_flags, 52u);
+    EXPECT_EQ(settings.m_scrollSpeed, 50);
+    EXPECT_EQ(settings.m_strFontSize, "36");
+    EXPECT_EQ(settings.m_strFontName, "Times New Roman");
+    EXPECT_TRUE(settings.Has(FlagRandomTextCol));
+    EXPECT_TRUE(settings.Has(FlagShadow));
+    EXPECT_TRUE(settings.Has(FlagVertical));
+    EXPECT_FALSE(settings.Has(FlagBold) || settings.Has(FlagItalic) || settings.Has(FlagRandomFont) ||
+                 settings.Has(FlagRandomBkgndCol));
+}
+
+TEST(SaverSettingsTest, StoredValuesWinAndTypesStayApart) {
+    CMemorySection section;
+    section.m_numbers = {{"BkgndCol", 0x102030}, {"TextCol", 0x405060}, {"Flags", 0},
+                         {"ScrollSpeed", 0xFFFFFFFF}};
+    section.m_texts = {{"FontSize", "12"}, {"FontName", "Arial"}};
+    SaverSettings settings;
+    settings.Load(section);
+    EXPECT_EQ(settings.m_bkgndCol, 0x102030u);
+    EXPECT_EQ(settings.m_textCol, 0x405060u);
+    EXPECT_FALSE(settings.Has(FlagVertical));
+    EXPECT_EQ(settings.m_scrollSpeed, -1);  // no range check on load
+    EXPECT_EQ(settings.FontSizePoints(), 12);
+    EXPECT_EQ(settings.FaceName(), "Arial");
+
+    // A FontSize stored as a number is not a text: the default stays.
+    CMemorySection wrongType;
+    wrongType.m_numbers = {{"FontSize", 12}};
+    settings.Load(wrongType);
+    EXPECT_EQ(settings.m_strFontSize, "36");
+}
+
+TEST(SaverSettingsTest, StoreWritesTextsAsTextAndOnlyTheKnownFlags) {
+    CMemorySection section;
+    SaverSettings settings;
+    settings.m_flags = 0xFFFFFF80u | FlagBold | FlagShadow;
+    settings.Store(section);
+    EXPECT_EQ(section.m_numbers.at("Flags"), static_cast<uint32_t>(FlagBold | FlagShadow));
+    EXPECT_EQ(section.m_texts.at("FontSize"), "36");
+    EXPECT_EQ(section.m_texts.at("FontName"), "Times New Roman");
+    EXPECT_EQ(section.m_numbers.count("FontSize"), 0u);
+    EXPECT_EQ(section.m_numbers.at("ScrollSpeed"), 50u);
+    EXPECT_EQ(section.m_numbers.at("TextCol"), 0xFFFFFFu);
+    EXPECT_EQ(section.m_numbers.at("BkgndCol"), 0u);
+}
+
+TEST(SaverSettingsTest, HighFlagBitsAreIgnoredOnLoad) {
+    CMemorySection section;
+    section.m_numbers = {{"Flags", 0x80u | 0x100u | FlagItalic}};
+    SaverSettings settings;
+    settings.Load(section);
+    EXPECT_TRUE(settings.Has(FlagItalic));
+    EXPECT_FALSE(settings.Has(FlagVertical));
+    EXPECT_FALSE(settings.Has(FlagBold));
+}
+
+TEST(SaverSettingsTest, FontSizeAndFaceAsTheFontTakesThem) {
+    SaverSettings settings;
+    settings.m_strFontSize = "abc";
+    EXPECT_EQ(settings.FontSizePoints(), 0);
+    settings.m_strFontSize = "24pt";
+    EXPECT_EQ(settings.FontSizePoints(), 24);
+    settings.m_strFontName = std::string(40, 'x');
+    EXPECT_EQ(settings.FaceName(), std::string(31, 'x'));
+}

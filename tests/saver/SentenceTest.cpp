@@ -1,0 +1,136 @@
+// NewSentence over pools built by hand.
+#include <gtest/gtest.h>
+
+#include "app/core/Random.h"
+#include "saver/core/SentenceGenerator.h"
+
+namespace {
+
+PhraseForms Same(const std::string& text) { return PhraseForms{{text, text, text, text}}; }
+
+class SentenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LastParts() = LastSentenceParts();
+        SeedRandom(2024);
+    }
+
+    // Pools whose every entry is the same phrase: each line is known.
+    void UseOnly(const std::string& noun, int form, const PhraseForms& verb, const PhraseForms& adverb) {
+        m_pools.m_nNouns = m_pools.m_nVerbs = m_pools.m_nAdverbs = 2;
+        m_pools.m_pNouns.assign(2, NounEntry{noun, form});
+        m_pools.m_pVerbs.assign(2, verb);
+        m_pools.m_pAdverbs.assign(2, adverb);
+    }
+
+    // The line for those pools after a different previous sentence.
+    std::string LineFor(const std::string& noun, int form, const PhraseForms& verb,
+                        const PhraseForms& adverb) {
+        UseOnly(noun, form, verb, adverb);
+        LastParts() = LastSentenceParts{"\x01", "\x01", "\x01"};
+        return NewSentence(m_pools, false);
+    }
+
+    CPhrasePools m_pools;
+};
+
+}  // namespace
+
+TEST_F(SentenceTest, JoinsWithSpacesOnlyBeforeWordCharacters) {
+    PhraseForms broke{{"'s car broke", "'s car broke", "", ""}};
+    EXPECT_EQ(LineFor("my uncle", 1, broke, Same("down")), "My uncle's car broke down.");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same(", twice!")), "It ran, twice!");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("(away)")), "It ran(away)");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("away.")), "It ran away.");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("to caf\xE9")), "It ran to caf\xE9.");
+    EXPECT_EQ(LineFor("it", 0, Same("2 days late"), Same("again")), "It 2 days late again.");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("[sic]")), "It ran [sic].");
+    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("@home")), "It ran@home.");
+}
+
+TEST_F(SentenceTest, TakesTheFormOfTheNoun) {
+    PhraseForms lost{{"lost its way", "lost his way", "lost her way", "lost their way"}};
+    EXPECT_EQ(LineFor("the cat", 0, lost, Same("again")), "The cat lost its way again.");
+    EXPECT_EQ(LineFor("the aunt", 2, lost, Same("again")), "The aunt lost her way again.");
+    EXPECT_EQ(LineFor("the twins", 3, lost, Same("again")), "The twins lost their way again.");
+}
+
+TEST_F(SentenceTest, CapitalisesBeforeTrimming) {
+    EXPECT_EQ(LineFor("  the dog ", 0, Same(" barked\t"), Same(" loudly \r\n")), "the dog barked loudly.");
+    EXPECT_EQ(LineFor("\xE9mile", 1, Same("sang"), Same("well")), "\xE9mile sang well.");
+}
+
+TEST_F(SentenceTest, EmptyPartsAddNoSpaceAndNoFullStop) {
+    PhraseForms noFeminine{{"sang", "sang", "", "sang"}};
+    EXPECT_EQ(LineFor("she", 2, noFeminine, Same("well")), "She well.");
+    EXPECT_EQ(LineFor("he", 1, Same("sang"), Same("")), "He sang");
+}
+
+TEST_F(SentenceTest, FallbackLinesByDirection) {
+    EXPECT_EQ(NewSentence(m_pools, false), "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-");
+    EXPECT_EQ(NewSentence(m_pools, true), "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-");
+}
+
+TEST_F(SentenceTest, MissingEntryFallsBackAndKeepsTheLastParts) {
+    UseOnly("dog", 0, Same("ran"), Same("off"));
+    m_pools.m_pVerbs[0].reset();
+    m_pools.m_pVerbs[1].reset();
+    LastParts() = LastSentenceParts{"A", "b", "c"};
+    EXPECT_EQ(NewSentence(m_pools, true), kFallbackHorizontal);
+    EXPECT_EQ(LastParts().noun, "A");
+    EXPECT_EQ(LastParts().verb, "b");
+}
+
+TEST_F(SentenceTest, NeverRepeatsAPartOfTheLastLine) {
+    m_pools.m_nNouns = m_pools.m_nVerbs = m_pools.m_nAdverbs = 2;
+    m_pools.m_pNouns = {NounEntry{"cat", 0}, NounEntry{"dog", 0}};
+    m_pools.m_pVerbs = {Same("ran"), Same("sat")};
+    m_pools.m_pAdverbs = {Same("here"), Same("there")};
+    std::string previous = NewSentence(m_pools, false);
+    for (int i = 0; i < 50; ++i) {
+        const std::string line = NewSentence(m_pools, false);
+        // Two choices per part and none may repeat: every part alternates.
+        ASSERT_NE(line.substr(0, 3), previous.substr(0, 3));
+        ASSERT_NE(line.substr(4, 3), previous.substr(4, 3));
+        previous = line;
+    }
+}
+
+TEST_F(SentenceTest, CapitalisedTwinsCountAsARepeat) {
+    m_pools.m_nNouns = m_pools.m_nVerbs = m_pools.m_nAdverbs = 3;
+    m_pools.m_pNouns = {NounEntry{"cat", 0}, NounEntry{"Cat", 0}, NounEntry{"owl", 0}};
+    m_pools.m_pVerbs = {Same("ran"), Same("sat"), Same("hid")};
+    m_pools.m_pAdverbs = {Same("here"), Same("there"), Same("away")};
+    std::string previous = NewSentence(m_pools, false);
+    for (int i = 0; i < 50; ++i) {
+        const std::string line = NewSentence(m_pools, false);
+        ASSERT_NE(line.substr(0, 3), previous.substr(0, 3)) << "\"cat\" and \"Cat\" both show as Cat";
+        previous = line;
+    }
+}
+
+TEST_F(SentenceTest, FirstLineRedrawsEmptyParts) {
+    // The last parts start empty, so an empty verb form is not taken first.
+    m_pools.m_nNouns = m_pools.m_nVerbs = m_pools.m_nAdverbs = 2;
+    m_pools.m_pNouns = {NounEntry{"she", 2}, NounEntry{"he", 1}};
+    m_pools.m_pVerbs = {PhraseForms{{"ran", "ran", "", "ran"}}, PhraseForms{{"ran", "ran", "", "ran"}}};
+    m_pools.m_pAdverbs = {Same("off"), Same("away")};
+    for (int i = 0; i < 20; ++i) {
+        LastParts() = LastSentenceParts();
+        EXPECT_EQ(NewSentence(m_pools, false).substr(0, 6), "He ran");
+    }
+}
+
+TEST_F(SentenceTest, PoolsThatCanOnlyRepeatStillGiveALine) {
+    // Every noun reads the same: without a bound the draws would never end.
+    UseOnly("cat", 0, Same("ran"), Same("off"));
+    EXPECT_EQ(NewSentence(m_pools, false), "Cat ran off.");
+    EXPECT_EQ(NewSentence(m_pools, false), "Cat ran off.");
+}
+
+TEST(WordCharTest, Classes) {
+    for (char c : std::string("09AZaz[\\]^_`{|}~\x7F\x80\xE9\xFF"))
+        EXPECT_TRUE(IsWordChar(c)) << static_cast<int>(static_cast<unsigned char>(c));
+    for (char c : std::string(" !\"#$%&'()*+,-./:;<=>?@\t\n"))
+        EXPECT_FALSE(IsWordChar(c)) << static_cast<int>(static_cast<unsigned char>(c));
+}
