@@ -68,6 +68,7 @@ void CDatabase::OpenEx(const std::string& connect, unsigned options) {
 void CDatabase::Close() {
     if (!m_hdbc)
         return;
+    FreeStatements();
     SQLDisconnect(Dbc(m_hdbc));
     SQLFreeHandle(SQL_HANDLE_DBC, Dbc(m_hdbc));
     m_hdbc = nullptr;
@@ -98,6 +99,38 @@ void CDatabase::ExecuteSQL(const std::string& sql) {
     std::string text = TranslateSql(sql);
     stmt.Check(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
                              SQL_NTS));
+}
+
+void* CDatabase::PreparedStatement(const std::string& sql) {
+    if (!m_hdbc)
+        throw CDBException("08003", "Connection not open");
+    auto found = m_prepared.find(sql);
+    if (found != m_prepared.end())
+        return found->second;
+    // Filters that name values (a user's newest phrase) make texts of their own.
+    constexpr size_t kMostKept = 64;
+    if (m_prepared.size() >= kMostKept)
+        FreeStatements();
+    SQLHSTMT stmt = SQL_NULL_HSTMT;
+    CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &stmt), SQL_HANDLE_DBC, m_hdbc);
+    SQLRETURN rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
+                              SQL_NTS);
+    if (!SQL_SUCCEEDED(rc)) {
+        try {
+            CheckOdbc(rc, SQL_HANDLE_STMT, stmt);
+        } catch (...) {
+            SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+            throw;
+        }
+    }
+    m_prepared.emplace(sql, stmt);
+    return stmt;
+}
+
+void CDatabase::FreeStatements() {
+    for (auto& entry : m_prepared)
+        SQLFreeHandle(SQL_HANDLE_STMT, entry.second);
+    m_prepared.clear();
 }
 
 void CDatabase::BeginTrans() {

@@ -1,5 +1,7 @@
 #pragma once
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "framework/odbc/SqlText.h"
 
@@ -34,6 +36,11 @@ public:
     // Runs a statement that returns no rows.
     void ExecuteSQL(const std::string& sql);
 
+    // The connection's statement handle for this text (in the source's form),
+    // prepared on first use and kept until the connection closes: the same
+    // few statements run once per phrase in a load.
+    void* PreparedStatement(const std::string& sql);
+
     void BeginTrans();
     void CommitTrans();
     void Rollback();
@@ -44,7 +51,10 @@ private:
     std::string GetInfoText(unsigned short item) const;
     void EndTrans(short completion);
 
+    void FreeStatements();
+
     void* m_hdbc = nullptr;
+    std::unordered_map<std::string, void*> m_prepared;
     unsigned m_loginTimeout = 15;
     std::string m_identifierQuote;
     IdentifierCase m_identifierCase = IdentifierCase::Mixed;

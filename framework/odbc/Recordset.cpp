@@ -118,8 +118,8 @@ void CRecordset::FetchPendingRows() {
     m_bQueryPending = false;
     m_rows.clear();
     m_bBOF = m_bEOF = true;
-    CStatement statement(*m_pConnection);
-    statement.Execute(m_pendingSql, m_pendingKinds, m_pendingValues);
+    CStatement statement(*m_pConnection, m_pendingSql);
+    statement.Execute(m_pendingKinds, m_pendingValues);
     for (CFieldRow& values : statement.FetchAll(ColumnKinds()))
         m_rows.push_back(Row{std::move(values), false});
     if (!m_rows.empty()) {
@@ -273,8 +273,8 @@ bool CRecordset::Update() {
 long long CRecordset::ExecuteModification(const std::string& sql,
                                           const std::vector<FieldKind>& kinds,
                                           const CFieldRow& values) {
-    CStatement statement(*m_pConnection);
-    statement.Execute(m_pConnection->TranslateSql(sql), kinds, values);
+    CStatement statement(*m_pConnection, m_pConnection->TranslateSql(sql));
+    statement.Execute(kinds, values);
     return statement.RowCount();
 }
 

@@ -33,17 +33,17 @@ public:
             m_number.resize(rows);
     }
 
-    void Bind(const COdbcHandle& stmt, SQLUSMALLINT column) {
+    void Bind(SQLHSTMT stmt, SQLUSMALLINT column) {
         SQLRETURN rc;
         if (m_kind == FieldKind::Text)
-            rc = SQLBindCol(stmt.get(), column, SQL_C_CHAR, m_text.data(), kTextBufferSize,
+            rc = SQLBindCol(stmt, column, SQL_C_CHAR, m_text.data(), kTextBufferSize,
                             m_indicator.data());
         else if (m_kind == FieldKind::Time)
-            rc = SQLBindCol(stmt.get(), column, SQL_C_TYPE_TIMESTAMP, m_time.data(),
+            rc = SQLBindCol(stmt, column, SQL_C_TYPE_TIMESTAMP, m_time.data(),
                             sizeof(SQL_TIMESTAMP_STRUCT), m_indicator.data());
         else
-            rc = SQLBindCol(stmt.get(), column, SQL_C_SLONG, m_number.data(), 0, m_indicator.data());
-        stmt.Check(rc);
+            rc = SQLBindCol(stmt, column, SQL_C_SLONG, m_number.data(), 0, m_indicator.data());
+        CheckOdbc(rc, SQL_HANDLE_STMT, stmt);
     }
 
     CFieldValue Value(size_t row) const {
@@ -67,13 +67,18 @@ private:
 };
 
 // Rows fetched per call: fewer trips through the driver for large snapshots.
-constexpr SQLULEN kRowsPerFetch = 128;
+constexpr SQLULEN kFirstBlockRows = 4;
+constexpr SQLULEN kLargeBlockRows = 128;
 
 }  // namespace
 
-CStatement::CStatement(CDatabase& db) : m_stmt(SQL_HANDLE_STMT, db.Handle()) {
-    if (!db.IsOpen())
-        throw CDBException("08003", "Connection not open");
+CStatement::CStatement(CDatabase& db, const std::string& sql)
+    : m_stmt(static_cast<SQLHSTMT>(db.PreparedStatement(sql))) {}
+
+CStatement::~CStatement() {
+    SQLFreeStmt(m_stmt, SQL_CLOSE);
+    SQLFreeStmt(m_stmt, SQL_UNBIND);
+    SQLFreeStmt(m_stmt, SQL_RESET_PARAMS);
 }
 
 void CStatement::BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldValue& value,
@@ -88,7 +93,7 @@ void CStatement::BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldV
             if (!isNull)
                 buffer.indicator = static_cast<SQLLEN>(buffer.text.size());
             SQLULEN size = buffer.text.size() > 255 ? buffer.text.size() : 255;
-            rc = SQLBindParameter(m_stmt.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+            rc = SQLBindParameter(m_stmt, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                                   size, 0, const_cast<char*>(buffer.text.c_str()),
                                   static_cast<SQLLEN>(buffer.text.size() + 1), &buffer.indicator);
             break;
@@ -97,70 +102,75 @@ void CStatement::BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldV
         case FieldKind::Byte:
             if (!isNull)
                 buffer.number = std::get<int32_t>(value);
-            rc = SQLBindParameter(m_stmt.get(), index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER,
+            rc = SQLBindParameter(m_stmt, index, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER,
                                   0, 0, &buffer.number, 0, &buffer.indicator);
             break;
         case FieldKind::Time:
             if (!isNull)
                 buffer.time = ToTimestamp(std::get<CDbTime>(value));
-            rc = SQLBindParameter(m_stmt.get(), index, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP,
+            rc = SQLBindParameter(m_stmt, index, SQL_PARAM_INPUT, SQL_C_TYPE_TIMESTAMP,
                                   SQL_TYPE_TIMESTAMP, 19, 0, &buffer.time, 0, &buffer.indicator);
             break;
     }
-    m_stmt.Check(rc);
+    Check(rc);
 }
 
-void CStatement::Execute(const std::string& sql, const std::vector<FieldKind>& kinds,
-                         const CFieldRow& values) {
+void CStatement::Execute(const std::vector<FieldKind>& kinds, const CFieldRow& values) {
     m_buffers.assign(values.size(), ParamBuffer{});  // fixed addresses while bound
     for (size_t i = 0; i < values.size(); ++i)
         BindParameter(static_cast<SQLUSMALLINT>(i + 1), kinds[i], values[i], m_buffers[i]);
-    m_stmt.Check(SQLExecDirect(m_stmt.get(),
-                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                               SQL_NTS));
+    Check(SQLExecute(m_stmt));
 }
 
 long long CStatement::RowCount() {
     SQLLEN count = 0;
-    m_stmt.Check(SQLRowCount(m_stmt.get(), &count));
+    Check(SQLRowCount(m_stmt, &count));
     return count;
 }
 
-// Asks for blocks of rows; a driver that cannot fetch blocks gets one row at a time.
-SQLULEN CStatement::SetRowsPerFetch(SQLULEN* fetched) {
-    SQLSetStmtAttr(m_stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(kRowsPerFetch), 0);
-    SQLULEN rows = 1;
-    if (!SQL_SUCCEEDED(SQLGetStmtAttr(m_stmt.get(), SQL_ATTR_ROW_ARRAY_SIZE, &rows, 0, nullptr)) ||
-        rows == 0)
-        rows = 1;
-    m_stmt.Check(SQLSetStmtAttr(m_stmt.get(), SQL_ATTR_ROWS_FETCHED_PTR, fetched, 0));
-    return rows;
+// Asks for blocks of this many rows; returns what the driver grants.
+SQLULEN CStatement::SetRowsPerFetch(SQLULEN rows) {
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(rows), 0);
+    SQLULEN granted = 1;
+    if (!SQL_SUCCEEDED(SQLGetStmtAttr(m_stmt, SQL_ATTR_ROW_ARRAY_SIZE, &granted, 0, nullptr)) ||
+        granted == 0)
+        granted = 1;
+    Check(SQLSetStmtAttr(m_stmt, SQL_ATTR_ROWS_FETCHED_PTR, &m_fetched, 0));
+    return granted;
 }
 
+// Small results, the common case, fetch into small buffers; a result that
+// fills the first block continues in large blocks.
 std::vector<CFieldRow> CStatement::FetchAll(const std::vector<FieldKind>& columnKinds) {
-    SQLULEN fetched = 0;
-    const SQLULEN rowsPerFetch = SetRowsPerFetch(&fetched);
     std::vector<ColumnBuffer> columns;
-    columns.reserve(columnKinds.size());
-    for (size_t i = 0; i < columnKinds.size(); ++i) {
-        columns.emplace_back(columnKinds[i], rowsPerFetch);
-        columns.back().Bind(m_stmt, static_cast<SQLUSMALLINT>(i + 1));
-    }
+    auto bindBlock = [&](SQLULEN wanted) {
+        const SQLULEN rows = SetRowsPerFetch(wanted);
+        columns.clear();
+        columns.reserve(columnKinds.size());
+        for (size_t i = 0; i < columnKinds.size(); ++i) {
+            columns.emplace_back(columnKinds[i], rows);
+            columns.back().Bind(m_stmt, static_cast<SQLUSMALLINT>(i + 1));
+        }
+        return rows;
+    };
+    SQLULEN blockRows = bindBlock(kFirstBlockRows);
     std::vector<CFieldRow> rows;
     for (;;) {
-        SQLRETURN rc = SQLFetch(m_stmt.get());
+        SQLRETURN rc = SQLFetch(m_stmt);
         if (rc == SQL_NO_DATA)
             break;
-        m_stmt.Check(rc);
-        for (SQLULEN r = 0; r < fetched; ++r) {
+        Check(rc);
+        for (SQLULEN r = 0; r < m_fetched; ++r) {
             CFieldRow row;
             row.reserve(columns.size());
             for (const ColumnBuffer& c : columns)
                 row.push_back(c.Value(r));
             rows.push_back(std::move(row));
         }
+        if (m_fetched == blockRows && blockRows < kLargeBlockRows)
+            blockRows = bindBlock(kLargeBlockRows);
     }
-    SQLFreeStmt(m_stmt.get(), SQL_CLOSE);
-    SQLFreeStmt(m_stmt.get(), SQL_UNBIND);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+    SQLSetStmtAttr(m_stmt, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
     return rows;
 }

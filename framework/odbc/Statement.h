@@ -1,5 +1,6 @@
 #pragma once
-// Internal to the record layer: one statement with bound parameter values.
+// Internal to the record layer: one run of a prepared statement of the
+// connection, with bound parameter values.
 #include <vector>
 
 #include "framework/odbc/Database.h"
@@ -8,12 +9,15 @@
 
 class CStatement {
 public:
-    explicit CStatement(CDatabase& db);
+    // The statement text is already in the data source's form.
+    CStatement(CDatabase& db, const std::string& sql);
+    // Leaves the prepared statement closed, unbound, for its next run.
+    ~CStatement();
+    CStatement(const CStatement&) = delete;
+    CStatement& operator=(const CStatement&) = delete;
 
-    // Runs the statement (already in the data source's form) with each value
-    // bound as an ODBC parameter, in order, typed by its kind.
-    void Execute(const std::string& sql, const std::vector<FieldKind>& kinds,
-                 const CFieldRow& values);
+    // Runs it with each value bound as an ODBC parameter, in order, typed by its kind.
+    void Execute(const std::vector<FieldKind>& kinds, const CFieldRow& values);
     // Rows touched by an insert, update or delete.
     long long RowCount();
     // Reads every row of the result and closes the cursor.
@@ -26,10 +30,12 @@ private:
         SQL_TIMESTAMP_STRUCT time{};
         SQLLEN indicator = 0;
     };
-    SQLULEN SetRowsPerFetch(SQLULEN* fetched);
+    void Check(SQLRETURN rc) const { CheckOdbc(rc, SQL_HANDLE_STMT, m_stmt); }
+    SQLULEN SetRowsPerFetch(SQLULEN rows);
     void BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldValue& value,
                        ParamBuffer& buffer);
 
-    COdbcHandle m_stmt;
+    SQLHSTMT m_stmt;  // owned by the connection's statement cache
     std::vector<ParamBuffer> m_buffers;
+    SQLULEN m_fetched = 0;
 };
