@@ -6,26 +6,7 @@
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
 
-CConfigRecord::CConfigRecord(CDatabase* pDatabase) : CRecordset(pDatabase) {}
-
-bool CConfigRecord::Open(unsigned openType, const char* sql, unsigned options) {
-    if (!IsStoreAvailable())
-        return false;
-    return CRecordset::Open(openType, sql, options);
-}
-
-void CConfigRecord::Close() {
-    if (IsStoreAvailable())
-        CRecordset::Close();
-}
-
-std::string CConfigRecord::GetDefaultConnect() const {
-    return GetStoreApp() ? GetStoreApp()->ConnectString() : CStoreApp::kDefaultConnect;
-}
-
-CDatabase* CConfigRecord::GetDefaultDatabase() const {
-    return GetStoreApp() ? GetStoreApp()->Database() : nullptr;
-}
+CConfigRecord::CConfigRecord(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
 
 std::string CConfigRecord::GetDefaultSQL() const { return "[Configuration]"; }
 

@@ -2,18 +2,13 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/odbc/Recordset.h"
+#include "store/StoreRecordset.h"
 
 // The one row of [Configuration]: the three phrase counts and the owner.
-class CConfigRecord : public CRecordset {
+class CConfigRecord : public CStoreRecordset {
 public:
     explicit CConfigRecord(CDatabase* pDatabase = nullptr);
 
-    bool Open(unsigned openType = useDefaultType, const char* sql = nullptr,
-              unsigned options = none) override;
-    void Close() override;
-    std::string GetDefaultConnect() const override;
-    CDatabase* GetDefaultDatabase() const override;
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 

@@ -11,30 +11,22 @@ namespace {
 // A re-run that fails without an error is tried again, this often at most.
 constexpr int kRerunTries = 3;
 
-CConfigRecord* ConfigRecord() { return GetStoreApp() ? &GetStoreApp()->m_configRecord : nullptr; }
+// Raises or lowers the stored count of the phrase's kind; codes above 5 have none.
+void AdjustCount(uint8_t phraseType, bool raise) {
+    if (!GetStoreApp())
+        return;
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    switch (KindOfPhraseType(phraseType)) {
+        case PhraseKind::Noun: raise ? config.IncNouns() : config.DecNouns(); break;
+        case PhraseKind::Verb: raise ? config.IncVerbs() : config.DecVerbs(); break;
+        case PhraseKind::Adverb: raise ? config.IncAdverbs() : config.DecAdverbs(); break;
+        case PhraseKind::None: break;
+    }
+}
 
 }  // namespace
 
-CPhraseRec::CPhraseRec(CDatabase* pDatabase) : CRecordset(pDatabase) {}
-
-bool CPhraseRec::Open(unsigned openType, const char* sql, unsigned options) {
-    if (!IsStoreAvailable())
-        return false;
-    return CRecordset::Open(openType, sql, options);
-}
-
-void CPhraseRec::Close() {
-    if (IsStoreAvailable())
-        CRecordset::Close();
-}
-
-std::string CPhraseRec::GetDefaultConnect() const {
-    return GetStoreApp() ? GetStoreApp()->ConnectString() : CStoreApp::kDefaultConnect;
-}
-
-CDatabase* CPhraseRec::GetDefaultDatabase() const {
-    return GetStoreApp() ? GetStoreApp()->Database() : nullptr;
-}
+CPhraseRec::CPhraseRec(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
 
 std::string CPhraseRec::GetDefaultSQL() const { return "[Phrase]"; }
 
@@ -70,14 +62,7 @@ bool CPhraseRec::Rerun() {
 
 bool CPhraseRec::CommitNew() {
     try {
-        if (CConfigRecord* config = ConfigRecord()) {
-            switch (KindOfPhraseType(m_PhraseType)) {
-                case PhraseKind::Noun: config->IncNouns(); break;
-                case PhraseKind::Verb: config->IncVerbs(); break;
-                case PhraseKind::Adverb: config->IncAdverbs(); break;
-                case PhraseKind::None: break;
-            }
-        }
+        AdjustCount(m_PhraseType, true);
         Update();
         Rerun();  // the row is stored whether or not the set could be re-run
         return true;
@@ -89,14 +74,7 @@ bool CPhraseRec::CommitNew() {
 void CPhraseRec::Delete() {
     try {
         FetchPendingRows();  // m_PhraseType below must be the current row's
-        if (CConfigRecord* config = ConfigRecord()) {
-            switch (KindOfPhraseType(m_PhraseType)) {
-                case PhraseKind::Noun: config->DecNouns(); break;
-                case PhraseKind::Verb: config->DecVerbs(); break;
-                case PhraseKind::Adverb: config->DecAdverbs(); break;
-                case PhraseKind::None: break;
-            }
-        }
+        AdjustCount(m_PhraseType, false);
         CRecordset::Delete();
     } catch (const std::exception&) {
         // Callers that need certainty count the table again.

@@ -2,23 +2,18 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/odbc/Recordset.h"
+#include "store/StoreRecordset.h"
 
 // One row of [Phrase]. Storing a new phrase and deleting one keep the counts
 // of the application's configuration record in step.
-class CPhraseRec : public CRecordset {
+class CPhraseRec : public CStoreRecordset {
 public:
     explicit CPhraseRec(CDatabase* pDatabase = nullptr);
 
-    bool Open(unsigned openType = useDefaultType, const char* sql = nullptr,
-              unsigned options = none) override;
-    void Close() override;
     // Deletes the current row and lowers its kind's count; never reports failure.
     void Delete() override;
     // Opens the set if closed and runs the query again; false on any failure.
     bool Rerun() override;
-    std::string GetDefaultConnect() const override;
-    CDatabase* GetDefaultDatabase() const override;
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
