@@ -28,8 +28,12 @@ std::string ProgramBaseName() {
     char path[MAX_PATH * 2] = {};
     if (!GetModuleFileNameA(nullptr, path, sizeof(path)))
         return "Sorrowline";
+    return ApplicationNameFromPath(path);
+}
+
+std::string ApplicationNameFromPath(const std::string& path) {
     char longPath[MAX_PATH * 2] = {};
-    const DWORD length = GetLongPathNameA(path, longPath, sizeof(longPath));
+    const DWORD length = GetLongPathNameA(path.c_str(), longPath, sizeof(longPath));
     if (length == 0 || length >= sizeof(longPath))
         return BaseName(path);
     return BaseName(longPath);

@@ -49,3 +49,6 @@ CWinApp* AfxGetApp();
 // the long form of its path: Windows may start a saver by its 8.3 name, and
 // the settings must not move with it.
 std::string ProgramBaseName();
+// The same for any path: the long form's base name (the path itself when it
+// names no existing file).
+std::string ApplicationNameFromPath(const std::string& path);

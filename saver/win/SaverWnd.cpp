@@ -59,7 +59,11 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
         return -1;
     m_pTextWnd.reset();
     if (IsFullScreen()) {
-        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        // Raised and then activated in two steps: activating through
+        // SetWindowPos makes Wine without a window manager take two seconds
+        // to close the window.
+        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(m_hWnd);
         ShowCursor(FALSE);
         m_bCursorHidden = true;
     }

@@ -1,0 +1,113 @@
+// The application object: start-up without a data source, the preview run
+// mode in a real window, and the dialog tile.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/SaverApp.h"
+#include "app/core/CommandLine.h"
+#include "app/core/TileColours.h"
+#include "saver/win/SaverWnd.h"
+#include "tests/windows/WinTestSupport.h"
+
+namespace {
+
+// Start-up steps made callable, and a screen of a chosen colour depth.
+class CTestSaverApp : public CSaverApp {
+public:
+    using CSaverApp::DispatchCommandLine;
+    using CSaverApp::OpenDatabase;
+
+    int m_nScreenColours = -1;
+
+protected:
+    int ScreenColourCount() const override { return m_nScreenColours; }
+};
+
+std::set<COLORREF> TileColours(const CSaverApp& app) {
+    std::set<COLORREF> colours;
+    for (int y = 0; y < kTileSize; ++y)
+        for (int x = 0; x < kTileSize; ++x)
+            colours.insert(GetPixel(app.m_dcTile.GetSafeHdc(), x, y));
+    return colours;
+}
+
+}  // namespace
+
+TEST(StartupTest, UnreachableDatabaseKeepsTheDriversText) {
+    // This test's environment names no data source "Sorrowline".
+    CTestSaverApp app;
+    app.OpenDatabase();
+    EXPECT_FALSE(app.IsDatabaseAvailable());
+    const std::string prefix = "Unable to open database:\n";
+    ASSERT_EQ(app.DatabaseError().compare(0, prefix.size(), prefix), 0) << app.DatabaseError();
+    EXPECT_GT(app.DatabaseError().size(), prefix.size() + 5);  // the driver said why
+}
+
+TEST(StartupTest, PreviewRunsInTheNamedWindow) {
+    CHostWindow host(200, 150);
+    const std::string line = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host.Handle()));
+    {
+        CTestSaverApp app;
+        app.SetRegistryKey(kTestCompany);
+        ASSERT_TRUE(app.DispatchCommandLine(line.c_str()));
+        EXPECT_TRUE(app.m_bPreview);
+        ASSERT_NE(app.m_pMainWnd, nullptr);
+        HWND saver = app.m_pMainWnd->GetSafeHwnd();
+        EXPECT_EQ(GetParent(saver), host.Handle());
+        EXPECT_EQ(GetDlgCtrlID(saver), 0);
+        app.ExitInstance();
+    }
+    DestroyWindow(host.Handle());
+    // The handle now names no window: no preview, and nothing else starts.
+    CTestSaverApp app;
+    EXPECT_FALSE(app.DispatchCommandLine(line.c_str()));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_FALSE(app.DispatchCommandLine("/x"));
+    DeleteTestSettings();
+}
+
+TEST(StartupTest, TileIsTheGradientBitmapFromEightColoursUp) {
+    for (int colours : {-1, 16}) {
+        CTestSaverApp app;
+        app.m_nScreenColours = colours;
+        app.BuildDialogTile();
+        ASSERT_TRUE(app.m_pTileBitmap && app.m_pTileBitmap->GetSafeHandle());
+        BITMAP info = {};
+        GetObjectA(app.m_pTileBitmap->GetSafeHandle(), sizeof(info), &info);
+        EXPECT_EQ(info.bmWidth, 70);
+        EXPECT_EQ(info.bmHeight, 70);
+
+        // Only the mapped steps between face and highlight, several of them.
+        std::set<COLORREF> allowed;
+        for (const TileColourMapping& m :
+             TileColourMap(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT)))
+            allowed.insert(m.to);
+        const std::set<COLORREF> seen = TileColours(app);
+        EXPECT_GE(seen.size(), 4u);
+        for (COLORREF c : seen)
+            EXPECT_TRUE(allowed.count(c)) << std::hex << c;
+    }
+}
+
+TEST(StartupTest, TileIsAPlainSquareBelowEightColours) {
+    CTestSaverApp app;
+    app.m_nScreenColours = 2;
+    app.BuildDialogTile();
+    const std::set<COLORREF> seen = TileColours(app);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(*seen.begin(), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(StartupTest, DispatchSeesRealWindows) {
+    CHostWindow host(10, 10);
+    const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(host.Handle()));
+    const auto isWindow = [](uint32_t h) {
+        return IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(h))) != FALSE;
+    };
+    const std::string line = "/p " + std::to_string(handle);
+    EXPECT_EQ(DecideRunMode(line.c_str(), isWindow).mode, RunMode::Preview);
+    DestroyWindow(host.Handle());
+    EXPECT_EQ(DecideRunMode(line.c_str(), isWindow).mode, RunMode::None);
+}
