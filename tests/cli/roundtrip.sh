@@ -22,6 +22,11 @@ Driver=SQLite3
 Database=$work/a.db
 INI
 if [[ ${SORROWLINE_ROUNDTRIP_PG:-} == 1 ]]; then
+  if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
+    [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && fail "no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)"
+    echo "roundtrip: skipped, no PostgreSQL server"
+    exit 77
+  fi
   cat >"$work/b.ini" <<INI
 [Sorrowline]
 Driver=PostgreSQL ANSI
