@@ -49,9 +49,10 @@ void CPhrasePools::LoadPhrasePools() {
 void CPhrasePools::ReadRows() {
     size_t nouns = 0, verbs = 0, adverbs = 0;
     try {
+        // Opening runs the query; running it again at once would read every
+        // row twice for the same result.
         CPhraseRec rows;
-        rows.Open(CRecordset::snapshot, nullptr, CRecordset::none);
-        if (!rows.Rerun() || rows.IsEOF())
+        if (!rows.Open(CRecordset::snapshot, nullptr, CRecordset::none) || rows.IsEOF())
             return;
         for (; !rows.IsEOF(); rows.MoveNext()) {
             switch (KindOfPhraseType(rows.m_PhraseType)) {
