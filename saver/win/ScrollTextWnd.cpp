@@ -1,5 +1,6 @@
 #include "saver/win/ScrollTextWnd.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -168,6 +169,11 @@ CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
         layout.drawRect = {0, 0, Width(measured), Height(measured)};
         layout.windowSize = {Width(measured) + shadow, Height(measured) + shadow};
     }
+    // An empty line measures 0 and, before the first font exists, has no
+    // shadow: a window of no area is never painted again and would never
+    // grow to fit the next line.
+    layout.windowSize.cx = std::max<LONG>(layout.windowSize.cx, 1);
+    layout.windowSize.cy = std::max<LONG>(layout.windowSize.cy, 1);
     return layout;
 }
 

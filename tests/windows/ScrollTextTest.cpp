@@ -189,5 +189,10 @@ TEST_F(ScrollTextTest, RandomFaceComesFromTheTrueTypeFonts) {
         const std::string face = text.LogFont().lfFaceName;
         EXPECT_FALSE(face.empty());
         EXPECT_NE(g_strFontList.find(face + ","), std::string::npos) << face;
+        // The line shows: the window grows to it once it comes into view.
+        for (int i = 0; i < 5; ++i)
+            Tick(text);
+        const RECT r = PlaceInParent(text);
+        EXPECT_GT(r.bottom - r.top, 2 * 20) << "line " << line;
     }
 }
