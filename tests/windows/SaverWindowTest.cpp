@@ -192,13 +192,4 @@ TEST_F(SaverWindowTest, BackgroundColourFromTheSettings) {
     GetObjectA(reinterpret_cast<HBRUSH>(GetClassLongPtrA(m_saver->GetSafeHwnd(), GCLP_HBRBACKGROUND)),
                sizeof(brush), &brush);
     EXPECT_EQ(brush.lbColor, RGB(10, 20, 30));
-
-    settings.m_flags = FlagVertical | FlagRandomBkgndCol;
-    settings.m_textCol = RGB(255, 255, 255);
-    StoreSettings(settings);
-    for (int i = 0; i < 20; ++i) {
-        Start(Starter::Preview);
-        const COLORREF bg = m_saver->BackgroundColour();
-        EXPECT_LE(GetRValue(bg) + GetGValue(bg) + GetBValue(bg), 693);
-    }
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/SaverApp.h"
-#include "app/core/CommandLine.h"
 #include "app/core/TileColours.h"
 #include "saver/win/SaverWnd.h"
 #include "tests/windows/WinTestSupport.h"
@@ -98,16 +97,4 @@ TEST(StartupTest, TileIsAPlainSquareBelowEightColours) {
     const std::set<COLORREF> seen = TileColours(app);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(*seen.begin(), GetSysColor(COLOR_BTNFACE));
-}
-
-TEST(StartupTest, DispatchSeesRealWindows) {
-    CHostWindow host(10, 10);
-    const uint32_t handle = static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(host.Handle()));
-    const auto isWindow = [](uint32_t h) {
-        return IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(h))) != FALSE;
-    };
-    const std::string line = "/p " + std::to_string(handle);
-    EXPECT_EQ(DecideRunMode(line.c_str(), isWindow).mode, RunMode::Preview);
-    DestroyWindow(host.Handle());
-    EXPECT_EQ(DecideRunMode(line.c_str(), isWindow).mode, RunMode::None);
 }
