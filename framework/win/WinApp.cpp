@@ -1,5 +1,9 @@
 #include "framework/win/WinApp.h"
 
+#include <exception>
+
+#include "framework/win/Wnd.h"
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
@@ -48,9 +52,15 @@ int CWinApp::ExitInstance() { return m_nExitCode; }
 int CWinApp::RunApplication(HINSTANCE instance, const char* commandLine) {
     m_hInstance = instance;
     m_lpCmdLine = commandLine ? commandLine : "";
-    if (InitInstance())
-        m_nExitCode = Run();
-    return ExitInstance();
+    try {
+        if (InitInstance())
+            m_nExitCode = Run();
+        return ExitInstance();
+    } catch (const std::exception& e) {
+        // Start-up and exit run outside any window procedure: report here.
+        ReportError(e.what());
+        return 1;
+    }
 }
 
 int CWinApp::Run() {
