@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/core/SaverSettings.h"
+#include "tests/saver/DefaultSettings.h"
 
 namespace {
 
@@ -40,12 +41,7 @@ TEST(SaverSettingsTest, EmptySectionGivesTheDefaults) {
     SaverSettings settings;
     settings.m_flags = 0;  // Load must not keep what was there before
     settings.Load(section);
-    EXPECT_EQ(settings.m_bkgndCol, 0u);
-    EXPECT_EQ(settings.m_textCol, 0xFFFFFFu);
-    EXPECT_EQ(settings.m_flags, 52u);
-    EXPECT_EQ(settings.m_scrollSpeed, 50);
-    EXPECT_EQ(settings.m_strFontSize, "36");
-    EXPECT_EQ(settings.m_strFontName, "Times New Roman");
+    ExpectDefaultSettings(settings);
     EXPECT_TRUE(settings.Has(FlagRandomTextCol));
     EXPECT_TRUE(settings.Has(FlagShadow));
     EXPECT_TRUE(settings.Has(FlagVertical));

@@ -3,6 +3,7 @@
 
 #include "app/core/SaverSettings.h"
 #include "framework/win/WinApp.h"
+#include "tests/saver/DefaultSettings.h"
 #include "tests/windows/WinTestSupport.h"
 
 namespace {
@@ -49,12 +50,7 @@ TEST_F(RegistrySettingsTest, FreshUserGetsDefaultsAndTheKeyPath) {
     ASSERT_FALSE(KeyExists(TestSection().KeyPath()));
     SaverSettings settings;
     settings.Load(TestSection());
-    EXPECT_EQ(settings.m_bkgndCol, 0u);
-    EXPECT_EQ(settings.m_textCol, 0xFFFFFFu);
-    EXPECT_EQ(settings.m_flags, 52u);
-    EXPECT_EQ(settings.m_scrollSpeed, 50);
-    EXPECT_EQ(settings.m_strFontSize, "36");
-    EXPECT_EQ(settings.m_strFontName, "Times New Roman");
+    ExpectDefaultSettings(settings);
     EXPECT_TRUE(KeyExists(TestSection().KeyPath()));  // even a read creates it
 }
 

@@ -17,35 +17,16 @@ int CursorCount() {
     return count;
 }
 
-class SaverWindowTest : public ::testing::Test {
+class SaverWindowTest : public SaverWindowFixture {
 protected:
-    void SetUp() override { DeleteTestSettings(); }
-    void TearDown() override {
-        m_saver.reset();
-        m_host.reset();
-        PumpMessages();
-        DeleteTestSettings();
-    }
-
-    // Full-screen mode over a part of the screen at its origin: the rules are
-    // the same, and Wine, lacking a window manager, takes two seconds to
-    // destroy a window that covers the whole screen.
+    // Full-screen mode over a part of the screen at its origin: the rules are the same.
     HWND Start(Starter starter, bool wholeScreen = false) {
-        m_section = std::make_unique<CRegistrySection>(TestSection());
         SaverRunFlags flags;
         flags.preview = starter == Starter::Preview;
         flags.configMode = starter == Starter::FromManager;
-        m_saver = std::make_unique<CSaverWnd>(flags, *m_section);
-        if (flags.preview) {
-            m_host = std::make_unique<CHostWindow>(320, 240);
-            RECT client;
-            GetClientRect(m_host->Handle(), &client);
-            EXPECT_TRUE(m_saver->Create(0, 0, client, m_host->Handle(), 0));
-        } else {
-            const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-            const RECT part = {0, 0, 640, 480};
-            EXPECT_TRUE(m_saver->Create(0, 0, wholeScreen ? screen : part, nullptr, 101));
-        }
+        const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        const RECT part = {0, 0, flags.preview ? 320 : 640, flags.preview ? 240 : 480};
+        CreateSaver(flags, wholeScreen ? screen : part);
         PumpMessages();
         return m_saver->GetSafeHwnd();
     }
@@ -59,10 +40,6 @@ protected:
         PumpMessages();
         return m_saver->GetSafeHwnd() != nullptr;
     }
-
-    std::unique_ptr<CRegistrySection> m_section;
-    std::unique_ptr<CHostWindow> m_host;
-    std::unique_ptr<CSaverWnd> m_saver;
 };
 
 struct InputMessage {

@@ -12,34 +12,16 @@
 
 namespace {
 
-class ScrollTextTest : public ::testing::Test {
+class ScrollTextTest : public SaverWindowFixture {
 protected:
-    void SetUp() override { DeleteTestSettings(); }
-    void TearDown() override {
-        m_saver.reset();
-        m_host.reset();
-        PumpMessages();
-        DeleteTestSettings();
-    }
-
     // A saver as the manager's Test button makes it (mouse moves do not end
     // it), or a preview in a host of the given client height.
     CScrollTextWnd& Start(int previewHeight = 0) {
-        m_section = std::make_unique<CRegistrySection>(TestSection());
         SaverRunFlags flags;
         flags.preview = previewHeight > 0;
         flags.configMode = !flags.preview;
-        m_saver = std::make_unique<CSaverWnd>(flags, *m_section);
-        if (flags.preview) {
-            m_host = std::make_unique<CHostWindow>(400, previewHeight);
-            GetClientRect(m_host->Handle(), &m_area);
-            EXPECT_TRUE(m_saver->Create(0, 0, m_area, m_host->Handle(), 0));
-        } else {
-            // Not the whole screen: Wine, lacking a window manager, takes two
-            // seconds to destroy a window that covers it.
-            m_area = {0, 0, 800, 600};
-            EXPECT_TRUE(m_saver->Create(0, 0, m_area, nullptr, 101));
-        }
+        CreateSaver(flags, flags.preview ? RECT{0, 0, 400, previewHeight} : RECT{0, 0, 800, 600});
+        GetClientRect(m_saver->GetSafeHwnd(), &m_area);
         CScrollTextWnd& text = *m_saver->TextWindow();
         KillTimer(text.GetSafeHwnd(), CScrollTextWnd::kTimerId);  // the test ticks
         return text;
@@ -69,9 +51,6 @@ protected:
     int AreaWidth() const { return m_area.right - m_area.left; }
     int AreaHeight() const { return m_area.bottom - m_area.top; }
 
-    std::unique_ptr<CRegistrySection> m_section;
-    std::unique_ptr<CHostWindow> m_host;
-    std::unique_ptr<CSaverWnd> m_saver;
     RECT m_area = {};
 };
 

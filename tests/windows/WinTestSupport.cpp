@@ -41,3 +41,24 @@ CHostWindow::~CHostWindow() {
     if (IsWindow(m_hWnd))
         DestroyWindow(m_hWnd);
 }
+
+void SaverWindowFixture::TearDown() {
+    m_saver.reset();
+    m_host.reset();
+    PumpMessages();
+    DeleteTestSettings();
+}
+
+CSaverWnd& SaverWindowFixture::CreateSaver(const SaverRunFlags& flags, const RECT& area) {
+    m_section = std::make_unique<CRegistrySection>(TestSection());
+    m_saver = std::make_unique<CSaverWnd>(flags, *m_section);
+    if (flags.preview) {
+        m_host = std::make_unique<CHostWindow>(area.right - area.left, area.bottom - area.top);
+        RECT client;
+        GetClientRect(m_host->Handle(), &client);
+        EXPECT_TRUE(m_saver->Create(0, 0, client, m_host->Handle(), 0));
+    } else {
+        EXPECT_TRUE(m_saver->Create(0, 0, area, nullptr, 101));
+    }
+    return *m_saver;
+}
