@@ -34,33 +34,20 @@ void WriteNounRecord(CByteWriter& out, int phraseType, const std::string& text) 
     PutText(out, text);
 }
 
-// Each form after the first refers to the first earlier form with the same text.
+// Each form after the first is written as the number of the first earlier
+// form with the same text (Object 0x01, Masculine 0x02, Feminine 0x03), or as
+// a literal. The selector of a form is its number too (0x01 to 0x04).
 void WriteFormsRecord(CByteWriter& out, const FormTexts& forms) {
-    const auto& [o, m, f, p] = forms;
     out.Put(kSelectObject);
-    PutLiteral(out, o);
-
-    out.Put(kSelectMasculine);
-    if (m == o)
-        out.Put(kSelectObject);
-    else
-        PutLiteral(out, m);
-
-    out.Put(kSelectFeminine);
-    if (f == o)
-        out.Put(kSelectObject);
-    else if (f == m)
-        out.Put(kSelectMasculine);
-    else
-        PutLiteral(out, f);
-
-    out.Put(kSelectPlural);
-    if (p == o)
-        out.Put(kSelectObject);
-    else if (p == m)
-        out.Put(kSelectMasculine);
-    else if (p == f)
-        out.Put(kSelectFeminine);
-    else
-        PutLiteral(out, p);
+    PutLiteral(out, forms[0]);
+    for (size_t form = 1; form < forms.size(); ++form) {
+        out.Put(static_cast<unsigned char>(kSelectObject + form));
+        size_t earlier = 0;
+        while (earlier < form && forms[earlier] != forms[form])
+            ++earlier;
+        if (earlier < form)
+            out.Put(static_cast<unsigned char>(kSelectObject + earlier));
+        else
+            PutLiteral(out, forms[form]);
+    }
 }

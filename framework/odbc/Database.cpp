@@ -139,13 +139,10 @@ void CDatabase::BeginTrans() {
               SQL_HANDLE_DBC, m_hdbc);
 }
 
-void CDatabase::EndTrans(short completion) {
-    CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, completion), SQL_HANDLE_DBC, m_hdbc);
+
+void CDatabase::CommitTrans() {
+    CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
     CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
                                 reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
               SQL_HANDLE_DBC, m_hdbc);
 }
-
-void CDatabase::CommitTrans() { EndTrans(SQL_COMMIT); }
-
-void CDatabase::Rollback() { EndTrans(SQL_ROLLBACK); }

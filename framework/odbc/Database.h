@@ -43,13 +43,11 @@ public:
 
     void BeginTrans();
     void CommitTrans();
-    void Rollback();
 
     void* Handle() const { return m_hdbc; }
 
 private:
     std::string GetInfoText(unsigned short item) const;
-    void EndTrans(short completion);
 
     void FreeStatements();
 

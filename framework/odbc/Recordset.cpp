@@ -166,11 +166,10 @@ void CRecordset::MoveTo(long long index) {
         LoadCurrentIntoMembers();
 }
 
-// The nearest row from index on, going by step, that has not been deleted.
-long long CRecordset::LiveRowFrom(long long index, int step) const {
-    while (index >= 0 && index < static_cast<long long>(m_rows.size()) &&
-           m_rows[static_cast<size_t>(index)].deleted)
-        index += step;
+// The first row from index on that has not been deleted.
+long long CRecordset::LiveRowFrom(long long index) const {
+    while (index < static_cast<long long>(m_rows.size()) && m_rows[static_cast<size_t>(index)].deleted)
+        ++index;
     return index;
 }
 
@@ -185,23 +184,7 @@ void CRecordset::MoveNext() {
     PrepareMove();
     if (m_bEOF)
         throw CDBException("HY109", "Attempt to move past the end of the record set");
-    MoveTo(LiveRowFrom(m_current + 1, +1));
-}
-
-void CRecordset::MovePrev() {
-    PrepareMove();
-    if (m_bBOF)
-        throw CDBException("HY109", "Attempt to move before the beginning of the record set");
-    MoveTo(LiveRowFrom(m_current - 1, -1));
-}
-
-void CRecordset::MoveFirst() {
-    PrepareMove();
-    const long long first = LiveRowFrom(0, +1);
-    if (first >= static_cast<long long>(m_rows.size()))
-        m_bBOF = m_bEOF = true;  // every row deleted: at both ends, as an empty set
-    else
-        MoveTo(first);
+    MoveTo(LiveRowFrom(m_current + 1));
 }
 
 void CRecordset::LoadCurrentIntoMembers() {
@@ -244,14 +227,6 @@ void CRecordset::Edit() {
         throw CDBException("HY000", "The record set cannot be updated");
     CurrentRow();
     m_editMode = EditMode::edit;
-}
-
-void CRecordset::CancelUpdate() {
-    if (m_editMode == EditMode::none)
-        return;
-    m_editMode = EditMode::none;
-    if (!m_bQueryPending && !m_bEOF && !m_bBOF)
-        LoadCurrentIntoMembers();
 }
 
 bool CRecordset::Update() {

@@ -51,14 +51,11 @@ public:
     bool IsBOF();
     bool IsDeleted();
     void MoveNext();
-    void MovePrev();
-    void MoveFirst();
 
     void AddNew();
     void Edit();
     // Stores the pending new or edited row; raises CDBException on failure.
     bool Update();
-    void CancelUpdate();
 
     bool CanAppend() const;
     bool CanUpdate() const;
@@ -86,7 +83,7 @@ private:
     void EnsureConnection();
     void RequestQuery();
     void MoveTo(long long index);
-    long long LiveRowFrom(long long index, int step) const;
+    long long LiveRowFrom(long long index) const;
     void PrepareMove();
     void LoadCurrentIntoMembers();
     CFieldRow ReadMembers() const;
