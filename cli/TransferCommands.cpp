@@ -45,10 +45,8 @@ public:
         m_total = total;
         m_position = 0;
     }
-    void SetPosition(uint32_t position) override {
-        m_position = position;
-        Draw();
-    }
+    // Each position comes with its text, which redraws.
+    void SetPosition(uint32_t position) override { m_position = position; }
     void SetText(const std::string& text) override {
         m_text = text;
         Draw();

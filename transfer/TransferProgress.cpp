@@ -37,6 +37,6 @@ void CProgressPacer::Show(uint32_t position, const char* format) {
     m_heldFormat = nullptr;
     char text[64];
     std::snprintf(text, sizeof text, format, position, m_total);
-    m_sink.SetText(text);
     m_sink.SetPosition(position);
+    m_sink.SetText(text);
 }

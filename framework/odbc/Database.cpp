@@ -139,7 +139,6 @@ void CDatabase::BeginTrans() {
               SQL_HANDLE_DBC, m_hdbc);
 }
 
-
 void CDatabase::CommitTrans() {
     CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
     CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
