@@ -8,6 +8,8 @@ struct CDbTime {
     static CDbTime Now();
     // "YYYY-MM-DD HH:MM:SS"
     std::string Format() const;
+    // As strftime formats it in the C locale ("%d/%m/%Y", "%a %d %b %Y", ...).
+    std::string Format(const char* pattern) const;
 
     bool operator==(const CDbTime& o) const {
         return year == o.year && month == o.month && day == o.day && hour == o.hour &&

@@ -2,24 +2,39 @@
 
 #include <cstdio>
 #include <exception>
+#include <vector>
 
 #include "framework/win/WinApp.h"
 
+namespace {
+
+// The window property that carries the object of a window of ours.
+constexpr char kObjectProperty[] = "Sorrowline.CWnd";
+
+bool IsAnyOrEqual(UINT wanted, UINT actual) { return wanted == kAnyCode || wanted == actual; }
+
+}  // namespace
+
 CWnd::~CWnd() {
-    if (m_hWnd) {
-        HWND hWnd = m_hWnd;
+    if (!m_hWnd)
+        return;
+    HWND hWnd = m_hWnd;
+    const bool owns = m_bOwnsWindow;
+    if (m_pfnSuper || owns)
         Detach();
+    m_hWnd = nullptr;
+    if (owns)
         ::DestroyWindow(hWnd);
-    }
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
-    return hWnd ? reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
+    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty)) : nullptr;
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const std::string& className, const char* title, DWORD style,
                     const RECT& rect, HWND parent, UINT id) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    m_bOwnsWindow = true;
     HWND hWnd = CreateWindowExA(exStyle, className.c_str(), title, style, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, this);
@@ -30,6 +45,25 @@ void CWnd::DestroyWindow() {
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
 }
+
+void CWnd::Link(HWND hWnd) {
+    m_hWnd = hWnd;
+    SetPropA(hWnd, kObjectProperty, this);
+}
+
+void CWnd::SubclassWindow(HWND hWnd) {
+    Link(hWnd);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
+}
+
+std::string CWnd::GetWindowText() const {
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(m_hWnd)) + 1, '\0');
+    ::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+HBRUSH CWnd::CtlColor(HDC) { return nullptr; }
 
 std::string CWnd::RegisterWndClass(UINT style, HCURSOR cursor, COLORREF background, HICON icon) {
     char name[96];
@@ -53,46 +87,68 @@ std::string CWnd::RegisterWndClass(UINT style, HCURSOR cursor, COLORREF backgrou
 }
 
 LRESULT CWnd::Default() {
+    if (m_pfnSuper)
+        return CallWindowProcA(m_pfnSuper, m_hWnd, m_current.message, m_current.wParam,
+                               m_current.lParam);
     return DefWindowProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
 }
 
-MessageHandler CWnd::FindHandler(UINT message) const {
+MessageHandler CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam) const {
+    UINT id = kAnyCode, code = kAnyCode;
+    if (message == WM_COMMAND) {
+        id = LOWORD(wParam);
+        code = HIWORD(wParam);
+    } else if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        id = static_cast<UINT>(header->idFrom);
+        code = header->code;
+    }
     for (const MessageTable* table = GetMessageTable(); table; table = table->base)
-        for (size_t i = 0; i < table->count; ++i)
-            if (table->entries[i].message == message)
-                return table->entries[i].handler;
+        for (size_t i = 0; i < table->count; ++i) {
+            const MessageEntry& entry = table->entries[i];
+            if (entry.message == message && IsAnyOrEqual(entry.id, id) &&
+                IsAnyOrEqual(entry.code, code))
+                return entry.handler;
+        }
     return nullptr;
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const Message outer = m_current;  // handlers may send messages to themselves
+    // Handlers may send messages to themselves; a handler that throws must
+    // not leave the inner message in place for an outer Default().
+    struct Restore {
+        Message& current;
+        Message outer;
+        ~Restore() { current = outer; }
+    } restore{m_current, m_current};
     m_current = {message, wParam, lParam};
-    LRESULT result = 0;
-    if (MessageHandler handler = FindHandler(message))
-        result = (this->*handler)(wParam, lParam);
-    else
-        result = Default();
-    m_current = outer;
-    return result;
+    if (MessageHandler handler = FindHandler(message, wParam, lParam))
+        return (this->*handler)(wParam, lParam);
+    return Default();
 }
 
 void CWnd::Detach() {
-    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+    if (!m_hWnd)
+        return;
+    RemovePropA(m_hWnd, kObjectProperty);
+    if (m_pfnSuper) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
         PostQuitMessage(0);
     }
     m_hWnd = nullptr;
+    m_bOwnsWindow = false;
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = nullptr;
     if (message == WM_NCCREATE) {
         wnd = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        if (wnd) {
-            wnd->m_hWnd = hWnd;
-            SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
-        }
+        if (wnd)
+            wnd->Link(hWnd);
     } else {
         wnd = FromHandle(hWnd);
     }

@@ -138,7 +138,7 @@ LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
         m_bCursorHidden = false;
     }
     if (m_pTextWnd && m_pTextWnd->GetSafeHwnd())
-        SendMessageA(m_pTextWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        ::SendMessageA(m_pTextWnd->GetSafeHwnd(), WM_CLOSE, 0, 0);
     return Default();
 }
 

@@ -203,7 +203,7 @@ LRESULT CScrollTextWnd::OnPaint(WPARAM, LPARAM) {
 }
 
 void CScrollTextWnd::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const {
-    SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
+    ::SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
 }
 
 LRESULT CScrollTextWnd::OnMouseMove(WPARAM wParam, LPARAM lParam) {

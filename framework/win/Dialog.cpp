@@ -1,0 +1,245 @@
+#include "framework/win/Dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "framework/win/DialogTemplate.h"
+#include "framework/win/WinApp.h"
+
+CDialog::CDialog(UINT templateId, CWnd* pParent) : m_pParentWnd(pParent), m_nTemplateId(templateId) {}
+
+CDialog::~CDialog() = default;
+
+HWND CDialog::OwnerHandle(CWnd* pParent) const {
+    if (pParent)
+        return pParent->GetSafeHwnd();
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd && app->m_pMainWnd != this)
+        return app->m_pMainWnd->GetSafeHwnd();
+    return nullptr;
+}
+
+namespace {
+
+// The list views, track bars and progress bars of the templates.
+void RegisterCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                              ICC_PROGRESS_CLASS};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+}
+
+HINSTANCE ResourceInstance() {
+    CWinApp* app = AfxGetApp();
+    return app && app->m_hInstance ? app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+}  // namespace
+
+INT_PTR CDialog::DoModal() {
+    RegisterCommonControls();
+    m_bModeless = false;
+    m_nResult = DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(m_nTemplateId),
+                                OwnerHandle(m_pParentWnd), &CDialog::DialogProc,
+                                reinterpret_cast<LPARAM>(this));
+    return m_nResult;
+}
+
+bool CDialog::Create(CWnd* pParent) {
+    if (pParent)
+        m_pParentWnd = pParent;
+    RegisterCommonControls();
+    m_bModeless = true;
+    m_nResult = 0;
+    return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_nTemplateId),
+                              OwnerHandle(m_pParentWnd), &CDialog::DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    m_nResult = result;
+    if (!m_hWnd)
+        return;
+    if (m_bModeless)
+        DestroyWindow();
+    else
+        ::EndDialog(m_hWnd, result);
+}
+
+// Only WM_INITDIALOG is handled here: the object takes over the window's
+// procedure then, and everything after reaches its table first, with the
+// dialog manager (which calls back here and is told "not handled") as default.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG || FromHandle(hWnd))
+        return FALSE;
+    CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
+    dialog->SubclassWindow(hWnd);
+    dialog->OwnWindow();
+    dialog->ApplyTemplateHelpIds();
+    try {
+        RECT before;
+        GetWindowRect(hWnd, &before);
+        const bool focusFirst = dialog->OnInitDialog();
+        RECT after;
+        GetWindowRect(hWnd, &after);
+        if (EqualRect(&before, &after))
+            dialog->CenterWindow();
+        return focusFirst ? TRUE : FALSE;
+    } catch (const std::exception& e) {
+        ReportError(e.what());
+    } catch (...) {
+        ReportError("An unexpected error occurred.");
+    }
+    return TRUE;
+}
+
+// The help numbers of the template's controls, where the system has not
+// given them already. The controls stand in template order; a control of
+// its own identifier is also found by that.
+void CDialog::ApplyTemplateHelpIds() {
+    HWND child = GetWindow(m_hWnd, GW_CHILD);
+    for (const DialogTemplateItem& item : ReadDialogTemplateItems(ResourceInstance(), m_nTemplateId)) {
+        HWND control = child;
+        if (!control || LOWORD(GetDlgCtrlID(control)) != LOWORD(item.id))
+            control = LOWORD(item.id) == 0xFFFF ? nullptr : GetDlgItem(static_cast<int>(LOWORD(item.id)));
+        if (control && item.helpId && !GetWindowContextHelpId(control))
+            SetWindowContextHelpId(control, item.helpId);
+        if (child)
+            child = GetWindow(child, GW_HWNDNEXT);
+    }
+}
+
+// Over the owner while it is shown, else in the middle of the work area.
+void CDialog::CenterWindow() {
+    RECT area;
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &area);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    RECT screen;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    x = std::max<int>(screen.left, std::min<int>(x, screen.right - width));
+    y = std::max<int>(screen.top, std::min<int>(y, screen.bottom - height));
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange exchange(this, saveAndValidate);
+    DoDataExchange(&exchange);
+    return true;
+}
+
+const MessageTable* CDialog::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnCommand(IDOK, &CDialog::OnOKCommand),
+        OnCommand(IDCANCEL, &CDialog::OnCancelCommand),
+        OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
+        OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
+        OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
+    };
+    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CDialog::OnOKCommand(WPARAM, LPARAM) {
+    OnOK();
+    return 0;
+}
+
+LRESULT CDialog::OnCancelCommand(WPARAM, LPARAM) {
+    OnCancel();
+    return 0;
+}
+
+// The dialog's usual colours, which a control of ours may then change.
+LRESULT CDialog::OnCtlColor(WPARAM wParam, LPARAM lParam) {
+    const LRESULT usual = Default();
+    if (CWnd* control = FromHandle(reinterpret_cast<HWND>(lParam)))
+        if (HBRUSH brush = control->CtlColor(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+    return usual;
+}
+
+HWND CDataExchange::Control(int id) const { return m_pDlgWnd->GetDlgItem(id); }
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (control.GetSafeHwnd())
+        return;
+    if (HWND hWnd = pDX->Control(id))
+        control.SubclassWindow(hWnd);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, std::string& value) {
+    HWND hWnd = pDX->Control(id);
+    if (!pDX->m_bSaveAndValidate) {
+        SetWindowTextA(hWnd, value.c_str());
+        return;
+    }
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(hWnd)) + 1, '\0');
+    GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size()));
+    value = text.data();
+}
+
+void DDX_Check(CDataExchange* pDX, int id, bool& checked) {
+    HWND hWnd = pDX->Control(id);
+    if (pDX->m_bSaveAndValidate)
+        checked = SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    else
+        SendMessageA(hWnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+namespace {
+
+bool IsRadioButton(HWND hWnd) { return (SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0; }
+
+// The radio buttons of the group that starts at first, in template order.
+std::vector<HWND> RadioGroup(HWND first) {
+    std::vector<HWND> group;
+    for (HWND hWnd = first; hWnd && IsRadioButton(hWnd); hWnd = GetWindow(hWnd, GW_HWNDNEXT)) {
+        if (hWnd != first && (GetWindowLongA(hWnd, GWL_STYLE) & WS_GROUP))
+            break;
+        group.push_back(hWnd);
+    }
+    return group;
+}
+
+}  // namespace
+
+void DDX_Radio(CDataExchange* pDX, int firstId, int& index) {
+    const std::vector<HWND> group = RadioGroup(pDX->Control(firstId));
+    if (pDX->m_bSaveAndValidate) {
+        index = -1;
+        for (size_t i = 0; i < group.size(); ++i)
+            if (SendMessageA(group[i], BM_GETCHECK, 0, 0) == BST_CHECKED)
+                index = static_cast<int>(i);
+        return;
+    }
+    for (size_t i = 0; i < group.size(); ++i)
+        SendMessageA(group[i], BM_SETCHECK,
+                     static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
