@@ -1,0 +1,121 @@
+#include "dialogs/HelpPopup.h"
+
+#include <algorithm>
+
+#include "framework/win/Gdi.h"
+
+namespace {
+
+CHelpPopup* s_pCurrent = nullptr;
+
+constexpr int kMaxTextWidth = 320;
+constexpr int kMargin = 6;
+constexpr int kGap = 2;
+
+HFONT PopupFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+// Below the control, or above it where the screen ends; never off the sides.
+POINT PlaceBeside(HWND control, SIZE size) {
+    RECT anchor = {0, 0, 0, 0};
+    GetWindowRect(control, &anchor);
+    RECT screen;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    POINT place = {anchor.left, anchor.bottom + kGap};
+    if (place.y + size.cy > screen.bottom)
+        place.y = std::max<LONG>(screen.top, anchor.top - kGap - size.cy);
+    place.x = std::max<LONG>(screen.left, std::min<LONG>(place.x, screen.right - size.cx));
+    return place;
+}
+
+}  // namespace
+
+CHelpPopup* CHelpPopup::Current() { return s_pCurrent; }
+
+void CHelpPopup::CloseCurrent() {
+    if (s_pCurrent)
+        s_pCurrent->DestroyWindow();
+}
+
+void CHelpPopup::Show(const std::string& text, HWND control) {
+    CloseCurrent();
+    auto* popup = new CHelpPopup(text);
+    if (!popup->Open(control))
+        delete popup;
+}
+
+SIZE CHelpPopup::MeasureText() const {
+    CClientDC screen(nullptr);
+    CSelectGuard font(screen.GetSafeHdc(), PopupFont());
+    RECT measured = {0, 0, kMaxTextWidth, 0};
+    DrawTextA(screen.GetSafeHdc(), m_strText.c_str(), -1, &measured,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return {measured.right + 2 * kMargin + 2, measured.bottom + 2 * kMargin + 2};
+}
+
+bool CHelpPopup::Open(HWND control) {
+    const SIZE size = MeasureText();
+    const POINT place = PlaceBeside(control, size);
+    const std::string className = RegisterWndClass(CS_SAVEBITS, LoadCursor(nullptr, IDC_ARROW),
+                                                   GetSysColor(COLOR_INFOBK), nullptr);
+    const RECT rect = {place.x, place.y, place.x + size.cx, place.y + size.cy};
+    HWND owner = control ? GetAncestor(control, GA_ROOT) : nullptr;
+    if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, className, m_strText.c_str(),
+                  WS_POPUP | WS_BORDER, rect, owner, 0))
+        return false;
+    s_pCurrent = this;
+    ShowWindow(SW_SHOW);
+    SetFocus(m_hWnd);
+    SetCapture(m_hWnd);
+    return true;
+}
+
+void CHelpPopup::PostNcDestroy() {
+    if (s_pCurrent == this)
+        s_pCurrent = nullptr;
+    delete this;
+}
+
+const MessageTable* CHelpPopup::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnMessage(WM_PAINT, &CHelpPopup::OnPaint),
+        OnMessage(WM_LBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_RBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_MBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_KEYDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_SYSKEYDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_ACTIVATE, &CHelpPopup::OnActivate),
+        OnMessage(WM_CAPTURECHANGED, &CHelpPopup::OnCaptureChanged),
+    };
+    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CHelpPopup::OnPaint(WPARAM, LPARAM) {
+    CPaintDC dc(m_hWnd);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    InflateRect(&client, -kMargin, -kMargin);
+    CSelectGuard font(dc.GetSafeHdc(), PopupFont());
+    SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
+    SetTextColor(dc.GetSafeHdc(), GetSysColor(COLOR_INFOTEXT));
+    DrawTextA(dc.GetSafeHdc(), m_strText.c_str(), -1, &client, DT_WORDBREAK | DT_NOPREFIX);
+    return 0;
+}
+
+LRESULT CHelpPopup::OnDismiss(WPARAM, LPARAM) {
+    DestroyWindow();
+    return 0;
+}
+
+LRESULT CHelpPopup::OnActivate(WPARAM wParam, LPARAM) {
+    const LRESULT result = Default();
+    if (LOWORD(wParam) == WA_INACTIVE)
+        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    return result;
+}
+
+LRESULT CHelpPopup::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    return 0;
+}

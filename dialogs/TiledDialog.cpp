@@ -1,0 +1,57 @@
+#include "dialogs/TiledDialog.h"
+
+#include "app/core/TileColours.h"
+#include "dialogs/BuddyLabel.h"
+#include "dialogs/DialogHost.h"
+#include "framework/win/Gdi.h"
+
+void PaintDialogTile(HDC hDC, const RECT& client) {
+    CDialogHost* host = GetDialogHost();
+    HDC tile = host ? host->TileDC() : nullptr;
+    if (!tile) {
+        FillRect(hDC, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    for (int y = 0; y < client.bottom; y += kTileSize)
+        for (int x = 0; x < client.right; x += kTileSize)
+            BitBlt(hDC, x, y, kTileSize, kTileSize, tile, 0, 0, SRCCOPY);
+}
+
+const MessageTable* CTiledDialog::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnMessage(WM_PAINT, &CTiledDialog::OnPaint),
+        OnMessage(WM_ERASEBKGND, &CTiledDialog::OnEraseBackground),
+        OnMessage(WM_HELP, &CTiledDialog::OnHelp),
+    };
+    static const MessageTable table = {CDialog::GetMessageTable(), entries,
+                                       sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CTiledDialog::OnPaint(WPARAM, LPARAM) {
+    CPaintDC dc(m_hWnd);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    PaintDialogTile(dc.GetSafeHdc(), client);
+    return 0;
+}
+
+// The paint handler covers the whole client area with the tile.
+LRESULT CTiledDialog::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+
+DWORD CTiledDialog::HelpContextFor(int, DWORD contextId) { return contextId; }
+
+// A label with a buddy hands its help request to the buddy.
+LRESULT CTiledDialog::OnHelp(WPARAM, LPARAM lParam) {
+    const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
+    if (!info || info->iContextType != HELPINFO_WINDOW)
+        return TRUE;
+    HWND control = static_cast<HWND>(info->hItemHandle);
+    if (auto* label = dynamic_cast<CBuddyLabel*>(FromHandle(control)))
+        if (HWND buddy = label->Buddy())
+            control = buddy;
+    const DWORD contextId = HelpContextFor(GetDlgCtrlID(control), GetWindowContextHelpId(control));
+    if (CDialogHost* host = GetDialogHost())
+        host->WinHelp(contextId, control);
+    return TRUE;
+}

@@ -1,0 +1,115 @@
+// What the dialogs show that needs no window: a phrase's details, the dates,
+// the help numbers and the help topics.
+#include <gtest/gtest.h>
+
+#include "dialogs/core/HelpTopics.h"
+#include "dialogs/core/PhraseDetails.h"
+#include "store/PhraseRec.h"
+
+namespace {
+
+// What the details dialog shows of a phrase stored with these values.
+PhraseDetails Describe(int type, const char* object, const char* masculine = "", const char* feminine = "",
+                       const char* plural = "") {
+    CPhraseRec phrase;
+    phrase.m_PhraseType = static_cast<uint8_t>(type);
+    phrase.m_OPhrase = object;
+    phrase.m_MPhrase = masculine;
+    phrase.m_FPhrase = feminine;
+    phrase.m_PPhrase = plural;
+    phrase.m_AddedBy = "Ilse";
+    phrase.m_DateAdded = CDbTime{2026, 12, 5, 14, 3, 9};
+    return DescribePhrase(phrase);
+}
+
+}  // namespace
+
+TEST(PhraseDetailsTest, ANounShowsItsFormAndItsText) {
+    const char* const forms[] = {"Object", "Masculine", "Feminine", "Plural"};
+    for (int type = 0; type < 4; ++type) {
+        const PhraseDetails details = Describe(type, "the moon", "stray");
+        EXPECT_EQ(details.typeText, "Noun");
+        EXPECT_EQ(details.fields[0], forms[type]);
+        EXPECT_EQ(details.fields[1], "the moon");
+        EXPECT_EQ(details.fields[2], "");
+        EXPECT_EQ(details.fields[3], "");
+        EXPECT_EQ(details.iconId, 129);
+    }
+}
+
+TEST(PhraseDetailsTest, AVerbOrAdverbShowsItsFourForms) {
+    const PhraseDetails verb = Describe(4, "runs", "ran", "flees", "run");
+    EXPECT_EQ(verb.typeText, "Verb");
+    EXPECT_EQ(verb.fields[0], "runs");
+    EXPECT_EQ(verb.fields[1], "ran");
+    EXPECT_EQ(verb.fields[2], "flees");
+    EXPECT_EQ(verb.fields[3], "run");
+    EXPECT_EQ(verb.iconId, 130);
+    const PhraseDetails adverb = Describe(5, "slowly", "at last", "twice", "soon");
+    EXPECT_EQ(adverb.typeText, "Adverb");
+    EXPECT_EQ(adverb.fields[3], "soon");
+    EXPECT_EQ(adverb.iconId, 131);
+}
+
+TEST(PhraseDetailsTest, AnyOtherTypeShowsOnlyWhenAndWho) {
+    const PhraseDetails details = Describe(7, "seven", "x");
+    EXPECT_EQ(details.typeText, "");
+    EXPECT_EQ(details.fields[0], "");
+    EXPECT_EQ(details.fields[1], "");
+    EXPECT_EQ(details.iconId, 0);
+    EXPECT_EQ(details.creatorText, "Ilse");
+    EXPECT_FALSE(details.dateText.empty());
+}
+
+TEST(PhraseDetailsTest, DatesReadAsTheListAndTheDetailsShowThem) {
+    EXPECT_EQ(Describe(5, "x").dateText, "Sat 05 Dec 2026 14:03:09");
+    EXPECT_EQ((CDbTime{2027, 2, 28, 0, 0, 0}).Format("%a %d %b %Y %H:%M:%S"), "Sun 28 Feb 2027 00:00:00");
+    EXPECT_EQ((CDbTime{2024, 2, 29, 23, 7, 1}).Format("%a %d %b %Y %H:%M:%S"), "Thu 29 Feb 2024 23:07:01");
+    EXPECT_EQ((CDbTime{1999, 1, 9, 1, 2, 3}).Format("%d/%m/%Y"), "09/01/1999");
+    // A date column that holds nothing shows nothing rather than a made-up day.
+    EXPECT_EQ(CDbTime{}.Format("%d/%m/%Y"), "");
+    EXPECT_EQ((CDbTime{2026, 13, 1, 0, 0, 0}).Format("%a"), "");
+}
+
+TEST(HelpNumbersTest, ControlsCarryTheirTemplateAndIdentifier) {
+    EXPECT_EQ(HelpContextId(102, 1004), 2154169324u);
+    EXPECT_EQ(HelpContextId(137, 1025), 0x80890401u);
+    EXPECT_EQ(HelpContextId(136, 1013), 0x808803F5u);
+    EXPECT_EQ(HelpContextId(102, 32775), 0x80668007u);
+    EXPECT_EQ(HelpContextId(137, 0xFFFF), 0x8089FFFFu);
+}
+
+// The form and text fields of a noun have topics of their own; its two
+// empty fields have none. A verb keeps the numbers its fields carry.
+TEST(HelpNumbersTest, TheDetailsOfANounReplaceFourFieldNumbers) {
+    const PhraseDetails noun = Describe(2, "a cat");
+    const PhraseDetails verb = Describe(4, "runs");
+    const struct {
+        int control;
+        uint32_t forNoun;
+    } fields[] = {{1007, 0x80000001u}, {1017, 0x80000002u}, {1019, 0u}, {1010, 0u}, {1018, 0x808803FAu},
+                  {1013, 0x808803F5u}};
+    for (const auto& field : fields) {
+        const uint32_t carried = HelpContextId(136, static_cast<unsigned>(field.control));
+        EXPECT_EQ(DetailsHelpContext(noun, field.control, carried), field.forNoun) << field.control;
+        EXPECT_EQ(DetailsHelpContext(verb, field.control, carried), carried) << field.control;
+    }
+}
+
+TEST(HelpTopicsTest, ReadsOneTopicALine) {
+    const CHelpTopics topics(
+        "# a comment\n"
+        "0x806603EC  The list.\\nSecond line.\r\n"
+        "\n"
+        "   8089FFFF\tIndented, no prefix.\n"
+        "0x80000001 Form of a noun, 50% of it\n"
+        "not a topic line\n"
+        "0x123456789 too large for a number\n"
+        "0x80000002\n");
+    EXPECT_EQ(topics.Topic(0x806603EC), "The list.\nSecond line.");
+    EXPECT_EQ(topics.Topic(0x8089FFFF), "Indented, no prefix.");
+    EXPECT_EQ(topics.Topic(0x80000001), "Form of a noun, 50% of it");
+    EXPECT_EQ(topics.Topic(0x80000002), "");  // a number without text is no topic
+    EXPECT_EQ(topics.Topic(0), "");
+    EXPECT_EQ(topics.Count(), 3u);
+}
