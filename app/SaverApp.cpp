@@ -10,6 +10,7 @@
 #include "app/core/TileColours.h"
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
+#include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
 
@@ -82,9 +83,12 @@ void CSaverApp::RunConfiguration() {
         MessageBoxA(nullptr, m_strDatabaseError.c_str(), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
         return;
     }
+    auto manager = std::make_unique<CPhraseManagerDlg>();
     BuildDialogTile();
+    m_pMainWnd = manager.get();
     m_bConfigMode = true;
-    // The phrase manager dialog runs here.
+    manager->DoModal();
+    m_pMainWnd = nullptr;
 }
 
 bool CSaverApp::StartFullScreen() {

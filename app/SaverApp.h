@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/DialogHost.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/RegistrySection.h"
 #include "framework/win/WinApp.h"
@@ -14,7 +15,7 @@ class CSaverWnd;
 // The saver program: proves the database can be reached, opens the shared
 // configuration record, seeds the random generator and starts the run mode
 // the command line asks for.
-class CSaverApp : public CWinApp, public CStoreApp {
+class CSaverApp : public CWinApp, public CStoreApp, public CDialogHost {
 public:
     // Start-up's test connection; the record sets use the default connect string.
     static const char kStartupConnect[];
@@ -25,12 +26,13 @@ public:
 
     bool InitInstance() override;
     int ExitInstance() override;
-    virtual void BuildDialogTile();
+    void BuildDialogTile() override;
+    HDC TileDC() const override { return m_dcTile.GetSafeHdc(); }
 
     // "Unable to open database:\n" and the driver's text, when start-up failed.
     const std::string& DatabaseError() const { return m_strDatabaseError; }
     // The "Config" section of this program's registry key.
-    CProfileSection& ConfigSection();
+    CProfileSection& ConfigSection() override;
 
     bool m_bPreview = false;
     bool m_bConfigMode = false;

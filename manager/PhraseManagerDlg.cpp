@@ -1,0 +1,426 @@
+#include "manager/PhraseManagerDlg.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "dialogs/AboutDlg.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/PhraseDetailsDlg.h"
+#include "framework/win/Gdi.h"
+#include "framework/win/MessageBox.h"
+#include "res/resource.h"
+#include "saver/win/SaverWnd.h"
+#include "store/PhraseRec.h"
+
+namespace {
+
+struct ColumnSpec {
+    const char* heading;
+    const char* widthValue;
+    int defaultWidth;
+};
+const ColumnSpec kColumns[] = {
+    {"Type", "ColWidth0", 60},
+    {"Date", "ColWidth1", 70},
+    {"Added by", "ColWidth2", 90},
+    {"Phrase", "ColWidth3", 300},
+};
+
+const int kFilterButtons[] = {IDC_FILTER_ALL, IDC_FILTER_NOUNS, IDC_FILTER_VERBS, IDC_FILTER_ADVERBS};
+
+int FilterCodeOfButton(int buttonId) {
+    switch (buttonId) {
+        case IDC_FILTER_NOUNS: return 0;
+        case IDC_FILTER_VERBS: return 4;
+        case IDC_FILTER_ADVERBS: return 5;
+        default: return -1;
+    }
+}
+
+constexpr UINT kTestWindowId = 101;
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+void ShowArrowCursor() { SetCursor(LoadCursor(nullptr, IDC_ARROW)); }
+
+// The kind icons of the list, one image list for the whole process.
+const CImageList& KindImages() {
+    static CImageList images;
+    if (!images.GetSafeHandle()) {
+        images.Create(16, 16, ILC_COLOR4 | ILC_MASK, 3, 0);
+        for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
+            images.AddIcon(Instance(), icon);
+    }
+    return images;
+}
+
+}  // namespace
+
+CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent) : CTiledDialog(IDD_PHRASE_MANAGER, pParent) {
+    m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+    m_hSmallIcon = static_cast<HICON>(
+        LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
+    thePhraseSet.m_strSort = m_sortKeys.Joined();
+}
+
+CPhraseManagerDlg::~CPhraseManagerDlg() = default;
+
+void CPhraseManagerDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_PHRASE_LABEL, m_phraseLabel);
+    DDX_Control(pDX, IDC_LIST_SHOWS_LABEL, m_listShowsLabel);
+    DDX_Control(pDX, IDC_LIST_LABEL, m_listLabel);
+    DDX_Control(pDX, IDM_EDIT_PHRASE, m_editButton);
+    DDX_Control(pDX, IDM_DELETE_PHRASES, m_deleteButton);
+    DDX_Control(pDX, IDC_ADD, m_addButton);
+    DDX_Control(pDX, IDC_FILTER_ALL, m_allButton);
+    DDX_Control(pDX, IDC_PHRASE_LIST, m_list);
+}
+
+bool CPhraseManagerDlg::OnInitDialog() {
+    if (!OpenPhraseSet())
+        return true;
+    CTiledDialog::OnInitDialog();
+    AddAboutItem();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hLargeIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hLargeIcon));
+    SetupList();
+    PressFilterButton(IDC_FILTER_ALL);
+    return true;
+}
+
+// Without the phrase set nothing else is set up; the user can only leave.
+bool CPhraseManagerDlg::OpenPhraseSet() {
+    try {
+        thePhraseSet.Open(CRecordset::useDefaultType, nullptr, CRecordset::skipDeletedRecords);
+        return true;
+    } catch (const std::exception&) {
+        ShowMessageBox(nullptr, "Could not open database", "Sorrowline Error", MB_OK | MB_ICONSTOP);
+    }
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgCtrlID(child) != IDOK)
+            ::EnableWindow(child, FALSE);
+    return false;
+}
+
+void CPhraseManagerDlg::AddAboutItem() {
+    HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
+    char text[128] = "";
+    if (!systemMenu || !LoadStringA(Instance(), IDS_ABOUT_ITEM, text, sizeof text) || !*text)
+        return;
+    AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, text);
+}
+
+void CPhraseManagerDlg::SetupList() {
+    m_list.SetImageList(KindImages(), LVSIL_SMALL);
+    // A click anywhere on a row selects it, not only on its first cell.
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    CProfileSection& settings = GetDialogHost()->ConfigSection();
+    for (int column = 0; column < 4; ++column) {
+        uint32_t width = 0;
+        if (!settings.ReadNumber(kColumns[column].widthValue, width))
+            width = static_cast<uint32_t>(kColumns[column].defaultWidth);
+        m_list.InsertColumn(column, kColumns[column].heading, LVCFMT_LEFT, static_cast<int>(width));
+    }
+    m_bListReady = true;
+    RefreshList(-1);
+}
+
+void CPhraseManagerDlg::StoreColumnWidths() {
+    if (!m_bListReady)
+        return;  // an unprepared list would replace the user's widths
+    CProfileSection& settings = GetDialogHost()->ConfigSection();
+    for (int column = 0; column < 4; ++column)
+        settings.WriteNumber(kColumns[column].widthValue,
+                             static_cast<uint32_t>(m_list.GetColumnWidth(column)));
+}
+
+// Exit, Escape, Enter and the close box all leave the same way.
+void CPhraseManagerDlg::OnOK() {
+    StoreColumnWidths();
+    EndDialog(IDOK);
+}
+
+void CPhraseManagerDlg::OnCancel() { OnOK(); }
+
+void CPhraseManagerDlg::ShowWarning(const char* text, const char* title) {
+    ShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONWARNING);
+}
+
+void CPhraseManagerDlg::RefreshList(int filterCode) {
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    m_rows.Clear();
+    ShowRows();
+    const ListFilter filter = ListFilterFor(filterCode);
+    try {
+        thePhraseSet.m_strFilter = filter.condition;
+        if (filter.setsParameter)
+            thePhraseSet.m_NumberParam = filter.parameter;
+        if (!thePhraseSet.Rerun()) {
+            ShowArrowCursor();
+            ShowWarning("Could not refresh phrase list", "Error");
+            return;
+        }
+        FillList();
+    } catch (const std::exception&) {
+        ShowRows();  // the rows read before the error stay listed
+        ShowWarning("Could not refresh phrase list", "Error");
+    }
+    ShowArrowCursor();
+}
+
+// Each row goes to the top, so the screen shows the query's order reversed.
+void CPhraseManagerDlg::FillList() {
+    for (; !thePhraseSet.IsEOF(); thePhraseSet.MoveNext()) {
+        PhraseListRow row;
+        if (MakeListRow(thePhraseSet, row))
+            m_rows.InsertTop(std::move(row));
+    }
+    ShowRows();
+}
+
+void CPhraseManagerDlg::ShowRows() {
+    m_list.SetItemCountEx(static_cast<int>(m_rows.Size()));
+    m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
+        m_list.SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    for (size_t row = 0; row < m_rows.Size(); ++row)
+        if (m_rows.Row(row).focused)
+            m_list.SetItemState(static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
+    InvalidateRect(m_list.GetSafeHwnd(), nullptr, TRUE);
+}
+
+void CPhraseManagerDlg::ReadSelection() {
+    m_rows.ClearSelection();
+    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0 && row < static_cast<int>(m_rows.Size());
+         row = m_list.GetNextItem(row, LVNI_SELECTED))
+        m_rows.Row(static_cast<size_t>(row)).selected = true;
+    const int focused = m_list.GetNextItem(-1, LVNI_FOCUSED);
+    if (focused >= 0 && focused < static_cast<int>(m_rows.Size()))
+        m_rows.Row(static_cast<size_t>(focused)).focused = true;
+}
+
+void CPhraseManagerDlg::UpdateButtons() {
+    const SelectionCommands commands = CommandsForSelection(m_list.GetSelectedCount());
+    m_editButton.EnableWindow(commands.edit);
+    m_deleteButton.EnableWindow(commands.remove);
+}
+
+void CPhraseManagerDlg::ShowContextMenu(POINT screen) {
+    m_menu.EnableForSelection(m_list.GetSelectedCount());
+    m_menu.TrackContextMenu(screen, m_hWnd);
+}
+
+void CPhraseManagerDlg::PressFilterButton(int buttonId) {
+    for (int id : kFilterButtons)
+        ::SendMessageA(GetDlgItem(id), BM_SETCHECK, id == buttonId ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CPhraseManagerDlg::SetFilter(int filterCode, bool emptyFirst) {
+    if (emptyFirst) {
+        m_rows.Clear();
+        ShowRows();
+    }
+    m_nFilterCode = filterCode;
+    RefreshList(filterCode);
+}
+
+void CPhraseManagerDlg::ShowDetails(int row) {
+    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
+        return;
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
+    // A phrase deleted meanwhile has nothing to show either.
+    if (!thePhraseSet.Rerun() || thePhraseSet.IsEOF()) {
+        ShowWarning("Cannot view phrase details", "Database Error");
+        return;
+    }
+    CPhraseDetailsDlg details(this, thePhraseSet);
+    details.DoModal();
+}
+
+void CPhraseManagerDlg::ShowPhraseRow(int32_t) {}
+
+void CPhraseManagerDlg::SelectPhraseRow(int32_t) {}
+
+void CPhraseManagerDlg::AddNoun() {}
+
+void CPhraseManagerDlg::AddVerb() {}
+
+void CPhraseManagerDlg::AddAdverb() {}
+
+void CPhraseManagerDlg::EditSelected() {}
+
+void CPhraseManagerDlg::DeleteSelected() {}
+
+// The previous test window goes before the next one comes; the saver runs
+// beside the dialog and closes its own window.
+void CPhraseManagerDlg::RunTest() {
+    m_pTestWnd.reset();
+    m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection());
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
+}
+
+const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnCommand(IDC_ADD, &CPhraseManagerDlg::OnAddButton),
+        OnCommand(IDM_NEW_NOUN, &CPhraseManagerDlg::OnMenuCommand),
+        OnCommand(IDM_NEW_VERB, &CPhraseManagerDlg::OnMenuCommand),
+        OnCommand(IDM_NEW_ADVERB, &CPhraseManagerDlg::OnMenuCommand),
+        OnCommand(IDM_EDIT_PHRASE, &CPhraseManagerDlg::OnMenuCommand),
+        OnCommand(IDM_DELETE_PHRASES, &CPhraseManagerDlg::OnMenuCommand),
+        OnCommand(IDC_REFRESH, &CPhraseManagerDlg::OnRefresh),
+        OnCommand(IDC_FILTER_ALL, &CPhraseManagerDlg::OnFilterButton),
+        OnCommand(IDC_FILTER_NOUNS, &CPhraseManagerDlg::OnFilterButton),
+        OnCommand(IDC_FILTER_VERBS, &CPhraseManagerDlg::OnFilterButton),
+        OnCommand(IDC_FILTER_ADVERBS, &CPhraseManagerDlg::OnFilterButton),
+        OnCommand(IDC_TEST, &CPhraseManagerDlg::OnTestButton),
+        OnCommand(IDC_SETUP, &CPhraseManagerDlg::OnSetupButton),
+        OnCommand(IDC_DATABASE, &CPhraseManagerDlg::OnDatabaseButton),
+        OnNotify(LVN_GETDISPINFOA, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnGetDisplayInfo),
+        OnNotify(LVN_COLUMNCLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnColumnClick),
+        OnNotify(NM_CLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListClick),
+        OnNotify(NM_RCLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListRightClick),
+        OnNotify(NM_DBLCLK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListDoubleClick),
+        OnMessage(WM_RBUTTONDOWN, &CPhraseManagerDlg::OnRightButtonDown),
+        OnMessage(WM_SYSCOMMAND, &CPhraseManagerDlg::OnSysCommand),
+        OnMessage(WM_PAINT, &CPhraseManagerDlg::OnPaint),
+        OnMessage(WM_QUERYDRAGICON, &CPhraseManagerDlg::OnQueryDragIcon),
+        OnMessage(WM_DESTROY, &CPhraseManagerDlg::OnDestroy),
+    };
+    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
+                                       sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+// The "New" submenu opens at the button's top-right corner.
+LRESULT CPhraseManagerDlg::OnAddButton(WPARAM, LPARAM) {
+    RECT button;
+    GetWindowRect(m_addButton.GetSafeHwnd(), &button);
+    m_menu.TrackNewMenu({button.right, button.top}, m_hWnd);
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnMenuCommand(WPARAM wParam, LPARAM) {
+    switch (LOWORD(wParam)) {
+        case IDM_NEW_NOUN: AddNoun(); break;
+        case IDM_NEW_VERB: AddVerb(); break;
+        case IDM_NEW_ADVERB: AddAdverb(); break;
+        case IDM_EDIT_PHRASE: EditSelected(); break;
+        case IDM_DELETE_PHRASES: DeleteSelected(); break;
+    }
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnRefresh(WPARAM, LPARAM) {
+    RefreshList(m_nFilterCode);
+    return 0;
+}
+
+// "All" re-reads the list in place; the others empty it first.
+LRESULT CPhraseManagerDlg::OnFilterButton(WPARAM wParam, LPARAM) {
+    const int button = LOWORD(wParam);
+    SetFilter(FilterCodeOfButton(button), button != IDC_FILTER_ALL);
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnTestButton(WPARAM, LPARAM) {
+    RunTest();
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) { return 0; }
+
+LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) { return 0; }
+
+// The list asks for the texts of the rows it shows, and only those.
+LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(m_rows.Size()))
+        return 0;
+    const PhraseListRow& row = m_rows.Row(static_cast<size_t>(item.iItem));
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* text = "";
+        switch (item.iSubItem) {
+            case 0: text = PhraseKindLabel(row.phraseType); break;
+            case 1: text = row.date.c_str(); break;
+            case 2: text = row.addedBy.c_str(); break;
+            case 3: text = row.phrase.c_str(); break;
+        }
+        std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), "%s", text ? text : "");
+    }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = item.iSubItem == 0 ? PhraseKindImage(row.phraseType) : -1;
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnColumnClick(WPARAM, LPARAM lParam) {
+    const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
+    m_sortKeys.Toggle(SortColumnName(column));
+    thePhraseSet.m_strSort = m_sortKeys.Joined();
+    RefreshList(m_nFilterCode);
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnListClick(WPARAM, LPARAM) {
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnListRightClick(WPARAM, LPARAM) {
+    const DWORD position = GetMessagePos();
+    ShowContextMenu({static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))});
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnListDoubleClick(WPARAM, LPARAM) {
+    if (m_list.GetSelectedCount() == 1)
+        ShowDetails(m_list.GetNextItem(-1, LVNI_SELECTED));
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnRightButtonDown(WPARAM, LPARAM lParam) {
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(m_hWnd, &point);
+    ShowContextMenu(point);
+    return Default();
+}
+
+LRESULT CPhraseManagerDlg::OnSysCommand(WPARAM wParam, LPARAM) {
+    switch (wParam & 0xFFF0) {
+        case SC_MAXIMIZE:
+            return 0;  // never maximised, also not from the title bar
+        case IDM_ABOUT_BOX: {
+            CAboutDlg about;
+            about.DoModal();
+            return 0;
+        }
+        default:
+            return Default();
+    }
+}
+
+LRESULT CPhraseManagerDlg::OnPaint(WPARAM wParam, LPARAM lParam) {
+    if (!IsIconic(m_hWnd))
+        return CTiledDialog::OnPaint(wParam, lParam);
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.GetSafeHdc(), x, y, m_hLargeIcon);
+    return 0;
+}
+
+LRESULT CPhraseManagerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<LRESULT>(m_hLargeIcon);
+}
+
+LRESULT CPhraseManagerDlg::OnDestroy(WPARAM, LPARAM) {
+    thePhraseSet.Close();
+    return Default();
+}

@@ -1,0 +1,107 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "dialogs/BuddyLabel.h"
+#include "dialogs/TiledDialog.h"
+#include "framework/win/Controls.h"
+#include "framework/win/ListCtrl.h"
+#include "manager/PhraseMenu.h"
+#include "manager/core/PhraseListModel.h"
+#include "manager/core/SortKeys.h"
+
+class CSaverWnd;
+
+// The configuration mode's window: the phrases of the database in a
+// four-column list that can be filtered by kind and sorted by any column,
+// and the way to every other function of the configuration mode.
+class CPhraseManagerDlg : public CTiledDialog {
+public:
+    explicit CPhraseManagerDlg(CWnd* pParent = nullptr);
+    ~CPhraseManagerDlg() override;
+
+    // Re-reads one phrase and puts its row at the top of the list (at the
+    // bottom while the list shows the oldest first), selected.
+    virtual void ShowPhraseRow(int32_t phraseNumber);
+    // Selects and shows one row; the first row selected so far loses its selection.
+    void SelectPhraseRow(int32_t phraseNumber);
+    // Fills the list anew with the phrases the filter code lets through.
+    virtual void RefreshList(int filterCode);
+    virtual void ShowDetails(int row);
+    virtual void UpdateButtons();
+    virtual void ShowContextMenu(POINT screen);
+    virtual void SetupList();
+
+    int FilterCode() const { return m_nFilterCode; }
+    const CSortKeys& SortKeys() const { return m_sortKeys; }
+    const CPhraseListModel& Rows() const { return m_rows; }
+    CListCtrl& List() { return m_list; }
+    CPhraseMenu& Menu() { return m_menu; }
+    CSaverWnd* TestWindow() const { return m_pTestWnd.get(); }
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    const MessageTable* GetMessageTable() const override;
+
+    // The commands that change phrases.
+    void AddNoun();
+    void AddVerb();
+    void AddAdverb();
+    void EditSelected();
+    void DeleteSelected();
+
+private:
+    bool OpenPhraseSet();
+    void AddAboutItem();
+    void StoreColumnWidths();
+    void PressFilterButton(int buttonId);
+    void SetFilter(int filterCode, bool emptyFirst);
+    void RunTest();
+    // The list control shows the model's rows and selection again.
+    void ShowRows();
+    // The list control's selection into the model.
+    void ReadSelection();
+    void FillList();
+    void ShowWarning(const char* text, const char* title);
+
+    LRESULT OnAddButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRefresh(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFilterButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTestButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetupButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDatabaseButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDisplayInfo(WPARAM wParam, LPARAM lParam);
+    LRESULT OnColumnClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListRightClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListDoubleClick(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+
+    CBuddyLabel m_phraseLabel;
+    CBuddyLabel m_listShowsLabel;
+    CBuddyLabel m_listLabel;
+    CButton m_editButton;
+    CButton m_deleteButton;
+    CButton m_addButton;
+    CButton m_allButton;
+    CListCtrl m_list;
+    HICON m_hLargeIcon = nullptr;
+    CPhraseMenu m_menu;
+    HICON m_hSmallIcon = nullptr;
+    int m_nFilterCode = -1;
+    CSortKeys m_sortKeys;
+    std::unique_ptr<CSaverWnd> m_pTestWnd;
+
+    CPhraseListModel m_rows;
+    // The list was set up; only then are its column widths worth storing.
+    bool m_bListReady = false;
+};

@@ -1,0 +1,91 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CPhraseRec;
+
+// One row of the phrase list: the phrase it stands for and its four cells.
+struct PhraseListRow {
+    int32_t phraseNumber = 0;
+    uint8_t phraseType = 0;
+    std::string date;  // "%d/%m/%Y"
+    std::string addedBy;
+    std::string phrase;  // the Object text
+    bool selected = false;
+    bool focused = false;
+};
+
+// The row the list shows for the set's current phrase; false for a
+// PhraseType that belongs to no kind (such a phrase is not listed).
+bool MakeListRow(const CPhraseRec& phrase, PhraseListRow& row);
+
+// "Noun" (PhraseType 0 to 3), "Verb" (4), "Adverb" (5); null for any other.
+const char* PhraseKindLabel(int phraseType);
+// The kind's icon in the list's image list: noun 0, verb 1, adverb 2; -1 for none.
+int PhraseKindImage(int phraseType);
+
+// What Edit and Delete allow for a number of selected rows.
+struct SelectionCommands {
+    bool edit;
+    bool remove;
+};
+SelectionCommands CommandsForSelection(int selectedRows);
+
+// The phrase set's condition for a filter code of the list (-1 all, 0
+// nouns, 4 verbs, 5 adverbs) and the value of its one parameter; "all"
+// leaves the parameter as it is.
+struct ListFilter {
+    const char* condition;
+    bool setsParameter;
+    int32_t parameter;
+};
+ListFilter ListFilterFor(int filterCode);
+
+// The rows of the phrase list in screen order, with their selection.
+//
+// A refresh puts each row the query delivers at the top, so the screen
+// shows the query's order reversed. The rows are kept bottom row first,
+// which makes that insertion, the common one, cost nothing per row: a list
+// of many thousand phrases fills in linear time.
+class CPhraseListModel {
+public:
+    size_t Size() const { return m_rows.size(); }
+    bool Empty() const { return m_rows.empty(); }
+    // Row index on screen, 0 at the top.
+    const PhraseListRow& Row(size_t index) const { return m_rows[Stored(index)]; }
+    PhraseListRow& Row(size_t index) { return m_rows[Stored(index)]; }
+
+    void Clear();
+    void InsertTop(PhraseListRow row);
+    // Screen position 0 .. Size(); Size() puts it at the bottom.
+    void InsertAt(size_t index, PhraseListRow row);
+    void Erase(size_t index);
+    // Removes every row the predicate holds for, in one pass.
+    template <class Predicate>
+    void EraseIf(Predicate predicate);
+
+    // The screen index of the row of that phrase, or -1.
+    long long Find(int32_t phraseNumber) const;
+
+    int SelectedCount() const;
+    // The first selected row below index (from the top when index is -1), or -1.
+    long long NextSelected(long long index) const;
+    void ClearSelection();
+
+private:
+    size_t Stored(size_t index) const { return m_rows.size() - 1 - index; }
+
+    std::vector<PhraseListRow> m_rows;  // bottom row first
+};
+
+template <class Predicate>
+void CPhraseListModel::EraseIf(Predicate predicate) {
+    std::vector<PhraseListRow> kept;
+    kept.reserve(m_rows.size());
+    for (PhraseListRow& row : m_rows)
+        if (!predicate(static_cast<const PhraseListRow&>(row)))
+            kept.push_back(std::move(row));
+    m_rows = std::move(kept);
+}

@@ -1,0 +1,136 @@
+// The rows of the phrase list: their order on screen, finding, inserting and
+// removing rows, and what the selection allows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "manager/core/PhraseListModel.h"
+#include "store/PhraseRec.h"
+
+namespace {
+
+PhraseListRow Row(int32_t number, const std::string& phrase = "") {
+    PhraseListRow row;
+    row.phraseNumber = number;
+    row.phrase = phrase.empty() ? "p" + std::to_string(number) : phrase;
+    return row;
+}
+
+std::vector<int32_t> Numbers(const CPhraseListModel& model) {
+    std::vector<int32_t> numbers;
+    for (size_t i = 0; i < model.Size(); ++i)
+        numbers.push_back(model.Row(i).phraseNumber);
+    return numbers;
+}
+
+// Rows as a refresh puts them in, each at the top.
+CPhraseListModel Refreshed(const std::vector<int32_t>& queryOrder) {
+    CPhraseListModel model;
+    for (int32_t number : queryOrder)
+        model.InsertTop(Row(number));
+    return model;
+}
+
+}  // namespace
+
+TEST(PhraseListModelTest, ShowsTheQueryOrderReversed) {
+    const CPhraseListModel model = Refreshed({11, 23, 37, 41});
+    EXPECT_EQ(Numbers(model), (std::vector<int32_t>{41, 37, 23, 11}));
+    EXPECT_EQ(model.Row(0).phrase, "p41");
+}
+
+TEST(PhraseListModelTest, FindsARowByItsPhraseNumber) {
+    const CPhraseListModel model = Refreshed({11, 23, 37, 41});
+    EXPECT_EQ(model.Find(41), 0);
+    EXPECT_EQ(model.Find(23), 2);
+    EXPECT_EQ(model.Find(11), 3);
+    EXPECT_EQ(model.Find(12), -1);
+    EXPECT_EQ(CPhraseListModel().Find(0), -1);
+}
+
+TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetween) {
+    CPhraseListModel model = Refreshed({11, 23, 37});
+    model.InsertAt(0, Row(5));
+    model.InsertAt(model.Size(), Row(97));
+    model.InsertAt(2, Row(60));
+    EXPECT_EQ(Numbers(model), (std::vector<int32_t>{5, 37, 60, 23, 11, 97}));
+    model.InsertAt(99, Row(8));  // past the end: the bottom
+    EXPECT_EQ(model.Row(model.Size() - 1).phraseNumber, 8);
+}
+
+TEST(PhraseListModelTest, RemovesRowsOneAtATimeOrAllThatMatch) {
+    CPhraseListModel model = Refreshed({11, 23, 37, 41, 53});
+    model.Erase(0);
+    model.Erase(3);
+    EXPECT_EQ(Numbers(model), (std::vector<int32_t>{41, 37, 23}));
+    model.EraseIf([](const PhraseListRow& row) { return row.phraseNumber % 2 == 1; });
+    EXPECT_TRUE(model.Empty());
+}
+
+TEST(PhraseListModelTest, SelectionTravelsWithItsRows) {
+    CPhraseListModel model = Refreshed({11, 23, 37, 41});
+    model.Row(1).selected = true;  // 37
+    model.Row(3).selected = true;  // 11
+    model.InsertTop(Row(50));
+    EXPECT_EQ(model.SelectedCount(), 2);
+    EXPECT_EQ(model.NextSelected(-1), 2);
+    EXPECT_EQ(model.NextSelected(2), 4);
+    EXPECT_EQ(model.NextSelected(4), -1);
+    model.Erase(2);
+    EXPECT_EQ(model.NextSelected(-1), 3);
+    model.ClearSelection();
+    EXPECT_EQ(model.SelectedCount(), 0);
+}
+
+TEST(PhraseListModelTest, EditNeedsExactlyOneRowAndDeleteAtLeastOne) {
+    for (int selected : {0, 1, 2, 3}) {
+        const SelectionCommands commands = CommandsForSelection(selected);
+        EXPECT_EQ(commands.edit, selected == 1) << selected;
+        EXPECT_EQ(commands.remove, selected >= 1) << selected;
+    }
+}
+
+TEST(PhraseListModelTest, EachFilterCodeNamesItsCondition) {
+    const ListFilter all = ListFilterFor(-1);
+    EXPECT_STREQ(all.condition, "");
+    EXPECT_FALSE(all.setsParameter);
+    const ListFilter nouns = ListFilterFor(0);
+    EXPECT_STREQ(nouns.condition, "PhraseType < ?");
+    EXPECT_EQ(nouns.parameter, 4);
+    const ListFilter verbs = ListFilterFor(4);
+    EXPECT_STREQ(verbs.condition, "PhraseType = ?");
+    EXPECT_EQ(verbs.parameter, 4);
+    const ListFilter adverbs = ListFilterFor(5);
+    EXPECT_STREQ(adverbs.condition, "PhraseType = ?");
+    EXPECT_EQ(adverbs.parameter, 5);
+}
+
+TEST(PhraseListModelTest, ARowShowsKindDateAuthorAndObjectText) {
+    CPhraseRec phrase;
+    phrase.m_PhraseNumber = 77;
+    phrase.m_OPhrase = "eats its dinner";
+    phrase.m_MPhrase = "eats his dinner";
+    phrase.m_AddedBy = "Dora";
+    phrase.m_DateAdded = CDbTime{1999, 12, 5, 23, 59, 58};
+    const int types[] = {0, 3, 4, 5};
+    const char* const kinds[] = {"Noun", "Noun", "Verb", "Adverb"};
+    const int images[] = {0, 0, 1, 2};
+    for (int i = 0; i < 4; ++i) {
+        phrase.m_PhraseType = static_cast<uint8_t>(types[i]);
+        PhraseListRow row;
+        ASSERT_TRUE(MakeListRow(phrase, row));
+        EXPECT_STREQ(PhraseKindLabel(row.phraseType), kinds[i]);
+        EXPECT_EQ(PhraseKindImage(row.phraseType), images[i]);
+        EXPECT_EQ(row.date, "05/12/1999");
+        EXPECT_EQ(row.addedBy, "Dora");
+        EXPECT_EQ(row.phrase, "eats its dinner");
+        EXPECT_EQ(row.phraseNumber, 77);
+    }
+    for (int unlisted : {6, 7, 255}) {
+        phrase.m_PhraseType = static_cast<uint8_t>(unlisted);
+        PhraseListRow row;
+        EXPECT_FALSE(MakeListRow(phrase, row)) << unlisted;
+        EXPECT_EQ(PhraseKindImage(unlisted), -1);
+    }
+}
