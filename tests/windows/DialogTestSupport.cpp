@@ -1,0 +1,116 @@
+#include "tests/windows/DialogTestSupport.h"
+
+#include "framework/win/WinApp.h"
+#include "store/PhraseRec.h"
+#include "store/Schema.h"
+
+namespace {
+
+constexpr char kCompany[] = "Tallix";
+
+std::function<void()>& PendingModalAction() {
+    static std::function<void()> action;
+    return action;
+}
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    std::function<void()> action = std::move(PendingModalAction());
+    PendingModalAction() = nullptr;
+    if (action)
+        action();
+}
+
+}  // namespace
+
+int CRecordingBoxes::Answer(HWND owner, const std::string& text, const std::string& title, UINT type) {
+    m_shown.push_back({owner, text, title, type});
+    if (!m_answers.empty()) {
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
+    }
+}
+
+void DeleteDialogTestSettings() {
+    const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();
+    RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+}
+
+void PumpDialogMessages() {
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+void RunInModalLoop(std::function<void()> action) {
+    PendingModalAction() = std::move(action);
+    SetTimer(nullptr, 0, 50, &RunPendingAction);
+}
+
+void DialogTest::SetUp() {
+    DeleteDialogTestSettings();
+    m_db.OpenEx(CStoreApp::kDefaultConnect);
+    Exec("DROP TABLE IF EXISTS [Phrase]");
+    Exec("DROP TABLE IF EXISTS [Configuration]");
+    CreateMissingTables(m_db);
+    m_app = std::make_unique<CDialogTestApp>();
+    m_app->SetRegistryKey(kCompany);
+    m_app->OpenDatabase();
+    ASSERT_TRUE(m_app->IsDatabaseAvailable()) << m_app->DatabaseError();
+    m_app->BuildDialogTile();
+    SetMessageBoxAnswerer(&m_boxes);
+}
+
+void DialogTest::TearDown() {
+    SetMessageBoxAnswerer(nullptr);
+    thePhraseSet.Close();
+    thePhraseSet.m_strFilter.clear();
+    thePhraseSet.m_strSort.clear();
+    PumpDialogMessages();
+    m_app.reset();
+    DeleteDialogTestSettings();
+}
+
+void DialogTest::Exec(const std::string& sql) { m_db.ExecuteSQL(sql); }
+
+void DialogTest::InsertPhrase(int phraseType, const std::string& object, const std::string& date,
+                              const std::string& addedBy) {
+    const std::string forms[4] = {object, "", "", ""};
+    InsertVerb(phraseType, forms, date, addedBy);
+}
+
+void DialogTest::InsertVerb(int phraseType, const std::string (&forms)[4], const std::string& date,
+                            const std::string& addedBy) {
+    Exec("INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, AddedBy, DateAdded, PhraseType) "
+         "VALUES ('" + forms[0] + "', '" + forms[1] + "', '" + forms[2] + "', '" + forms[3] + "', '" +
+         addedBy + "', '" + date + "', " + std::to_string(phraseType) + ")");
+}
+
+CClientCapture::CClientCapture(HWND hWnd) {
+    RECT client;
+    GetClientRect(hWnd, &client);
+    UpdateWindow(hWnd);
+    HDC window = GetDC(hWnd);
+    m_dc = CreateCompatibleDC(window);
+    m_bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    m_old = SelectObject(m_dc, m_bitmap);
+    BitBlt(m_dc, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    ReleaseDC(hWnd, window);
+}
+
+CClientCapture::~CClientCapture() {
+    SelectObject(m_dc, m_old);
+    DeleteObject(m_bitmap);
+    DeleteDC(m_dc);
+}

@@ -1,0 +1,79 @@
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/SaverApp.h"
+#include "framework/odbc/Database.h"
+#include "framework/win/MessageBox.h"
+
+// The application object of the dialog tests: its settings live under the
+// test program's own key, its database is this test run's data source.
+class CDialogTestApp : public CSaverApp {
+public:
+    using CSaverApp::OpenDatabase;
+};
+
+// Records every message box and answers it: with the queued answers first,
+// then with the box's first button.
+class CRecordingBoxes : public CMessageBoxAnswerer {
+public:
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string title;
+        UINT type;
+    };
+    int Answer(HWND owner, const std::string& text, const std::string& title, UINT type) override;
+
+    std::vector<Box> m_shown;
+    std::deque<int> m_answers;
+};
+
+// Each test starts with empty tables, no stored settings, the application
+// object open on the data source, the tile built and message boxes recorded.
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void Exec(const std::string& sql);
+    // A phrase stored behind the program's back; date "YYYY-MM-DD HH:MM:SS".
+    void InsertPhrase(int phraseType, const std::string& object, const std::string& date,
+                      const std::string& addedBy = "ann");
+    void InsertVerb(int phraseType, const std::string (&forms)[4], const std::string& date,
+                    const std::string& addedBy = "ann");
+
+    CProfileSection& Settings() { return m_app->ConfigSection(); }
+
+    std::unique_ptr<CDialogTestApp> m_app;
+    CDatabase m_db;
+    CRecordingBoxes m_boxes;
+};
+
+void DeleteDialogTestSettings();
+// Handles the messages waiting for this thread.
+void PumpDialogMessages();
+
+// Calls the action from inside the next modal loop of this thread (a
+// dialog's or a menu's), once, soon after the loop starts.
+void RunInModalLoop(std::function<void()> action);
+
+// The pixels of a window's client area as drawn on the screen.
+class CClientCapture {
+public:
+    explicit CClientCapture(HWND hWnd);
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+    ~CClientCapture();
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};

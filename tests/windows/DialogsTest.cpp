@@ -1,0 +1,165 @@
+// The details dialog, the About box and the caption label, created for real.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/AboutDlg.h"
+#include "dialogs/BuddyLabel.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/HelpPopup.h"
+#include "dialogs/PhraseDetailsDlg.h"
+#include "res/resource.h"
+#include "store/PhraseRec.h"
+#include "tests/windows/DialogTestSupport.h"
+
+namespace {
+
+class DialogsTest : public DialogTest {
+protected:
+    void TearDown() override {
+        CHelpPopup::CloseCurrent();
+        DialogTest::TearDown();
+    }
+
+    std::string Text(HWND dialog, int id) {
+        char text[300] = "";
+        GetDlgItemTextA(dialog, id, text, sizeof text);
+        return text;
+    }
+    bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+    void AskHelp(HWND dialog, int id) {
+        HWND control = GetDlgItem(dialog, id);
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, control, 0, {0, 0}};
+        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    std::string PopupText() { return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : "(none)"; }
+
+    CPhraseRec m_phrase;
+};
+
+// The About template with one label of its own, for the label's behaviour.
+class CLabelDialog : public CTiledDialog {
+public:
+    CLabelDialog() : CTiledDialog(IDD_ABOUT) {}
+    CBuddyLabel m_notice;
+    CBuddyLabel m_caption;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, IDC_ABOUT_NOTICE, m_notice);
+        DDX_Control(pDX, IDC_ABOUT_VERSION_CAPTION, m_caption);
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogsTest, ANounsDetailsSwapTheCaptionsAndTheirHelp) {
+    m_phrase.m_PhraseType = 3;
+    m_phrase.m_OPhrase = "the twins & their dog";
+    m_phrase.m_AddedBy = "Mona";
+    m_phrase.m_DateAdded = CDbTime{2026, 12, 5, 14, 3, 9};
+    CPhraseDetailsDlg details(nullptr, m_phrase);
+    ASSERT_TRUE(details.Create());
+    HWND dialog = details.GetSafeHwnd();
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_TYPE), "Noun");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_FIELD1), "Plural");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_FIELD2), "the twins & their dog");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_FIELD3), "");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_DATE), "Sat 05 Dec 2026 14:03:09");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_CREATOR), "Mona");
+    EXPECT_TRUE(Visible(dialog, IDC_DETAILS_FORM_CAPTION));
+    EXPECT_TRUE(Visible(dialog, IDC_DETAILS_PHRASE_CAPTION));
+    EXPECT_FALSE(Visible(dialog, IDC_DETAILS_OBJECT_CAPTION));
+    EXPECT_FALSE(Visible(dialog, IDC_DETAILS_PLURAL_CAPTION));
+    EXPECT_TRUE(Visible(dialog, IDC_DETAILS_FIELD4));
+    EXPECT_NE(SendDlgItemMessageA(dialog, IDC_DETAILS_ICON, STM_GETICON, 0, 0), 0);
+
+    AskHelp(dialog, IDC_DETAILS_FIELD1);
+    EXPECT_EQ(PopupText(), HelpTopicText(0x80000001));
+    AskHelp(dialog, IDC_DETAILS_FIELD2);
+    EXPECT_EQ(PopupText(), HelpTopicText(0x80000002));
+    AskHelp(dialog, IDC_DETAILS_FIELD3);
+    EXPECT_EQ(CHelpPopup::Current(), nullptr);
+    AskHelp(dialog, IDC_DETAILS_DATE);
+    EXPECT_EQ(PopupText(), HelpTopicText(0x808803FA));
+}
+
+TEST_F(DialogsTest, AVerbsDetailsShowItsFourForms) {
+    m_phrase.m_PhraseType = 4;
+    m_phrase.m_OPhrase = "eats its dinner";
+    m_phrase.m_MPhrase = "eats his dinner";
+    m_phrase.m_FPhrase = "eats her dinner";
+    m_phrase.m_PPhrase = "eat their dinner";
+    CPhraseDetailsDlg details(nullptr, m_phrase);
+    ASSERT_TRUE(details.Create());
+    HWND dialog = details.GetSafeHwnd();
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_TYPE), "Verb");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_FIELD1), "eats its dinner");
+    EXPECT_EQ(Text(dialog, IDC_DETAILS_FIELD4), "eat their dinner");
+    EXPECT_TRUE(Visible(dialog, IDC_DETAILS_OBJECT_CAPTION));
+    EXPECT_TRUE(Visible(dialog, IDC_DETAILS_PLURAL_CAPTION));
+    EXPECT_FALSE(Visible(dialog, IDC_DETAILS_FORM_CAPTION));
+    AskHelp(dialog, IDC_DETAILS_FIELD1);
+    EXPECT_EQ(PopupText(), HelpTopicText(0x808803EF));
+    AskHelp(dialog, IDC_DETAILS_FIELD3);
+    EXPECT_EQ(PopupText(), HelpTopicText(0x808803FB));
+}
+
+TEST_F(DialogsTest, TheAboutBoxShowsItsFixedTexts) {
+    CAboutDlg about;
+    ASSERT_TRUE(about.Create());
+    HWND dialog = about.GetSafeHwnd();
+    EXPECT_EQ(Text(dialog, IDC_ABOUT_VERSION), "4.1");
+    EXPECT_EQ(Text(dialog, IDC_ABOUT_BUILD_DATE), "Jul 11 1999");
+    EXPECT_FALSE(Text(dialog, IDC_ABOUT_NOTICE).empty());
+    char title[64] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    EXPECT_STREQ(title, "About Sorrowline");
+}
+
+// The label is transparent: after a shorter text replaces a longer one,
+// only the tile is left where the longer text stood.
+TEST_F(DialogsTest, SetTextLeavesNoTraceOfALongerText) {
+    CLabelDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.m_notice.SetText("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    UpdateWindow(dialog.GetSafeHwnd());
+    dialog.m_notice.SetText("i");
+    UpdateWindow(dialog.GetSafeHwnd());
+
+    RECT field;
+    GetClientRect(dialog.m_notice.GetSafeHwnd(), &field);
+    MapWindowPoints(dialog.m_notice.GetSafeHwnd(), dialog.GetSafeHwnd(), reinterpret_cast<POINT*>(&field), 2);
+    CClientCapture capture(dialog.GetSafeHwnd());
+    HDC tile = m_app->TileDC();
+    int differing = 0, compared = 0;
+    for (int y = field.top; y < field.bottom; ++y)
+        for (int x = field.left + 12; x < field.right; ++x, ++compared)
+            differing += capture.At(x, y) != GetPixel(tile, x % 70, y % 70);
+    EXPECT_GT(compared, 500);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(DialogsTest, ALabelLendsItsClicksToALivingBuddyOnly) {
+    CLabelDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND box = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 5, 5, 12, 12,
+                               dialog.GetSafeHwnd(), reinterpret_cast<HMENU>(1234), nullptr, nullptr);
+    dialog.m_caption.SetBuddy(box);
+    HWND label = dialog.m_caption.GetSafeHwnd();
+    SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    DestroyWindow(box);
+    EXPECT_EQ(dialog.m_caption.Buddy(), nullptr);
+    SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(IsWindow(dialog.GetSafeHwnd()));
+}
