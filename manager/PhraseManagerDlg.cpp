@@ -92,6 +92,10 @@ bool CPhraseManagerDlg::OnInitDialog() {
 // Without the phrase set nothing else is set up; the user can only leave.
 bool CPhraseManagerDlg::OpenPhraseSet() {
     try {
+        // The list runs its own query right after: opening has to prove the
+        // table can be read, not read all of it.
+        thePhraseSet.m_strFilter = "PhraseNumber = ?";
+        thePhraseSet.m_NumberParam = 0;
         thePhraseSet.Open(CRecordset::useDefaultType, nullptr, CRecordset::skipDeletedRecords);
         return true;
     } catch (const std::exception&) {
