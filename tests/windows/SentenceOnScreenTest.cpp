@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "framework/win/Gdi.h"
 #include "saver/core/SentenceGenerator.h"
@@ -20,57 +19,31 @@ constexpr RECT kArea = {0, 0, 517, 389};
 constexpr int kShadowOffset = 6;  // 43 points: 430 / 70 = 6.14
 constexpr int kTicks = 40;
 
-// The saver's client area as the screen shows it.
-class CScreenShot {
-public:
-    explicit CScreenShot(HWND hWnd) {
-        RECT client;
-        GetClientRect(hWnd, &client);
-        m_width = client.right;
-        m_height = client.bottom;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = m_width;
-        info.bmiHeader.biHeight = -m_height;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        CBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        CClientDC window(hWnd);
-        CMemoryDC memory;
-        memory.CreateCompatibleDC(window.GetSafeHdc());
-        {
-            CSelectGuard select(memory.GetSafeHdc(), bitmap.GetSafeHandle());
-            BitBlt(memory.GetSafeHdc(), 0, 0, m_width, m_height, window.GetSafeHdc(), 0, 0, SRCCOPY);
-            GdiFlush();
-        }
-        const auto* pixels = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < m_width * m_height; ++i)  // 0x00RRGGBB to 0x00BBGGRR
-            m_pixels.push_back(RGB(pixels[i] >> 16 & 0xFF, pixels[i] >> 8 & 0xFF, pixels[i] & 0xFF));
-    }
-
-    // Pixels of this colour inside the rectangle, or outside it.
-    int Count(COLORREF colour, const RECT& rect, bool inside) const {
-        int count = 0;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x) {
-                const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-                count += in == inside && m_pixels[static_cast<size_t>(y * m_width + x)] == colour;
-            }
-        return count;
-    }
-    int PixelsOutside(const RECT& rect) const {
-        RECT visible;
-        IntersectRect(&visible, &rect, &kArea);
-        return m_width * m_height - (visible.right - visible.left) * (visible.bottom - visible.top);
-    }
-
-private:
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<COLORREF> m_pixels;
+// The saver's client area as the screen shows it: the pixels of the text
+// and of the shadow colour on the line, and of the background around it.
+struct PixelCounts {
+    int text = 0;
+    int shadow = 0;
+    int backgroundAround = 0;
+    int around = 0;
 };
+
+PixelCounts CountPixels(HWND saver, const RECT& line) {
+    CClientDC dc(saver);
+    PixelCounts counts;
+    for (int y = kArea.top; y < kArea.bottom; ++y)
+        for (int x = kArea.left; x < kArea.right; ++x) {
+            const COLORREF pixel = GetPixel(dc.GetSafeHdc(), x, y);
+            if (PtInRect(&line, POINT{x, y})) {
+                counts.text += pixel == kText;
+                counts.shadow += pixel == kShadow;
+            } else {
+                counts.backgroundAround += pixel == kBackground;
+                ++counts.around;
+            }
+        }
+    return counts;
+}
 
 bool StartsWith(const std::string& text, const char* start) { return text.rfind(start, 0) == 0; }
 
@@ -167,11 +140,10 @@ TEST_F(SentenceOnScreenTest, HorizontalWindowFitsTheSentenceOnOneLineCentred) {
 TEST_F(SentenceOnScreenTest, SentenceIsPaintedInTheTextColourOverItsShadow) {
     for (uint32_t direction : {static_cast<uint32_t>(FlagVertical), 0u}) {
         const CScrollTextWnd& text = StartWithASentence(direction);
-        const RECT window = PlaceInParent(text);
-        const CScreenShot shot(m_saver->GetSafeHwnd());
-        EXPECT_GT(shot.Count(kText, window, true), 1000) << direction;
-        EXPECT_GT(shot.Count(kShadow, window, true), 100) << direction;
+        const PixelCounts pixels = CountPixels(m_saver->GetSafeHwnd(), PlaceInParent(text));
+        EXPECT_GT(pixels.text, 1000) << direction;
+        EXPECT_GT(pixels.shadow, 100) << direction;
         // Around the line, the background colour and nothing else.
-        EXPECT_EQ(shot.Count(kBackground, window, false), shot.PixelsOutside(window)) << direction;
+        EXPECT_EQ(pixels.backgroundAround, pixels.around) << direction;
     }
 }
