@@ -158,6 +158,26 @@ TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
     EXPECT_EQ(seen, 2);
 }
 
+TEST_F(RecordsetTest, RowWithoutKeyStoresTwiceWithoutARerun) {
+    // The second store finds the row by the values the first one wrote.
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('Ann', 3, 5, 7)");
+    CConfigRecord config;
+    ASSERT_TRUE(config.Open());
+    config.Edit();
+    config.m_NumNouns = 6;
+    config.m_Administrator = "Bea";
+    config.Update();
+    config.Edit();
+    config.m_NumNouns = 8;
+    EXPECT_NO_THROW(config.Update());
+
+    CConfigRecord fresh;
+    ASSERT_TRUE(fresh.Open());
+    EXPECT_EQ(fresh.m_NumNouns, 8);
+    EXPECT_EQ(fresh.m_Administrator, "Bea");
+    EXPECT_EQ(fresh.m_NumVerbs, 7);
+}
+
 TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
     CPhraseRec set;
     ASSERT_TRUE(set.Open());

@@ -58,7 +58,9 @@ TEST(ScrollStepTest, SpeedsFromTheSlider) {
         int speed;
         float vertical, horizontal;
     };
-    for (const Case& c : {Case{1, 1, 1}, Case{12, 1, 1}, Case{25, 2, 4}, Case{50, 4, 8}, Case{100, 8, 16}}) {
+    // 19 and 44 keep a fraction that doubling carries into the next pixel.
+    for (const Case& c : {Case{1, 1, 1}, Case{12, 1, 1}, Case{19, 1, 3}, Case{25, 2, 4},
+                          Case{44, 3, 7}, Case{50, 4, 8}, Case{100, 8, 16}}) {
         EXPECT_EQ(static_cast<int>(ScrollStep(c.speed, kFullScreen, false)), c.vertical) << c.speed;
         EXPECT_EQ(static_cast<int>(ScrollStep(c.speed, kFullScreen, true)), c.horizontal) << c.speed;
     }
@@ -69,6 +71,8 @@ TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, kSmallPreview, false), 1.0f);  // 0.67 raised to 1
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, false), 4.0f, 1e-5);
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, true), 8.0f, 1e-5);
+    // 4 * 250 / 600 = 1.67, doubled before its integer part is taken.
+    EXPECT_EQ(static_cast<int>(ScrollStep(50, DisplayScale{true, 250, 600}, true)), 3);
     // The ratio applies only in preview.
     EXPECT_EQ(ScrollStep(50, DisplayScale{false, 100, 600}, false), 4.0f);
 }
@@ -79,6 +83,9 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
     EXPECT_EQ(FontHeightTenths("abc", kFullScreen), 40);
     EXPECT_EQ(FontHeightTenths("36", kSmallPreview), 60);
     EXPECT_EQ(FontHeightTenths("10", kSmallPreview), 40);
+    // Scaled in tenths, not in whole points: 400 / 6 and 470 * 313 / 768.
+    EXPECT_EQ(FontHeightTenths("40", kSmallPreview), 66);
+    EXPECT_EQ(FontHeightTenths("47", DisplayScale{true, 313, 768}), 191);
     EXPECT_GT(FontHeightTenths("99999999999", kFullScreen), 0);  // no overflow to a tiny font
 }
 
@@ -107,10 +114,16 @@ TEST(AdvanceLineTest, HorizontalLineStaysCentred) {
     EXPECT_EQ(move.y, 300 - 20);
     EXPECT_FALSE(move.newLine);
 
-    move = AdvanceLine({-295, 280, 300, 41}, 8, 800, 600, true);
+    // Gone only once its right edge has left: a left edge past 0 is not enough.
+    move = AdvanceLine({-5, 280, 300, 41}, 8, 800, 600, true);
+    EXPECT_EQ(move.x, -13);
+    EXPECT_FALSE(move.newLine);
+    move = AdvanceLine({-292, 280, 300, 41}, 8, 800, 600, true);  // right edge reaches 0: still in
+    EXPECT_FALSE(move.newLine);
+    move = AdvanceLine({-293, 280, 300, 41}, 8, 777, 555, true);
     EXPECT_TRUE(move.newLine);
-    EXPECT_EQ(move.x, 800);
-    EXPECT_EQ(move.y, 280);
+    EXPECT_EQ(move.x, 777);
+    EXPECT_EQ(move.y, 277 - 20);
 }
 
 TEST(FontListTest, NamesByPosition) {

@@ -84,6 +84,22 @@ TEST(SaverSettingsTest, StoreWritesTextsAsTextAndOnlyTheKnownFlags) {
     EXPECT_EQ(section.m_numbers.at("BkgndCol"), 0u);
 }
 
+TEST(SaverSettingsTest, EachKnownFlagSurvivesAStoreAlone) {
+    for (SaverFlag flag : {FlagBold, FlagItalic, FlagRandomTextCol, FlagRandomFont, FlagShadow,
+                           FlagVertical, FlagRandomBkgndCol}) {
+        CMemorySection section;
+        SaverSettings settings;
+        settings.m_flags = flag;
+        settings.Store(section);
+        EXPECT_EQ(section.m_numbers.at("Flags"), static_cast<uint32_t>(flag)) << std::hex << flag;
+    }
+    CMemorySection section;
+    SaverSettings settings;
+    settings.m_flags = 0x80;  // the first bit past them
+    settings.Store(section);
+    EXPECT_EQ(section.m_numbers.at("Flags"), 0u);
+}
+
 TEST(SaverSettingsTest, HighFlagBitsAreIgnoredOnLoad) {
     CMemorySection section;
     section.m_numbers = {{"Flags", 0x80u | 0x100u | FlagItalic}};

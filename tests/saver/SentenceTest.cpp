@@ -1,6 +1,8 @@
 // NewSentence over pools built by hand.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/core/Random.h"
 #include "saver/core/SentenceGenerator.h"
 
@@ -55,6 +57,14 @@ TEST_F(SentenceTest, TakesTheFormOfTheNoun) {
     EXPECT_EQ(LineFor("the twins", 3, lost, Same("again")), "The twins lost their way again.");
 }
 
+TEST_F(SentenceTest, CapitalisesOnlyTheLettersAToZ) {
+    EXPECT_EQ(LineFor("zebras", 3, Same("grazed"), Same("calmly")), "Zebras grazed calmly.");
+    EXPECT_EQ(LineFor("aunts", 3, Same("knitted"), Same("calmly")), "Aunts knitted calmly.");
+    // The neighbours of the range stay as they are.
+    EXPECT_EQ(LineFor("{someone}", 0, Same("left"), Same("early")), "{someone} left early.");
+    EXPECT_EQ(LineFor("`quoted`", 0, Same("left"), Same("early")), "`quoted` left early.");
+}
+
 TEST_F(SentenceTest, CapitalisesBeforeTrimming) {
     EXPECT_EQ(LineFor("  the dog ", 0, Same(" barked\t"), Same(" loudly \r\n")), "the dog barked loudly.");
     EXPECT_EQ(LineFor("\xE9mile", 1, Same("sang"), Same("well")), "\xE9mile sang well.");
@@ -82,17 +92,37 @@ TEST_F(SentenceTest, MissingEntryFallsBackAndKeepsTheLastParts) {
 }
 
 TEST_F(SentenceTest, NeverRepeatsAPartOfTheLastLine) {
-    m_pools.m_nNouns = m_pools.m_nVerbs = m_pools.m_nAdverbs = 2;
-    m_pools.m_pNouns = {NounEntry{"cat", 0}, NounEntry{"dog", 0}};
-    m_pools.m_pVerbs = {Same("ran"), Same("sat")};
-    m_pools.m_pAdverbs = {Same("here"), Same("there")};
-    std::string previous = NewSentence(m_pools, false);
-    for (int i = 0; i < 50; ++i) {
-        const std::string line = NewSentence(m_pools, false);
-        // Two choices per part and none may repeat: every part alternates.
-        ASSERT_NE(line.substr(0, 3), previous.substr(0, 3));
-        ASSERT_NE(line.substr(4, 3), previous.substr(4, 3));
-        previous = line;
+    // Whichever part has only two choices must alternate; the parts with
+    // three must still differ from the line before.
+    const char* const kParts[] = {"noun", "verb", "adverb"};
+    for (int scarce = 0; scarce < 3; ++scarce) {
+        const auto count = [scarce](int part) { return part == scarce ? 2 : 3; };
+        m_pools.m_nNouns = count(0);
+        m_pools.m_nVerbs = count(1);
+        m_pools.m_nAdverbs = count(2);
+        m_pools.m_pNouns = {NounEntry{"cat", 0}, NounEntry{"dog", 0}, NounEntry{"owl", 0}};
+        m_pools.m_pVerbs = {Same("ran"), Same("sat"), Same("hid")};
+        m_pools.m_pAdverbs = {Same("here"), Same("there"), Same("away")};
+        m_pools.m_pNouns.resize(count(0));
+        m_pools.m_pVerbs.resize(count(1));
+        m_pools.m_pAdverbs.resize(count(2));
+
+        std::istringstream first(NewSentence(m_pools, false));
+        std::string previous[3], beforePrevious[3];
+        first >> previous[0] >> previous[1] >> previous[2];
+        for (int i = 0; i < 40; ++i) {
+            std::istringstream line(NewSentence(m_pools, false));
+            std::string parts[3];
+            line >> parts[0] >> parts[1] >> parts[2];
+            for (int part = 0; part < 3; ++part) {
+                ASSERT_NE(parts[part], previous[part]) << kParts[part] << " repeated, line " << i;
+                if (part == scarce && i > 0) {
+                    ASSERT_EQ(parts[part], beforePrevious[part]) << kParts[part] << " did not alternate";
+                }
+                beforePrevious[part] = previous[part];
+                previous[part] = parts[part];
+            }
+        }
     }
 }
 

@@ -89,6 +89,34 @@ TEST_F(PhraseStoreTest, CountsMoveWithStoredAndDeletedPhrases) {
     EXPECT_EQ(CountRows("Phrase"), 2);
 }
 
+TEST_F(PhraseStoreTest, EachKindMovesOnlyItsOwnCount) {
+    Config().Recount();
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    // A different number of each kind, so that no two counts can be mixed up unseen.
+    ASSERT_TRUE(Commit(set, 1, "the postman"));
+    for (const char* verb : {"whistles", "hums"})
+        ASSERT_TRUE(Commit(set, 4, verb));
+    for (const char* adverb : {"softly", "badly", "at dawn"})
+        ASSERT_TRUE(Commit(set, 5, adverb));
+    ExpectStoredCounts(1, 2, 3);
+
+    set.m_strFilter = "PhraseType = ?";
+    const auto deleteOneOf = [&set](int type) {
+        set.m_NumberParam = type;
+        ASSERT_TRUE(set.Rerun());
+        ASSERT_FALSE(set.IsEOF());
+        set.Delete();
+    };
+    deleteOneOf(4);
+    ExpectStoredCounts(1, 1, 3);
+    deleteOneOf(5);
+    ExpectStoredCounts(1, 1, 2);
+    deleteOneOf(1);
+    ExpectStoredCounts(0, 1, 2);
+    EXPECT_EQ(CountRows("Phrase"), 3);
+}
+
 TEST_F(PhraseStoreTest, DecrementBelowZeroIsStoredAndRecountRepairsIt) {
     Config().Recount();
     Config().DecNouns();

@@ -27,27 +27,6 @@ protected:
         return text;
     }
 
-    void Tick(CScrollTextWnd& text) { SendMessageA(text.GetSafeHwnd(), WM_TIMER, CScrollTextWnd::kTimerId, 0); }
-
-    // Ticks until the line jumps back to the far edge; false if it never does.
-    bool TickToNewLine(CScrollTextWnd& text) {
-        for (int i = 0; i < 2000; ++i) {
-            const RECT before = PlaceInParent(text);
-            Tick(text);
-            const RECT after = PlaceInParent(text);
-            if (after.top > before.top || after.left > before.left)
-                return true;
-        }
-        return false;
-    }
-
-    RECT PlaceInParent(const CScrollTextWnd& text) const {
-        RECT r;
-        GetWindowRect(text.GetSafeHwnd(), &r);
-        MapWindowPoints(nullptr, GetParent(text.GetSafeHwnd()), reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-
     int AreaWidth() const { return m_area.right - m_area.left; }
     int AreaHeight() const { return m_area.bottom - m_area.top; }
 

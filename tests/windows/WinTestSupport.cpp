@@ -42,14 +42,14 @@ CHostWindow::~CHostWindow() {
         DestroyWindow(m_hWnd);
 }
 
-void SaverWindowFixture::TearDown() {
+void SaverWindowHolder::DestroySaver() {
     m_saver.reset();
     m_host.reset();
     PumpMessages();
     DeleteTestSettings();
 }
 
-CSaverWnd& SaverWindowFixture::CreateSaver(const SaverRunFlags& flags, const RECT& area) {
+CSaverWnd& SaverWindowHolder::CreateSaver(const SaverRunFlags& flags, const RECT& area) {
     m_section = std::make_unique<CRegistrySection>(TestSection());
     m_saver = std::make_unique<CSaverWnd>(flags, *m_section);
     if (flags.preview) {
@@ -61,4 +61,26 @@ CSaverWnd& SaverWindowFixture::CreateSaver(const SaverRunFlags& flags, const REC
         EXPECT_TRUE(m_saver->Create(0, 0, area, nullptr, 101));
     }
     return *m_saver;
+}
+
+void Tick(const CScrollTextWnd& text) {
+    SendMessageA(text.GetSafeHwnd(), WM_TIMER, CScrollTextWnd::kTimerId, 0);
+}
+
+bool TickToNewLine(const CScrollTextWnd& text) {
+    for (int i = 0; i < 2000; ++i) {
+        const RECT before = PlaceInParent(text);
+        Tick(text);
+        const RECT after = PlaceInParent(text);
+        if (after.top > before.top || after.left > before.left)
+            return true;
+    }
+    return false;
+}
+
+RECT PlaceInParent(const CScrollTextWnd& text) {
+    RECT r;
+    GetWindowRect(text.GetSafeHwnd(), &r);
+    MapWindowPoints(nullptr, GetParent(text.GetSafeHwnd()), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }

@@ -9,6 +9,7 @@
 #include "app/core/SaverSettings.h"
 #include "framework/win/RegistrySection.h"
 #include "saver/win/SaverWnd.h"
+#include "saver/win/ScrollTextWnd.h"
 
 // The registry section the window tests run on, emptied for each test.
 constexpr char kTestCompany[] = "Tallix";
@@ -33,19 +34,32 @@ private:
     HWND m_hWnd;
 };
 
-// A saver window on the test section, torn down with its test. Not the whole
-// screen by default: Wine, lacking a window manager, takes two seconds to
-// destroy a window that covers it.
-class SaverWindowFixture : public ::testing::Test {
+// A saver window on the test section, for a fixture to create and destroy.
+// Not the whole screen by default: Wine, lacking a window manager, takes two
+// seconds to destroy a window that covers it.
+class SaverWindowHolder {
 protected:
-    void SetUp() override { DeleteTestSettings(); }
-    void TearDown() override;
-
     // A preview fills a host window of the area's size; otherwise the saver
     // covers the area (at the origin) with no parent.
     CSaverWnd& CreateSaver(const SaverRunFlags& flags, const RECT& area);
+    // Destroys the saver and its host, and empties the test section.
+    void DestroySaver();
 
     std::unique_ptr<CRegistrySection> m_section;
     std::unique_ptr<CHostWindow> m_host;
     std::unique_ptr<CSaverWnd> m_saver;
 };
+
+// A saver window on the test section, torn down with its test.
+class SaverWindowFixture : public ::testing::Test, protected SaverWindowHolder {
+protected:
+    void SetUp() override { DeleteTestSettings(); }
+    void TearDown() override { DestroySaver(); }
+};
+
+// The text window's timer, ticked by hand: the test's timer messages.
+void Tick(const CScrollTextWnd& text);
+// Ticks until the line jumps back to the far edge; false if it never does.
+bool TickToNewLine(const CScrollTextWnd& text);
+// Where the text window is, in its parent's client coordinates.
+RECT PlaceInParent(const CScrollTextWnd& text);
