@@ -6,6 +6,8 @@
 // Dialog templates.
 #define IDD_ABOUT 100
 #define IDD_PHRASE_MANAGER 102
+#define IDD_NOUN_PHRASE 133
+#define IDD_VERB_PHRASE 134
 #define IDD_PHRASE_DETAILS 136
 
 // Icons, the dialog tile, the context menu, strings.
@@ -61,6 +63,24 @@
 #define IDC_DETAILS_TYPE_CAPTION 1083
 #define IDC_DETAILS_DATE_CAPTION 1084
 #define IDC_DETAILS_CREATOR_CAPTION 1085
+
+// Noun phrase (template 133).
+#define IDC_NOUN_TEXT 1006
+#define IDC_FORM_OBJECT 1007
+#define IDC_FORM_MASCULINE 1008
+#define IDC_FORM_FEMININE 1009
+#define IDC_FORM_PLURAL 1010
+
+// Verb or adverb phrase (template 134).
+#define IDC_OBJECT_TEXT 1008
+#define IDC_MASCULINE_TEXT 1009
+#define IDC_FEMININE_TEXT 1010
+#define IDC_PLURAL_TEXT 1011
+#define IDC_MASCULINE_CAPTION 1020
+#define IDC_FEMININE_CAPTION 1021
+#define IDC_KIND_ICON 1023
+#define IDC_OBJECT_CAPTION 1086
+#define IDC_PLURAL_CAPTION 1087
 
 // About box (template 100).
 #define IDC_ABOUT_VERSION 1056

@@ -1,0 +1,44 @@
+#include "dialogs/NounPhraseDlg.h"
+
+#include "framework/win/MessageBox.h"
+#include "res/resource.h"
+#include "store/PhraseRec.h"
+
+CNounPhraseDlg::CNounPhraseDlg(CWnd* pParent, const CPhraseRec* pRecord)
+    : CTiledDialog(IDD_NOUN_PHRASE, pParent),
+      m_nForm(pRecord ? pRecord->m_PhraseType : -1),
+      m_strText(pRecord ? pRecord->m_OPhrase : std::string()),
+      m_bEditing(pRecord != nullptr),
+      m_nGivenForm(m_nForm),
+      m_strGivenText(m_strText) {}
+
+void CNounPhraseDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_NOUN_TEXT, m_strText);
+    DDX_Radio(pDX, IDC_FORM_OBJECT, m_nForm);
+}
+
+bool CNounPhraseDlg::OnInitDialog() {
+    CTiledDialog::OnInitDialog();
+    if (m_bEditing)
+        SetWindowText("Edit Noun");
+    return true;
+}
+
+void CNounPhraseDlg::OnOK() {
+    UpdateData(true);
+    if (m_nForm != -1) {
+        EndDialog(IDOK);
+        return;
+    }
+    ShowMessageBox(m_hWnd, "You must select a form for the phrase", "Select Form",
+                   MB_OK | MB_ICONINFORMATION);
+    HWND text = GetDlgItem(IDC_NOUN_TEXT);
+    ::SetFocus(text);
+    ::SendMessageA(text, EM_SETSEL, 0, -1);
+}
+
+void CNounPhraseDlg::OnCancel() {
+    m_nForm = m_nGivenForm;
+    m_strText = m_strGivenText;
+    CTiledDialog::OnCancel();
+}

@@ -1,0 +1,93 @@
+#include "dialogs/VerbPhraseDlg.h"
+
+#include "res/resource.h"
+#include "store/PhraseRec.h"
+
+namespace {
+
+const int kEditIds[4] = {IDC_OBJECT_TEXT, IDC_MASCULINE_TEXT, IDC_FEMININE_TEXT, IDC_PLURAL_TEXT};
+const int kCaptionIds[4] = {IDC_OBJECT_CAPTION, IDC_MASCULINE_CAPTION, IDC_FEMININE_CAPTION,
+                            IDC_PLURAL_CAPTION};
+
+FormTexts TextsOf(const CPhraseRec* record) {
+    if (!record)
+        return FormTexts{};
+    return {record->m_OPhrase, record->m_MPhrase, record->m_FPhrase, record->m_PPhrase};
+}
+
+const char* Title(bool adverb, bool editing) {
+    if (adverb)
+        return editing ? "Edit Adverb" : "Add Adverb";
+    return editing ? "Edit Verb" : "Add Verb";
+}
+
+}  // namespace
+
+CVerbPhraseDlg::CVerbPhraseDlg(CWnd* pParent, const CPhraseRec* pRecord, bool adverb)
+    : CTiledDialog(IDD_VERB_PHRASE, pParent),
+      m_texts(TextsOf(pRecord)),
+      m_bEditing(pRecord != nullptr),
+      m_bAdverb(adverb),
+      m_givenTexts(m_texts) {}
+
+void CVerbPhraseDlg::DoDataExchange(CDataExchange* pDX) {
+    for (int form = 0; form < 4; ++form) {
+        DDX_Control(pDX, kEditIds[form], m_edits[form]);
+        DDX_Control(pDX, kCaptionIds[form], m_captions[form]);
+        DDX_Text(pDX, kEditIds[form], m_texts[form]);
+    }
+}
+
+bool CVerbPhraseDlg::OnInitDialog() {
+    m_bWritingForms = true;
+    CTiledDialog::OnInitDialog();
+    for (CEdit& edit : m_edits)
+        edit.SetModify(false);
+    m_bWritingForms = false;
+    if (m_bAdverb)
+        ::SendMessageA(GetDlgItem(IDC_KIND_ICON), STM_SETICON,
+                       reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr),
+                                                          MAKEINTRESOURCEA(IDI_ADVERB))),
+                       0);
+    SetWindowText(Title(m_bAdverb, m_bEditing));
+    return true;
+}
+
+void CVerbPhraseDlg::OnCancel() {
+    m_texts = m_givenTexts;
+    CTiledDialog::OnCancel();
+}
+
+const MessageTable* CVerbPhraseDlg::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnControl(EN_CHANGE, IDC_OBJECT_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_MASCULINE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_FEMININE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_PLURAL_TEXT, &CVerbPhraseDlg::OnFormChanged),
+    };
+    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
+                                       sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CVerbPhraseDlg::OnFormChanged(WPARAM wParam, LPARAM) {
+    if (m_bWritingForms)
+        return 0;
+    for (int form = 0; form < 4; ++form)
+        if (kEditIds[form] == LOWORD(wParam))
+            DeriveLowerForms(form);
+    return 0;
+}
+
+// Only forms the user has not typed into are rewritten; they stay unmarked.
+void CVerbPhraseDlg::DeriveLowerForms(int changedForm) {
+    const std::string text = m_edits[changedForm].GetWindowText();
+    m_bWritingForms = true;
+    for (int target = changedForm + 1; target < 4; ++target) {
+        if (m_edits[target].GetModify())
+            continue;
+        m_edits[target].SetWindowText(DeriveForm(text, changedForm, target));
+        m_edits[target].SetModify(false);
+    }
+    m_bWritingForms = false;
+}
