@@ -1,17 +1,25 @@
 #include "manager/PhraseManagerDlg.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 
 #include "dialogs/AboutDlg.h"
+#include "dialogs/NounPhraseDlg.h"
+#include "dialogs/VerbPhraseDlg.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/PhraseDetailsDlg.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
+#include "manager/core/PhraseCommands.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
+#include "store/PhraseType.h"
+#include "store/StoreApp.h"
 
 namespace {
 
@@ -244,19 +252,216 @@ void CPhraseManagerDlg::ShowDetails(int row) {
     details.DoModal();
 }
 
-void CPhraseManagerDlg::ShowPhraseRow(int32_t) {}
+// The row goes to the top, or to the bottom while the list shows the oldest
+// first; not to its sorted place, which the next refresh gives it.
+void CPhraseManagerDlg::ShowPhraseRow(int32_t phraseNumber) {
+    ReadSelection();
+    const long long existing = m_rows.Find(phraseNumber);
+    if (existing >= 0) {
+        m_rows.Erase(static_cast<size_t>(existing));
+        ShowRows();
+    }
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    thePhraseSet.m_NumberParam = phraseNumber;
+    if (!thePhraseSet.Rerun() || thePhraseSet.IsEOF())
+        return;
+    PhraseListRow row;
+    if (MakeListRow(thePhraseSet, row)) {
+        const size_t position = m_sortKeys[0] == "DateAdded DESC" ? m_rows.Size() : 0;
+        m_rows.InsertAt(position, std::move(row));
+        ShowRows();
+    }
+    SelectPhraseRow(phraseNumber);
+}
 
-void CPhraseManagerDlg::SelectPhraseRow(int32_t) {}
+void CPhraseManagerDlg::SelectPhraseRow(int32_t phraseNumber) {
+    ReadSelection();
+    const long long found = m_rows.Find(phraseNumber);
+    if (found < 0)
+        return;
+    const long long firstSelected = m_rows.NextSelected(-1);
+    if (firstSelected >= 0) {
+        m_rows.Row(static_cast<size_t>(firstSelected)).selected = false;
+        m_rows.Row(static_cast<size_t>(firstSelected)).focused = false;
+    }
+    for (size_t row = 0; row < m_rows.Size(); ++row)
+        m_rows.Row(row).focused = false;
+    m_rows.Row(static_cast<size_t>(found)).selected = true;
+    m_rows.Row(static_cast<size_t>(found)).focused = true;
+    ShowRows();
+    m_list.EnsureVisible(static_cast<int>(found), false);
+    UpdateButtons();
+}
 
-void CPhraseManagerDlg::AddNoun() {}
+void CPhraseManagerDlg::AddNoun() {
+    CNounPhraseDlg dialog(this, nullptr);
+    if (!thePhraseSet.CanAppend()) {
+        ShowWarning("Cannot create phrase", "Database Error");
+        return;
+    }
+    if (dialog.DoModal() != IDOK || dialog.m_nForm == -1 || dialog.m_strText.empty())
+        return;
+    PhraseInput noun;
+    noun.phraseType = static_cast<uint8_t>(dialog.m_nForm);
+    noun.texts[0] = dialog.m_strText;
+    const int32_t added = StoreAddedPhrase(noun);
+    if (added < 0)
+        return;
+    if (m_nFilterCode == -1 || m_nFilterCode == 0) {
+        ShowPhraseRow(added);
+        return;
+    }
+    PressFilterButton(IDC_FILTER_NOUNS);
+    SetFilter(0, true);
+    SelectPhraseRow(added);
+}
 
-void CPhraseManagerDlg::AddVerb() {}
+void CPhraseManagerDlg::AddVerb() { AddVerbOrAdverb(false); }
 
-void CPhraseManagerDlg::AddAdverb() {}
+void CPhraseManagerDlg::AddAdverb() { AddVerbOrAdverb(true); }
 
-void CPhraseManagerDlg::EditSelected() {}
+void CPhraseManagerDlg::AddVerbOrAdverb(bool adverb) {
+    CVerbPhraseDlg dialog(this, nullptr, adverb);
+    if (!thePhraseSet.CanAppend()) {
+        ShowWarning("Cannot create phrase", "Database Error");
+        return;
+    }
+    if (dialog.DoModal() != IDOK)
+        return;
+    for (const std::string& text : dialog.m_texts)
+        if (text.empty())
+            return;
+    PhraseInput phrase;
+    phrase.phraseType = adverb ? kAdverbType : kVerbType;
+    phrase.texts = dialog.m_texts;
+    const int32_t added = StoreAddedPhrase(phrase);
+    if (added < 0)
+        return;
+    const int filterCode = phrase.phraseType;
+    if (m_nFilterCode != -1 && m_nFilterCode != filterCode) {
+        PressFilterButton(adverb ? IDC_FILTER_ADVERBS : IDC_FILTER_VERBS);
+        SetFilter(filterCode, true);
+        SelectPhraseRow(added);
+    }
+    ShowPhraseRow(added);
+}
 
-void CPhraseManagerDlg::DeleteSelected() {}
+// The duplicate question, the recount and the store that every add shares.
+// Returns the number of the user's newest phrase (0 if none is found), or
+// -1 when nothing was stored.
+int32_t CPhraseManagerDlg::StoreAddedPhrase(const PhraseInput& phrase) {
+    CMessageBoxSink lookups;
+    if (IsDuplicatePhrase(phrase, lookups) &&
+        ShowMessageBox(m_hWnd, "This phrase already exists. Add anyway?", "Duplicate phrase",
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return -1;
+    GetStoreApp()->m_configRecord.Recount();
+    std::string user;
+    const bool haveUser = GetCurrentUserName(user);
+    if (!StoreNewPhrase(thePhraseSet, phrase, haveUser ? &user : nullptr)) {
+        // The phrase is lost unless the user hears of it.
+        ShowWarning("Cannot create phrase", "Database Error");
+        return -1;
+    }
+    return FindNewestPhrase(user, lookups);
+}
+
+void CPhraseManagerDlg::EditSelected() {
+    if (m_list.GetSelectedCount() != 1)
+        return;
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    config.Recount();
+    std::string user;
+    GetCurrentUserName(user);
+    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
+        return;
+    thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
+    // A phrase deleted meanwhile cannot be edited either.
+    if (!thePhraseSet.Rerun() || !thePhraseSet.CanUpdate() || thePhraseSet.IsEOF()) {
+        ShowWarning("Cannot edit phrase", "Database Error");
+        return;
+    }
+    if (!config.MayChangePhrase(thePhraseSet.m_AddedBy, user)) {
+        ShowMessageBox(m_hWnd, "You do not have permission to edit this item", "Permission Denied",
+                       MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    thePhraseSet.Edit();
+    switch (KindOfPhraseType(thePhraseSet.m_PhraseType)) {
+        case PhraseKind::Noun: EditNoun(); break;
+        case PhraseKind::Verb: EditVerbOrAdverb(false); break;
+        case PhraseKind::Adverb: EditVerbOrAdverb(true); break;
+        case PhraseKind::None: break;
+    }
+}
+
+// An edit moves the date to now and keeps the author; Cancel stores nothing.
+void CPhraseManagerDlg::EditNoun() {
+    CNounPhraseDlg dialog(this, &thePhraseSet);
+    if (dialog.DoModal() != IDOK)
+        return;
+    thePhraseSet.m_DateAdded = CDbTime::Now();
+    thePhraseSet.m_PhraseType = static_cast<uint8_t>(dialog.m_nForm);
+    thePhraseSet.m_OPhrase = ColumnText(dialog.m_strText);
+    thePhraseSet.Update();
+    ShowPhraseRow(thePhraseSet.m_PhraseNumber);
+}
+
+void CPhraseManagerDlg::EditVerbOrAdverb(bool adverb) {
+    CVerbPhraseDlg dialog(this, &thePhraseSet, adverb);
+    if (dialog.DoModal() != IDOK)
+        return;
+    thePhraseSet.m_DateAdded = CDbTime::Now();
+    thePhraseSet.m_OPhrase = ColumnText(dialog.m_texts[0]);
+    thePhraseSet.m_MPhrase = ColumnText(dialog.m_texts[1]);
+    thePhraseSet.m_FPhrase = ColumnText(dialog.m_texts[2]);
+    thePhraseSet.m_PPhrase = ColumnText(dialog.m_texts[3]);
+    thePhraseSet.Update();
+    ShowPhraseRow(thePhraseSet.m_PhraseNumber);
+}
+
+// Every selected row is tried once, from the top; a refused or failed row
+// stays listed and the others go on.
+void CPhraseManagerDlg::DeleteSelected() {
+    const int selected = m_list.GetSelectedCount();
+    if (selected == 0)
+        return;
+    char question[96];
+    std::snprintf(question, sizeof question, "Are you sure you want to delete the %d selected item(s)?",
+                  selected);
+    if (ShowMessageBox(m_hWnd, question, "Delete Items", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    config.Recount();
+    std::string user;
+    GetCurrentUserName(user);
+    ReadSelection();
+    std::vector<int32_t> deleted;
+    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row)) {
+        const int32_t number = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
+        switch (DeletePhraseNumber(thePhraseSet, number, user, config)) {
+            case DeleteOutcome::Deleted:
+                deleted.push_back(number);
+                break;
+            case DeleteOutcome::NotDeleted:
+                ShowWarning("Could not delete item", "Database Error");
+                break;
+            case DeleteOutcome::Refused:
+                ShowMessageBox(m_hWnd, "You do not have permission to delete this item",
+                               "Permission Denied", MB_OK | MB_ICONINFORMATION);
+                break;
+        }
+    }
+    std::sort(deleted.begin(), deleted.end());
+    m_rows.EraseIf([&](const PhraseListRow& row) {
+        return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);
+    });
+    ShowRows();
+    UpdateButtons();
+}
 
 // The previous test window goes before the next one comes; the saver runs
 // beside the dialog and closes its own window.

@@ -8,6 +8,7 @@
 #include "framework/win/Controls.h"
 #include "framework/win/ListCtrl.h"
 #include "manager/PhraseMenu.h"
+#include "manager/core/PhraseCommands.h"
 #include "manager/core/PhraseListModel.h"
 #include "manager/core/SortKeys.h"
 
@@ -53,6 +54,12 @@ protected:
     void AddAdverb();
     void EditSelected();
     void DeleteSelected();
+
+private:
+    void AddVerbOrAdverb(bool adverb);
+    int32_t StoreAddedPhrase(const PhraseInput& phrase);
+    void EditNoun();
+    void EditVerbOrAdverb(bool adverb);
 
 private:
     bool OpenPhraseSet();

@@ -2,6 +2,7 @@
 
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
+#include "store/StoreRecordset.h"
 
 bool PhraseExists(int phraseType, const std::string& objectText, CMessageSink& messages) {
     try {
@@ -14,5 +15,39 @@ bool PhraseExists(int phraseType, const std::string& objectText, CMessageSink& m
     } catch (const std::exception&) {
         messages.ShowWarning("Unable to check phrase", "Sorrowline Error");
         return false;
+    }
+}
+
+namespace {
+
+// The phrases of one author, newest first; the author is the one parameter.
+class CPhrasesByAuthor : public CStoreRecordset {
+public:
+    explicit CPhrasesByAuthor(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
+    std::string GetDefaultSQL() const override { return "[Phrase]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[PhraseNumber]", m_PhraseNumber, FX_AUTO_KEY);
+        pFX->SetFieldType(CFieldExchange::param);
+        RFX_Text(pFX, "[AddedBy]", m_AuthorParam);
+    }
+
+    int32_t m_PhraseNumber = 0;
+    std::string m_AuthorParam;
+};
+
+}  // namespace
+
+int32_t FindNewestPhrase(const std::string& userName, CMessageSink& messages) {
+    try {
+        CPhrasesByAuthor lookup(thePhraseSet.m_pDatabase);
+        lookup.m_strFilter = "AddedBy = ?";
+        lookup.m_strSort = "DateAdded DESC,PhraseNumber DESC";
+        lookup.m_AuthorParam = userName;
+        lookup.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly | CRecordset::skipDeletedRecords);
+        return lookup.IsOpen() && !lookup.IsBOF() && !lookup.IsEOF() ? lookup.m_PhraseNumber : 0;
+    } catch (const std::exception&) {
+        messages.ShowWarning("Unable to select phrase", "Sorrowline Error");
+        return 0;
     }
 }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "framework/win/MessageBox.h"
 #include "framework/win/WinApp.h"
 
 namespace {
@@ -171,6 +172,5 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
 
 void ReportError(const char* text) {
     CWinApp* app = AfxGetApp();
-    MessageBoxA(nullptr, text, app ? app->m_strAppName.c_str() : "Sorrowline",
-                MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    ShowMessageBox(nullptr, text, app ? app->m_strAppName : "Sorrowline", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }

@@ -1,0 +1,53 @@
+#include "manager/core/PhraseCommands.h"
+
+#include "framework/odbc/DbTime.h"
+#include "store/ConfigRecord.h"
+#include "store/PhraseLookup.h"
+#include "store/PhraseRec.h"
+#include "store/PhraseType.h"
+
+namespace {
+
+constexpr size_t kColumnChars = 255;
+
+}  // namespace
+
+std::string ColumnText(const std::string& text) { return text.substr(0, kColumnChars); }
+
+bool IsDuplicatePhrase(const PhraseInput& phrase, CMessageSink& messages) {
+    const std::string object = ColumnText(phrase.texts[0]);
+    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun)
+        return PhraseExists(phrase.phraseType, object, messages);
+    for (int form = 0; form < 4; ++form)
+        if (PhraseExists(form, object, messages))
+            return true;
+    return false;
+}
+
+bool StoreNewPhrase(CPhraseRec& set, const PhraseInput& phrase, const std::string* author) {
+    set.AddNew();
+    if (author)
+        set.m_AddedBy = *author;
+    set.m_DateAdded = CDbTime::Now();
+    set.m_PhraseType = phrase.phraseType;
+    set.m_OPhrase = ColumnText(phrase.texts[0]);
+    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun) {
+        set.m_MPhrase = ColumnText(phrase.texts[1]);
+        set.m_FPhrase = ColumnText(phrase.texts[2]);
+        set.m_PPhrase = ColumnText(phrase.texts[3]);
+    }
+    return set.CommitNew();
+}
+
+DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user,
+                                 const CConfigRecord& config) {
+    set.m_strFilter = "PhraseNumber = ?";
+    set.m_NumberParam = phraseNumber;
+    if (!set.Rerun() || !set.CanUpdate() || set.IsEOF())
+        return DeleteOutcome::NotDeleted;
+    if (!config.MayChangePhrase(set.m_AddedBy, user))
+        return DeleteOutcome::Refused;
+    set.Delete();
+    // The set's delete reports nothing; a row it could not delete is still there.
+    return set.IsDeleted() ? DeleteOutcome::Deleted : DeleteOutcome::NotDeleted;
+}
