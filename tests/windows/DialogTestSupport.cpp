@@ -97,6 +97,25 @@ void DialogTest::InsertVerb(int phraseType, const std::string (&forms)[4], const
          addedBy + "', '" + date + "', " + std::to_string(phraseType) + ")");
 }
 
+void TypeText(HWND edit, const std::string& text) {
+    const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void ClearTyped(HWND edit) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageA(edit, WM_KEYUP, VK_DELETE, 1);
+}
+
+std::string WindowText(HWND hWnd) {
+    char text[512] = "";
+    GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
 CClientCapture::CClientCapture(HWND hWnd) {
     RECT client;
     GetClientRect(hWnd, &client);

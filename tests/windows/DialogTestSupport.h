@@ -65,6 +65,15 @@ void PumpDialogMessages();
 // dialog's or a menu's), once, soon after the loop starts.
 void RunInModalLoop(std::function<void()> action);
 
+// Types text at the end of an edit as the keyboard does: one WM_CHAR a
+// character, so the edit marks itself modified and tells its parent of
+// each change.
+void TypeText(HWND edit, const std::string& text);
+// Empties an edit as a user would, by selecting all and deleting.
+void ClearTyped(HWND edit);
+// The text of a control or window.
+std::string WindowText(HWND hWnd);
+
 // The pixels of a window's client area as drawn on the screen.
 class CClientCapture {
 public:
