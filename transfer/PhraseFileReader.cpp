@@ -131,7 +131,7 @@ private:
                 BeginRecord(kind, record);
                 continue;
             }
-            if (selector > kSelectPlural || !record.begun)
+            if (selector < kSelectMasculine || selector > kSelectPlural || !record.begun)
                 throw DamagedFile();
             ReadFormValue(selector - 1, record);
             ShowProgress();

@@ -250,6 +250,8 @@ TEST_F(PhraseFileTest, ForbiddenBytesRejectTheFile) {
         "\x05\x01\x05o\x01\x02\x07\x05\x05",
         "\x05\x01\x05o\x01\x01\x05p\x01\x05\x05",  // a second phrase begun before the first ends
         "\x05\x01\x05o\x01\x02\x01\x05\x05",       // a section ends inside a phrase
+        Bytes("\x05\x01\x05o\x01", 5) + '\0' + "\x05x\x01\x04\x01\x05\x05",  // selector 0x00
+        Bytes("\x05\x05\x01\x05o\x01", 6) + '\0' + "\x01\x04\x01\x05",    // ... among the adverbs
     };
     for (const Bytes& bytes : damaged) {
         SCOPED_TRACE(testing::PrintToString(bytes));
