@@ -17,14 +17,45 @@ void CConfigRecord::DoFieldExchange(CFieldExchange* pFX) {
     RFX_Long(pFX, "[NumVerbs]", m_NumVerbs);
 }
 
+void CConfigRecord::Adjust(const CountChanges& change) {
+    if (!m_bHoldingCounts) {
+        StoreChanges(change);
+        return;
+    }
+    m_held.nouns += change.nouns;
+    m_held.verbs += change.verbs;
+    m_held.adverbs += change.adverbs;
+}
+
 // Errors before the row is being edited (no row, no connection) reach the caller.
-void CConfigRecord::Adjust(int32_t CConfigRecord::*count, int delta) {
+void CConfigRecord::StoreChanges(const CountChanges& change) {
     if (!IsOpen() && !Open(snapshot, nullptr, none))
         return;
     CRecordset::Rerun();
+    if (IsEOF())
+        throw CDBException("HY000", "[Configuration] holds no row to count phrases in");
     Edit();
-    this->*count += delta;
+    m_NumNouns += change.nouns;
+    m_NumVerbs += change.verbs;
+    m_NumAdverbs += change.adverbs;
     StoreAndClose();
+}
+
+void CConfigRecord::HoldCounts() {
+    m_bHoldingCounts = true;
+    m_held = CountChanges{};
+}
+
+void CConfigRecord::ApplyHeldCounts() {
+    const CountChanges held = m_held;
+    DropHeldCounts();
+    if (held.nouns || held.verbs || held.adverbs)
+        StoreChanges(held);
+}
+
+void CConfigRecord::DropHeldCounts() {
+    m_bHoldingCounts = false;
+    m_held = CountChanges{};
 }
 
 void CConfigRecord::StoreAndClose() {
