@@ -28,7 +28,7 @@ public:
     void DropHeldCounts();
 
     // Counts the phrases anew and stores the counts; creates the row, owned by
-    // the current user, when the table has none.
+    // the current user, when the table has none (never a second one).
     void Recount();
 
     // The permission rule: the owner may do anything, an author may change
@@ -47,8 +47,10 @@ private:
     };
     void Adjust(const CountChanges& change);
     void StoreChanges(const CountChanges& change);
+    bool CreateRow();
     void CountPhrases();
     void StoreAndClose();
+    void RereadAndClose();
 
     bool m_bHoldingCounts = false;
     CountChanges m_held;

@@ -150,6 +150,7 @@ TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
 }
 
 TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
+    Exec("DROP INDEX ConfigurationOneRow");  // a table of two rows
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
     CConfigRecord config;
