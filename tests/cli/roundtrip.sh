@@ -77,6 +77,28 @@ fi
 grep -q "Error loading data file" "$work/cut.err" || fail "no load error for a cut file"
 phrases | diff -u "$work/a.txt" - || fail "a cut file changed the phrases"
 
-if run import "$work/missing.Sorrow" 2>/dev/null; then fail "a missing file loaded"; fi
-if run export "$work/no/such/dir.Sorrow" 2>/dev/null; then fail "export to a missing folder succeeded"; fi
+# Failures say why, below the message, and one that happens before anything
+# is read leaves the database as it was.
+errors() { "${db[@]}" "$@" 2>&1 >/dev/null | tr -d '\r'; }
+printf '[Sorrowline]\nDriver=SQLite3\nDatabase=%s/c.db\n' "$work" >"$work/c.ini"
+export ODBCINI=$work/c.ini
+err=$(errors recount) && fail "recount without tables succeeded"
+[[ $err == *"sorrowline-db init creates them"* ]] || fail "no hint to run init: $err"
+run init
+sqlite3 "$work/c.db" "DELETE FROM Configuration"
+err=$(errors import "$work/missing.Sorrow") && fail "a missing file loaded"
+[[ $err == $'Error loading data file\n'"$work/missing.Sorrow: No such file or directory" ]] ||
+  fail "missing file: $err"
+[[ $(sqlite3 "$work/c.db" "SELECT COUNT(*) FROM Configuration") == 0 ]] ||
+  fail "an import that read nothing created the configuration row"
+err=$(errors export "$work/no/such/dir.Sorrow") && fail "export to a missing folder succeeded"
+[[ $err == $'Error saving data file\n'"$work/no/such/dir.Sorrow: No such file or directory" ]] ||
+  fail "missing folder: $err"
+run import --help | grep -q '^usage: sorrowline-db' || fail "import --help shows no help"
+
+# On a terminal the error starts on a line of its own, not after the bar.
+if ((${#db[@]} == 1)) && command -v script >/dev/null; then
+  shown=$(script -qec "${db[0]} import $work/cut.Sorrow" /dev/null | tr '\r' '\n') || true
+  grep -q '^Error loading data file$' <<<"$shown" || fail "the error shares the bar's line: $shown"
+fi
 echo "roundtrip: ok"
