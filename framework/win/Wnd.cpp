@@ -65,15 +65,17 @@ MessageHandler CWnd::FindHandler(UINT message) const {
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const Message outer = m_current;  // handlers may send messages to themselves
+    // Handlers may send messages to themselves: the outer message is current
+    // again afterwards, also when the inner handler throws.
+    struct RestoreOuter {
+        Message& current;
+        const Message outer;
+        ~RestoreOuter() { current = outer; }
+    } restore{m_current, m_current};
     m_current = {message, wParam, lParam};
-    LRESULT result = 0;
     if (MessageHandler handler = FindHandler(message))
-        result = (this->*handler)(wParam, lParam);
-    else
-        result = Default();
-    m_current = outer;
-    return result;
+        return (this->*handler)(wParam, lParam);
+    return Default();
 }
 
 void CWnd::Detach() {
