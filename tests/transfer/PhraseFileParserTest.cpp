@@ -6,7 +6,13 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <vector>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <unistd.h>
+#endif
 
 #include "transfer/ByteFile.h"
 #include "transfer/PhraseFileParser.h"
@@ -280,3 +286,39 @@ TEST(PhraseFileParserTest, ZeroByteInsideATextIsDamageNotAShorterText) {
     ASSERT_EQ(result.phrases.size(), 1u);
     EXPECT_EQ(result.phrases[0].forms[0], "kept");
 }
+
+#ifndef _WIN32
+namespace {
+
+size_t OpenDescriptors() {
+    size_t count = 0;
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (readdir(dir))
+            ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+}  // namespace
+
+// A file that opens but cannot be measured (a pipe) is refused with the
+// system's reason, and closed again.
+TEST(ByteFileTest, FileThatCannotBeMeasuredIsClosedAgain) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const std::string path = "/proc/self/fd/" + std::to_string(ends[0]);
+    const size_t before = OpenDescriptors();
+    for (int i = 0; i < 3; ++i) {
+        try {
+            CByteReader reader(path);
+            ADD_FAILURE() << "a pipe opened as a data file";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), path + ": Illegal seek");
+        }
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+    close(ends[0]);
+    close(ends[1]);
+}
+#endif
