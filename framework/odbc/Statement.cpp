@@ -89,12 +89,10 @@ CStatement::CStatement(CDatabase& db, const std::string& sql)
 void CStatement::Check(SQLRETURN rc) const {
     try {
         CheckOdbc(rc, SQL_HANDLE_STMT, m_stmt);
-    } catch (CDBException& e) {
-        if (!e.ConnectionLost() && m_db.IsConnectionDead()) {
-            e.m_strSqlState = "08S01";
-            e.m_strError = "The connection to the database is lost: " + e.m_strError;
-        }
-        throw;
+    } catch (const CDBException& e) {
+        if (e.ConnectionLost() || !m_db.IsConnectionDead())
+            throw;
+        throw CDBException("08S01", "The connection to the database is lost: " + e.m_strError);
     }
 }
 

@@ -221,19 +221,6 @@ TEST_F(RecordsetTest, FailingQueryIsNeverAnEmptySet) {
     EXPECT_EQ(Texts(thePhraseSet), std::vector<std::string>{"kept"});
 }
 
-TEST_F(RecordsetTest, DeferredQueryThatFailsRaisesAtEachLook) {
-    CPhraseRec set;
-    ASSERT_TRUE(set.Open());
-    Add(set, 0, "stored anyway");
-    set.m_strFilter = "NoSuchColumn = 7";
-    ASSERT_TRUE(set.RerunDeferred());
-    EXPECT_THROW(set.IsEOF(), CDBException);
-    EXPECT_THROW(set.MoveNext(), CDBException);
-    set.m_strFilter.clear();
-    ASSERT_TRUE(set.Rerun());
-    EXPECT_EQ(Texts(set), std::vector<std::string>{"stored anyway"});
-}
-
 // Texts are at most 255 characters on every engine: a longer one is refused
 // on the way in, and one that got in behind the program's back raises on
 // the way out instead of reading back cut.
