@@ -2,6 +2,7 @@
 // damaged files, progress.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -60,6 +61,11 @@ protected:
         m_path = testing::TempDir() + "phrase-file-test.Sorrow";
         m_app.m_configRecord.Recount();  // the Database dialog does so on opening
         OpenSharedSet();
+    }
+
+    void TearDown() override {
+        std::remove(m_path.c_str());
+        StoreTest::TearDown();
     }
 
     void OpenSharedSet() {
