@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # sourced; callers use what it sets
 # Shared by the scripts: source it, it runs nothing by itself.
 #   source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
