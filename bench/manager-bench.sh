@@ -4,6 +4,7 @@
 # the run and removed after it. Needs both builds (scripts/test makes them).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
+source "$root/scripts/lib.sh"
 db_tool=$root/build/host/cli/sorrowline-db
 bench=$root/build/windows/bench/manager_bench.exe
 for tool in "$db_tool" "$bench"; do
@@ -14,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(25000 50000 100000)
 for n in "${sizes[@]}"; do
-  printf '[Sorrowline]\nDriver=SQLite3\nDatabase=%s/phrases-%s.db\nTimeout=5000\n' "$work" "$n" >"$work/odbc.ini"
+  { echo "$scratch_marker"; data_source_entry sqlite "$work/phrases-$n.db"; } >"$work/odbc.ini"
   export ODBCINI=$work/odbc.ini
   "$db_tool" init
   sqlite3 "$work/phrases-$n.db" "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < $n)

@@ -1,6 +1,6 @@
 // Times the phrase manager over a large phrase table, under Wine:
-//   manager_bench   (DSN "Sorrowline" names a prepared database; see
-//                    bench/manager-bench.sh, which makes one)
+//   manager_bench   (ODBCINI names a scratch data source filled with
+//                    phrases; bench/manager-bench.sh makes them)
 // Prints the time from start to the filled list, a header click's re-sort,
 // a filter switch and back, and the process's peak memory.
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
 #include "store/PhraseRec.h"
+#include "tests/support/ScratchDataSource.h"
 
 namespace {
 
@@ -50,6 +51,12 @@ void Press(CPhraseManagerDlg& manager, int id) {
 }  // namespace
 
 int main() {
+    // Only ever the data source the script made for this run.
+    std::string reason;
+    if (MakeScratchDataSource(ScratchEngine::Sqlite, &reason) != ScratchStatus::Ready) {
+        std::fprintf(stderr, "manager_bench: refusing to run: %s\n", reason.c_str());
+        return 2;
+    }
     CBenchApp app;
     app.SetRegistryKey("Tallix");
     CPhraseManagerDlg manager;

@@ -1,106 +1,49 @@
-// Times the phrase data file and the store on DSN "Sorrowline":
-//   phrase_bench N   (an empty database is expected; tables are emptied first)
-// Prints: load of a file of N new phrases, export of them, Recount, and the
-// yardstick: the same rows inserted through the same driver in one transaction.
-#include <chrono>
+// Times the phrase data file and the store on a scratch data source of its
+// own, removed afterwards:
+//   phrase_bench [--postgres] [N]
+// (an SQLite file; with --postgres a new database on the server that
+// SORROWLINE_TEST_PG_* name). Prints, for a file of N new phrases (default
+// 100,000): a load as sorrowline-db runs it (the shared set reads nothing),
+// the same load while the shared set shows every row as the phrase manager
+// leaves it (each store's re-run must not read the table), an export,
+// Recount, and the yardstick: the same rows inserted through the same driver
+// in one transaction.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "framework/MessageSink.h"
+#include "bench/BenchData.h"
 #include "framework/odbc/Database.h"
 #include "store/PhraseRec.h"
-#include "store/Schema.h"
 #include "store/StoreApp.h"
-#include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
-#include "transfer/TransferProgress.h"
 
 namespace {
 
-struct NoProgress : CTransferProgress {
-    void SetRange(uint32_t) override {}
-    void SetPosition(uint32_t) override {}
-    void SetText(const std::string&) override {}
-};
-
-struct PrintMessages : CMessageSink {
-    void ShowWarning(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-};
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+void EmptyTables(CDatabase& db) {
+    db.ExecuteSQL("DELETE FROM [Phrase]");
+    db.ExecuteSQL("UPDATE [Configuration] SET [NumNouns] = 0, [NumVerbs] = 0, [NumAdverbs] = 0");
 }
 
-// A third nouns (all four forms), a third verbs, a third adverbs.
-void WriteFile(const std::string& path, int n) {
-    CByteWriter out(path);
-    const int third = n / 3;
-    for (int i = 0; i < n - 2 * third; ++i) {
-        out.Put(static_cast<unsigned char>(1 + i % 4));
-        out.Put("the noun phrase number " + std::to_string(i));
-        out.Put(0x01);
-    }
-    for (int section = 0; section < 2; ++section) {
-        out.Put(0x05);
-        for (int i = 0; i < third; ++i) {
-            const std::string base = (section ? "adverbially " : "verbs ") + std::to_string(i);
-            out.Put(0x01); out.Put(0x05); out.Put(base); out.Put(0x01);
-            out.Put(0x02); out.Put(0x01);
-            out.Put(0x03); out.Put(0x02);
-            out.Put(0x04); out.Put(0x05); out.Put(base + " plural"); out.Put(0x01);
-        }
-    }
-    out.Put(0x05);
-    out.Close();
-}
-
-void ResetTables(CDatabase& db) {
-    db.ExecuteSQL("DROP TABLE IF EXISTS [Phrase]");
-    db.ExecuteSQL("DROP TABLE IF EXISTS [Configuration]");
-    CreateMissingTables(db);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const std::string file = "phrase_bench.Sorrow";
-    const std::string copy = "phrase_bench_export.Sorrow";
-    CStoreApp app;
-    app.SetDatabaseAvailable(true);
-    CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
-    ResetTables(db);
-    WriteFile(file, n);
-
+// The shared set as a load finds it: opened with this filter and sort.
+double TimeLoad(const std::string& file, const char* filter, const char* sort) {
     NoProgress progress;
     PrintMessages messages;
-    app.m_configRecord.Recount();
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    thePhraseSet.Close();
+    thePhraseSet.m_strFilter = filter;
+    thePhraseSet.m_strSort = sort;
     thePhraseSet.m_NumberParam = 0;
     thePhraseSet.Rerun();
-
-    auto start = std::chrono::steady_clock::now();
+    const double start = Now();
     ImportPhraseFile(file, {progress, messages});
-    const double load = Seconds(start);
+    return SecondsSince(start);
+}
 
-    start = std::chrono::steady_clock::now();
-    app.m_configRecord.Recount();
-    const double recount = Seconds(start);
-
-    start = std::chrono::steady_clock::now();
-    ExportPhraseFile(copy, {progress, messages});
-    const double save = Seconds(start);
-
-    // The yardstick: the same rows, one transaction, one prepared path.
-    ResetTables(db);
+double TimeYardstick(CDatabase& db, int n) {
     CPhraseRec rows(&db);
     rows.m_strFilter = "PhraseNumber = ?";
     rows.Open();
-    start = std::chrono::steady_clock::now();
+    const double start = Now();
     db.BeginTrans();
     for (int i = 0; i < n; ++i) {
         rows.AddNew();
@@ -112,14 +55,48 @@ int main(int argc, char** argv) {
         rows.Update();
     }
     db.CommitTrans();
-    const double yardstick = Seconds(start);
+    return SecondsSince(start);
+}
 
+}  // namespace
+
+int main(int argc, char** argv) {
+    UseScratchDataSource(argc, argv);
+    const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const std::string file = TemporaryFile("load.Sorrow");
+    const std::string copy = TemporaryFile("export.Sorrow");
+    CStoreApp app;
+    app.SetDatabaseAvailable(true);
+    CDatabase db;
+    db.OpenEx(CStoreApp::kDefaultConnect);
+    WriteBenchFile(file, n);
+    app.m_configRecord.Recount();
+
+    const double load = TimeLoad(file, "PhraseNumber = ?", "");
+    double start = Now();
+    app.m_configRecord.Recount();
+    const double recount = SecondsSince(start);
+    NoProgress progress;
+    PrintMessages messages;
+    start = Now();
+    ExportPhraseFile(copy, {progress, messages});
+    const double save = SecondsSince(start);
+
+    EmptyTables(db);
+    const double listedLoad = TimeLoad(file, "", "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC");
+    const CConfigRecord& counts = app.m_configRecord;
     std::printf("phrases: %d\n", n);
     std::printf("load:      %.3f s  (%.0f phrases/s)\n", load, n / load);
+    std::printf("load, every row listed: %.3f s  (%.0f phrases/s)\n", listedLoad, n / listedLoad);
     std::printf("export:    %.3f s  (%.0f phrases/s)\n", save, n / save);
     std::printf("recount:   %.3f s\n", recount);
+
+    EmptyTables(db);
+    const double yardstick = TimeYardstick(db, n);
     std::printf("yardstick: %.3f s  (%.0f rows/s, one transaction)\n", yardstick, n / yardstick);
-    std::printf("counts after load: %d nouns, %d verbs, %d adverbs\n", app.m_configRecord.m_NumNouns,
-                app.m_configRecord.m_NumVerbs, app.m_configRecord.m_NumAdverbs);
+    std::printf("counts after load: %d nouns, %d verbs, %d adverbs\n", counts.m_NumNouns,
+                counts.m_NumVerbs, counts.m_NumAdverbs);
+    std::remove(file.c_str());
+    std::remove(copy.c_str());
     return 0;
 }

@@ -1,54 +1,77 @@
-// Times the saver's start on DSN "Sorrowline" as it stands:
-//   saver_bench [CALLS]
+// Times the saver's start on a scratch data source of its own, filled with
+// PHRASES new phrases (default 30,000) and removed afterwards:
+//   saver_bench [--postgres] [PHRASES] [CALLS]
 // Prints the time to a first sentence (Recount, loading the pools, one
 // NewSentence) and the mean cost of NewSentence over CALLS calls (default
-// 1,000,000). Fill the data source first, e.g. with phrase_bench.
-#include <chrono>
+// 1,000,000).
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "app/core/Random.h"
+#include "bench/BenchData.h"
 #include "framework/odbc/Database.h"
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SentenceGenerator.h"
+#include "store/PhraseRec.h"
 #include "store/StoreApp.h"
+#include "transfer/PhraseFile.h"
 
 namespace {
 
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+void Fill(int phrases) {
+    const std::string file = TemporaryFile("saver.Sorrow");
+    WriteBenchFile(file, phrases);
+    NoProgress progress;
+    PrintMessages messages;
+    GetStoreApp()->m_configRecord.Recount();
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    thePhraseSet.Rerun();
+    ImportPhraseFile(file, {progress, messages});
+    thePhraseSet.Close();
+    std::remove(file.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const long calls = argc > 1 ? std::atol(argv[1]) : 1000000;
+    UseScratchDataSource(argc, argv);
+    const int phrases = argc > 1 ? std::atoi(argv[1]) : 30000;
+    const long calls = argc > 2 ? std::atol(argv[2]) : 1000000;
+    {
+        CStoreApp filler;
+        filler.SetDatabaseAvailable(true);
+        Fill(phrases);
+    }
+
     CStoreApp app;
-    const auto start = std::chrono::steady_clock::now();
+    const double start = Now();
     CDatabase probe;  // start-up's connection test
     probe.OpenEx(CStoreApp::kDefaultConnect, CDatabase::noOdbcDialog);
     probe.Close();
     app.SetDatabaseAvailable(true);
 
-    const auto recount = std::chrono::steady_clock::now();
+    const double recount = Now();
     app.m_configRecord.Recount();  // as loading does; timed apart
-    std::printf("Recount alone: %.3f s\n", Seconds(recount));
+    const double recountTime = SecondsSince(recount);
+    std::printf("Recount alone: %.3f s\n", recountTime);
     CPhrasePools pools;
-    const auto load = std::chrono::steady_clock::now();
+    const double load = Now();
     pools.LoadPhrasePools();
-    std::printf("LoadPhrasePools (with its Recount): %.3f s\n", Seconds(load));
+    const double loadTime = SecondsSince(load);
+    std::printf("LoadPhrasePools (with its Recount): %.3f s\n", loadTime);
     SeedRandom(1);
     std::string line = NewSentence(pools, false);
     std::printf("pools: %d nouns, %d verbs, %d adverbs\n", pools.m_nNouns, pools.m_nVerbs,
                 pools.m_nAdverbs);
-    std::printf("start to first sentence, less the extra Recount: %.3f s\n", Seconds(start) - Seconds(recount) + Seconds(load));
+    std::printf("start to first sentence, less the extra Recount: %.3f s\n",
+                SecondsSince(start) - recountTime);
 
-    const auto loop = std::chrono::steady_clock::now();
+    const double loop = Now();
     size_t length = 0;
     for (long i = 0; i < calls; ++i)
         length += NewSentence(pools, i % 2 == 0).size();
-    const double perCall = Seconds(loop) / static_cast<double>(calls > 0 ? calls : 1);
+    const double perCall = SecondsSince(loop) / static_cast<double>(calls > 0 ? calls : 1);
     std::printf("NewSentence: %.3f us per call (%ld calls, mean line %.1f characters)\n", perCall * 1e6,
                 calls, calls > 0 ? static_cast<double>(length) / calls : 0.0);
     return 0;

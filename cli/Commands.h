@@ -21,6 +21,10 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+// The message, with a hint to run init below it when it says that a table
+// is missing.
+std::string WithInitHint(const std::string& message);
+
 // Raised for bad arguments: a one-line message, exit status 2.
 struct UsageError {
     std::string message;

@@ -15,11 +15,17 @@ void ExpectNoArguments(const CommandContext& context, const char* command) {
 
 }  // namespace
 
+// The tables, then the configuration row: the user who sets the database up
+// owns it.
 int RunInit(const CommandContext& context) {
     ExpectNoArguments(context, "init");
     CDatabase db;
     db.OpenEx(context.connect, CDatabase::noOdbcDialog);
-    CreateMissingTables(db);
+    if (!CreateMissingTables(db))
+        std::fprintf(stderr,
+                     "[Configuration] holds more than one row, left as it is; the owner is the "
+                     "one whose row comes first by name.\n");
+    GetStoreApp()->m_configRecord.Recount();
     return kExitOk;
 }
 

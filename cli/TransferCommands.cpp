@@ -5,6 +5,7 @@
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
 #include "store/StoreApp.h"
+#include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/TransferProgress.h"
 
@@ -18,28 +19,12 @@
 
 namespace {
 
-// Messages go to stderr; any message means the command failed.
-class CStderrMessages : public CMessageSink {
-public:
-    void ShowWarning(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        m_shown = true;
-    }
-    bool Shown() const { return m_shown; }
-
-private:
-    bool m_shown = false;
-};
-
 // A bar with the counter text on stderr, redrawn in place; silent unless
 // stderr is a terminal.
 class CTerminalProgress : public CTransferProgress {
 public:
     CTerminalProgress() : m_enabled(isatty(fileno(stderr))) {}
-    ~CTerminalProgress() override {
-        if (m_drawn)
-            std::fputc('\n', stderr);
-    }
+    ~CTerminalProgress() override { EndLine(); }
 
     void SetRange(uint32_t total) override {
         m_total = total;
@@ -52,6 +37,13 @@ public:
         Draw();
     }
 
+    // Ends the bar's line, so that what comes next starts on a line of its own.
+    void EndLine() {
+        if (m_midLine)
+            std::fputc('\n', stderr);
+        m_midLine = false;
+    }
+
 private:
     void Draw() {
         if (!m_enabled)
@@ -61,14 +53,32 @@ private:
         std::fprintf(stderr, "\r[%.*s%*s] %s\033[K", filled, "##############################",
                      kWidth - filled, "", m_text.c_str());
         std::fflush(stderr);
-        m_drawn = true;
+        m_midLine = true;
     }
 
     bool m_enabled;
-    bool m_drawn = false;
+    bool m_midLine = false;
     uint32_t m_total = 0;
     uint32_t m_position = 0;
     std::string m_text;
+};
+
+// Messages go to stderr, each below the progress bar; any message means the
+// command failed.
+class CStderrMessages : public CMessageSink {
+public:
+    explicit CStderrMessages(CTerminalProgress& progress) : m_progress(progress) {}
+
+    void ShowWarning(const std::string& text, const std::string&) override {
+        m_progress.EndLine();
+        std::fprintf(stderr, "%s\n", WithInitHint(text).c_str());
+        m_shown = true;
+    }
+    bool Shown() const { return m_shown; }
+
+private:
+    CTerminalProgress& m_progress;
+    bool m_shown = false;
 };
 
 const std::string& FileArgument(const CommandContext& context, const char* command) {
@@ -81,16 +91,20 @@ const std::string& FileArgument(const CommandContext& context, const char* comma
 
 int RunExport(const CommandContext& context) {
     const std::string& path = FileArgument(context, "export");
-    CStderrMessages messages;
     CTerminalProgress progress;
+    CStderrMessages messages(progress);
     const bool written = ExportPhraseFile(path, {progress, messages});
     return written && !messages.Shown() ? kExitOk : kExitFailure;
 }
 
 int RunImport(const CommandContext& context) {
     const std::string& path = FileArgument(context, "import");
-    CStderrMessages messages;
     CTerminalProgress progress;
+    CStderrMessages messages(progress);
+    // A file that cannot be read stops the command before the database is touched.
+    std::unique_ptr<CByteReader> file = OpenPhraseFile(path, messages);
+    if (!file)
+        return kExitFailure;
     // As the Database dialog does on opening: the configuration row must
     // exist before phrases can be counted in.
     GetStoreApp()->m_configRecord.Recount();
@@ -99,9 +113,10 @@ int RunImport(const CommandContext& context) {
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
     thePhraseSet.m_NumberParam = 0;
     if (!thePhraseSet.Rerun()) {
-        messages.ShowWarning("Error loading data file", "File Error");
+        messages.ShowWarning(WithCause("Error loading data file", thePhraseSet.LastError().m_strError),
+                             "File Error");
         return kExitFailure;
     }
-    const ImportResult result = ImportPhraseFile(path, {progress, messages});
+    const ImportResult result = ImportPhraseFile(*file, {progress, messages});
     return result.ok && !messages.Shown() ? kExitOk : kExitFailure;
 }

@@ -43,12 +43,14 @@ struct Invocation {
     bool help = false;
 };
 
+bool IsHelpOption(const char* arg) { return !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h"); }
+
 Invocation ParseArguments(int argc, char** argv) {
     Invocation invocation;
     invocation.context.connect = CStoreApp::kDefaultConnect;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+        if (IsHelpOption(argv[i])) {
             invocation.help = true;
             return invocation;
         }
@@ -65,6 +67,8 @@ Invocation ParseArguments(int argc, char** argv) {
         throw UsageError{std::string("unknown command ") + argv[i] + " (see --help)"};
     invocation.command = found->second;
     invocation.context.args.assign(argv + i + 1, argv + argc);
+    for (const std::string& arg : invocation.context.args)
+        invocation.help = invocation.help || IsHelpOption(arg.c_str());
     return invocation;
 }
 
@@ -80,6 +84,17 @@ void ConnectStore(CStoreApp& app, const std::string& connect) {
 
 }  // namespace
 
+// SQLite says "no such table: Phrase", PostgreSQL 'relation "phrase" does not exist'.
+std::string WithInitHint(const std::string& message) {
+    const bool missingTable =
+        message.find("no such table") != std::string::npos ||
+        (message.find("relation \"") != std::string::npos &&
+         message.find("\" does not exist") != std::string::npos);
+    if (!missingTable)
+        return message;
+    return message + "\nThe tables are missing: sorrowline-db init creates them.";
+}
+
 int main(int argc, char** argv) {
     CStoreApp app;
     try {
@@ -94,7 +109,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "sorrowline-db: %s\n", e.message.c_str());
         return kExitUsage;
     } catch (const CDBException& e) {
-        std::fprintf(stderr, "%s\n", e.m_strError.c_str());
+        std::fprintf(stderr, "%s\n", WithInitHint(e.m_strError).c_str());
         return kExitFailure;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sorrowline-db: %s\n", e.what());

@@ -8,3 +8,9 @@ public:
     virtual ~CMessageSink() = default;
     virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
 };
+
+// A message and, on the line below it, what caused it (a file's name and
+// the system's reason, or the driver's message).
+inline std::string WithCause(const std::string& message, const std::string& cause) {
+    return cause.empty() ? message : message + "\n" + cause;
+}

@@ -5,7 +5,11 @@
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
 
-CConfigRecord::CConfigRecord(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
+// An old database may hold two rows: read in a fixed order, the first is
+// always the same one, and so is the owner.
+CConfigRecord::CConfigRecord(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {
+    m_strSort = "Administrator";
+}
 
 std::string CConfigRecord::GetDefaultSQL() const { return "[Configuration]"; }
 
@@ -17,14 +21,45 @@ void CConfigRecord::DoFieldExchange(CFieldExchange* pFX) {
     RFX_Long(pFX, "[NumVerbs]", m_NumVerbs);
 }
 
+void CConfigRecord::Adjust(const CountChanges& change) {
+    if (!m_bHoldingCounts) {
+        StoreChanges(change);
+        return;
+    }
+    m_held.nouns += change.nouns;
+    m_held.verbs += change.verbs;
+    m_held.adverbs += change.adverbs;
+}
+
 // Errors before the row is being edited (no row, no connection) reach the caller.
-void CConfigRecord::Adjust(int32_t CConfigRecord::*count, int delta) {
+void CConfigRecord::StoreChanges(const CountChanges& change) {
     if (!IsOpen() && !Open(snapshot, nullptr, none))
         return;
     CRecordset::Rerun();
+    if (IsEOF())
+        throw CDBException("HY000", "[Configuration] holds no row to count phrases in");
     Edit();
-    this->*count += delta;
+    m_NumNouns += change.nouns;
+    m_NumVerbs += change.verbs;
+    m_NumAdverbs += change.adverbs;
     StoreAndClose();
+}
+
+void CConfigRecord::HoldCounts() {
+    m_bHoldingCounts = true;
+    m_held = CountChanges{};
+}
+
+void CConfigRecord::ApplyHeldCounts() {
+    const CountChanges held = m_held;
+    DropHeldCounts();
+    if (held.nouns || held.verbs || held.adverbs)
+        StoreChanges(held);
+}
+
+void CConfigRecord::DropHeldCounts() {
+    m_bHoldingCounts = false;
+    m_held = CountChanges{};
 }
 
 void CConfigRecord::StoreAndClose() {
@@ -33,6 +68,11 @@ void CConfigRecord::StoreAndClose() {
     } catch (const CDBException&) {
         // A lost adjustment is repaired by the next Recount.
     }
+    RereadAndClose();
+}
+
+// The members then hold the row as stored.
+void CConfigRecord::RereadAndClose() {
     if (CanRestart())
         CRecordset::Rerun();
     Close();
@@ -44,6 +84,7 @@ namespace {
 // reads a handful of rows instead of the whole table.
 class CPhraseTypeCounts : public CStoreRecordset {
 public:
+    using CStoreRecordset::CStoreRecordset;
     std::string GetDefaultSQL() const override {
         return "SELECT [PhraseType], COUNT(*) FROM [Phrase] GROUP BY [PhraseType]";
     }
@@ -61,7 +102,7 @@ public:
 void CConfigRecord::CountPhrases() {
     m_NumNouns = m_NumVerbs = m_NumAdverbs = 0;
     try {
-        CPhraseTypeCounts counts;
+        CPhraseTypeCounts counts(GetConnection());
         counts.Open(snapshot, nullptr, readOnly);
         if (!counts.IsOpen())
             return;
@@ -83,18 +124,37 @@ void CConfigRecord::CountPhrases() {
 void CConfigRecord::Recount() {
     if (!IsOpen() && !Open(snapshot, nullptr, none))
         return;
-    if (!IsBOF() && !IsEOF()) {
-        Edit();
-    } else {
-        if (!CanAppend())
+    if (IsEOF()) {
+        if (!CanAppend() || CreateRow())
             return;
-        AddNew();
-        std::string user;
-        if (GetCurrentUserName(user))
-            m_Administrator = user;
+        // Another process created the row meanwhile: count into that one.
+        CRecordset::Rerun();
+        if (IsEOF()) {
+            Close();
+            return;
+        }
     }
+    Edit();
     CountPhrases();
     StoreAndClose();
+}
+
+// The row, owned by the current user, with the counts. The schema lets the
+// table hold one row only, so of two first recounts at once one insert fails:
+// false then, with the set still open.
+bool CConfigRecord::CreateRow() {
+    AddNew();
+    std::string user;
+    if (GetCurrentUserName(user))
+        m_Administrator = user;
+    CountPhrases();
+    try {
+        Update();
+    } catch (const CDBException&) {
+        return false;
+    }
+    RereadAndClose();
+    return true;
 }
 
 bool CConfigRecord::IsOwner(const std::string& userName) const {

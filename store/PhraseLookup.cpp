@@ -4,16 +4,25 @@
 #include "store/PhraseRec.h"
 #include "store/StoreRecordset.h"
 
+bool QueryPhraseExists(int phraseType, const std::string& objectText) {
+    CPhraseRec lookup(thePhraseSet.m_pDatabase);
+    lookup.m_strFilter = "PhraseType = ? AND OPhrase = ?";
+    lookup.m_NumberParam = phraseType;
+    lookup.m_TextParam = objectText;
+    if (!lookup.Open())
+        throw CDBException("HY000", "The database is not available");
+    return !lookup.IsBOF() && !lookup.IsEOF();
+}
+
+void ShowCheckFailure(const std::exception& cause, CMessageSink& messages) {
+    messages.ShowWarning(WithCause("Unable to check phrase", cause.what()), "Sorrowline Error");
+}
+
 bool PhraseExists(int phraseType, const std::string& objectText, CMessageSink& messages) {
     try {
-        CPhraseRec lookup(thePhraseSet.m_pDatabase);
-        lookup.m_strFilter = "PhraseType = ? AND OPhrase = ?";
-        lookup.m_NumberParam = phraseType;
-        lookup.m_TextParam = objectText;
-        lookup.Open();
-        return !lookup.IsBOF() && !lookup.IsEOF();
-    } catch (const std::exception&) {
-        messages.ShowWarning("Unable to check phrase", "Sorrowline Error");
+        return QueryPhraseExists(phraseType, objectText);
+    } catch (const std::exception& e) {
+        ShowCheckFailure(e, messages);
         return false;
     }
 }

@@ -1,12 +1,19 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <string>
 
 class CMessageSink;
 
 // True when a phrase with this PhraseType code has this Object text, as the
-// data source compares texts. A failed lookup shows "Unable to check phrase"
-// and counts as absence.
+// data source compares texts. Raises CDBException when the lookup fails.
+bool QueryPhraseExists(int phraseType, const std::string& objectText);
+
+// Shows "Unable to check phrase" with the cause below it.
+void ShowCheckFailure(const std::exception& cause, CMessageSink& messages);
+
+// QueryPhraseExists for callers that go on either way: a failed lookup is
+// shown and counts as absence.
 bool PhraseExists(int phraseType, const std::string& objectText, CMessageSink& messages);
 
 // The number of the user's most recently dated phrase (of two in the same

@@ -47,15 +47,20 @@ void CPhraseRec::DoFieldExchange(CFieldExchange* pFX) {
 
 bool CPhraseRec::Rerun() {
     try {
-        if (!IsOpen())
-            Open(snapshot, nullptr, none);
+        if (!IsOpen()) {
+            // Opening runs the query with the current filter, sort and parameters.
+            if (!Open(snapshot, nullptr, none))
+                throw CDBException("HY000", "The database is not available");
+            return true;
+        }
         if (!CanRestart())
-            return false;
+            throw CDBException("HY000", "The record set cannot be re-run");
         for (int attempt = 0; attempt < kRerunTries; ++attempt)
             if (CRecordset::Rerun())
                 return true;
-        return false;
-    } catch (const std::exception&) {
+        throw CDBException("HY000", "The record set could not be re-run");
+    } catch (const std::exception& e) {
+        NoteError(e);
         return false;
     }
 }
@@ -64,11 +69,19 @@ bool CPhraseRec::CommitNew() {
     try {
         AdjustCount(m_PhraseType, true);
         Update();
-        Rerun();  // the row is stored whether or not the set could be re-run
+        RerunDeferred();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        NoteError(e);
         return false;
     }
+}
+
+void CPhraseRec::NoteError(const std::exception& e) {
+    if (const auto* db = dynamic_cast<const CDBException*>(&e))
+        m_lastError = *db;
+    else
+        m_lastError = CDBException("HY000", e.what());
 }
 
 void CPhraseRec::Delete() {

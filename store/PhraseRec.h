@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/odbc/DBException.h"
 #include "store/StoreRecordset.h"
 
 // One row of [Phrase]. Storing a new phrase and deleting one keep the counts
@@ -17,8 +18,13 @@ public:
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;
 
-    // Stores the pending new row and raises its kind's count.
+    // Stores the pending new row and raises its kind's count. The set's rows
+    // are read again only when next looked at, so a run of stores costs no reads.
     virtual bool CommitNew();
+
+    // Why the last Rerun or CommitNew returned false: the driver's state and
+    // message, for the caller's report.
+    const CDBException& LastError() const { return m_lastError; }
 
     std::string m_OPhrase;
     std::string m_MPhrase;
@@ -32,6 +38,11 @@ public:
     // The first ? of a filter takes m_NumberParam, the second m_TextParam.
     int32_t m_NumberParam = 0;
     std::string m_TextParam;
+
+private:
+    void NoteError(const std::exception& e);
+
+    CDBException m_lastError{"", ""};
 };
 
 // The process's shared phrase set: the manager's list, Empty, export and import.

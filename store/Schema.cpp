@@ -5,6 +5,7 @@
 
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
+#include "framework/odbc/Recordset.h"
 #include "store/SchemaScripts.h"  // generated from schema/*.sql
 
 namespace {
@@ -29,9 +30,35 @@ void RunScript(CDatabase& db, const char* script) {
     }
 }
 
+// The rows of [Configuration], counted by the database.
+long long ConfigurationRows(CDatabase& db) {
+    class CRowCount : public CRecordset {
+    public:
+        using CRecordset::CRecordset;
+        std::string GetDefaultSQL() const override { return "SELECT COUNT(*) FROM [Configuration]"; }
+        void DoFieldExchange(CFieldExchange* pFX) override { RFX_Long(pFX, "[Rows]", m_rows); }
+        int32_t m_rows = 0;
+    } count(&db);
+    count.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
+    return count.m_rows;
+}
+
+// A unique index on a constant: a second row, such as two first runs at once
+// would add, is refused. Both engines take an index on an expression.
+bool KeepConfigurationToOneRow(CDatabase& db) {
+    try {
+        db.ExecuteSQL("CREATE UNIQUE INDEX IF NOT EXISTS ConfigurationOneRow ON Configuration ((1))");
+        return true;
+    } catch (const CDBException&) {
+        if (ConfigurationRows(db) > 1)
+            return false;
+        throw;
+    }
+}
+
 }  // namespace
 
-void CreateMissingTables(CDatabase& db) {
+bool CreateMissingTables(CDatabase& db) {
     const std::string engine = db.GetDbmsName();
     if (Contains(engine, "SQLite"))
         RunScript(db, kSqliteSchema);
@@ -39,4 +66,5 @@ void CreateMissingTables(CDatabase& db) {
         RunScript(db, kPostgresqlSchema);
     else
         throw CDBException("HY000", "No table script for the database engine " + engine);
+    return KeepConfigurationToOneRow(db);
 }

@@ -1,5 +1,9 @@
 #include "transfer/ByteFile.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -10,26 +14,35 @@ namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
 
-std::FILE* OpenShared(const std::string& path, bool forWriting) {
+std::runtime_error FileError(const std::string& path, int error) {
+    return std::runtime_error(path + ": " + std::strerror(error));
+}
+
+// A folder opens on some systems and fails on others with a misleading
+// reason; it is never a data file.
+void RefuseFolder(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        throw FileError(path, EISDIR);
+}
+
+CFilePtr OpenShared(const std::string& path, bool forWriting) {
+    RefuseFolder(path);
 #ifdef _WIN32
-    return _fsopen(path.c_str(), forWriting ? "wb" : "rb", forWriting ? _SH_DENYRW : _SH_DENYWR);
+    std::FILE* file =
+        _fsopen(path.c_str(), forWriting ? "wb" : "rb", forWriting ? _SH_DENYRW : _SH_DENYWR);
 #else
-    return std::fopen(path.c_str(), forWriting ? "wb" : "rb");
+    std::FILE* file = std::fopen(path.c_str(), forWriting ? "wb" : "rb");
 #endif
+    if (!file)
+        throw FileError(path, errno);
+    return CFilePtr(file);
 }
 
 }  // namespace
 
-CByteWriter::CByteWriter(const std::string& path) : m_buffer(kBufferSize) {
-    m_file = OpenShared(path, true);
-    if (!m_file)
-        throw std::runtime_error("cannot create " + path);
-}
-
-CByteWriter::~CByteWriter() {
-    if (m_file)
-        std::fclose(m_file);
-}
+CByteWriter::CByteWriter(const std::string& path)
+    : m_path(path), m_file(OpenShared(path, true)), m_buffer(kBufferSize) {}
 
 void CByteWriter::Put(const std::string& bytes) {
     for (char c : bytes)
@@ -37,8 +50,8 @@ void CByteWriter::Put(const std::string& bytes) {
 }
 
 void CByteWriter::Drain() {
-    if (m_used && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used)
-        throw std::runtime_error("write failed");
+    if (m_used && std::fwrite(m_buffer.data(), 1, m_used, m_file.get()) != m_used)
+        throw FileError(m_path, errno);
     m_used = 0;
 }
 
@@ -46,34 +59,26 @@ void CByteWriter::Close() {
     if (!m_file)
         return;
     Drain();
-    std::FILE* file = m_file;
-    m_file = nullptr;
-    if (std::fclose(file) != 0)
-        throw std::runtime_error("write failed");
+    if (std::fclose(m_file.release()) != 0)
+        throw FileError(m_path, errno);
 }
 
-CByteReader::CByteReader(const std::string& path) : m_buffer(kBufferSize) {
-    m_file = OpenShared(path, false);
-    if (!m_file)
-        throw std::runtime_error("cannot open " + path);
-    if (std::fseek(m_file, 0, SEEK_END) != 0)
-        throw std::runtime_error("cannot read " + path);
-    const long size = std::ftell(m_file);
-    if (size < 0 || std::fseek(m_file, 0, SEEK_SET) != 0)
-        throw std::runtime_error("cannot read " + path);
+CByteReader::CByteReader(const std::string& path)
+    : m_path(path), m_file(OpenShared(path, false)), m_buffer(kBufferSize) {
+    std::FILE* file = m_file.get();
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        throw FileError(path, errno);
+    const long size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+        throw FileError(path, errno);
     m_size = static_cast<uint64_t>(size);
 }
 
-CByteReader::~CByteReader() {
-    if (m_file)
-        std::fclose(m_file);
-}
-
 bool CByteReader::Fill() {
-    const size_t got = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
+    const size_t got = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file.get());
     if (got == 0) {
-        if (std::ferror(m_file))
-            throw std::runtime_error("read failed");
+        if (std::ferror(m_file.get()))
+            throw FileError(m_path, errno);
         return false;
     }
     m_next = m_buffer.data();

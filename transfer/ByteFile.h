@@ -1,16 +1,22 @@
 #pragma once
 // Buffered byte-at-a-time access to a data file. Failures raise
-// std::runtime_error.
+// std::runtime_error whose text is the file's name and the system's reason,
+// as in "notes.Sorrow: No such file or directory".
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct CFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFilePtr = std::unique_ptr<std::FILE, CFileCloser>;
 
 class CByteWriter {
 public:
     // Creates or replaces the file, not shared with other writers.
     explicit CByteWriter(const std::string& path);
-    ~CByteWriter();
     CByteWriter(const CByteWriter&) = delete;
     CByteWriter& operator=(const CByteWriter&) = delete;
 
@@ -20,12 +26,14 @@ public:
         m_buffer[m_used++] = static_cast<char>(byte);
     }
     void Put(const std::string& bytes);
+    // Writes what is buffered and closes the file: a full disk shows here.
     void Close();
 
 private:
     void Drain();
 
-    std::FILE* m_file = nullptr;
+    std::string m_path;
+    CFilePtr m_file;
     std::vector<char> m_buffer;
     size_t m_used = 0;
 };
@@ -34,10 +42,10 @@ class CByteReader {
 public:
     // Opens the file for reading; others may read it but not write it.
     explicit CByteReader(const std::string& path);
-    ~CByteReader();
     CByteReader(const CByteReader&) = delete;
     CByteReader& operator=(const CByteReader&) = delete;
 
+    const std::string& Path() const { return m_path; }
     uint64_t Size() const { return m_size; }
     uint64_t BytesRead() const { return m_read; }
 
@@ -53,7 +61,8 @@ public:
 private:
     bool Fill();
 
-    std::FILE* m_file = nullptr;
+    std::string m_path;
+    CFilePtr m_file;
     std::vector<char> m_buffer;
     const char* m_next = nullptr;
     const char* m_end = nullptr;

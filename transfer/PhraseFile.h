@@ -6,8 +6,10 @@
 // 0x01) or the number of an earlier form with the same text. Texts are the
 // bytes of the ANSI strings, without a terminator.
 #include <chrono>
+#include <memory>
 #include <string>
 
+class CByteReader;
 class CMessageSink;
 class CTransferProgress;
 
@@ -38,6 +40,13 @@ struct ImportResult {
     bool recounted = false;  // the counts of the configuration record are fresh
 };
 
+// Opens a data file for a load: null, with "Error loading data file" and
+// the reason shown, when it cannot be read.
+std::unique_ptr<CByteReader> OpenPhraseFile(const std::string& path, CMessageSink& messages);
+
 // Adds each phrase of the file that the database does not hold yet, through
 // thePhraseSet (which must be open). The phrases belong to the current user.
+// Every failure is shown with its cause on the line below the message.
+ImportResult ImportPhraseFile(CByteReader& in, TransferSinks sinks);
+// Both steps; a file that cannot be opened is shown, then counted anew.
 ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks);

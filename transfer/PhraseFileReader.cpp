@@ -1,224 +1,222 @@
 // Load/Merge: adds each phrase of a data file that the database lacks.
-#include <chrono>
 #include <stdexcept>
 
 #include "framework/MessageSink.h"
+#include "framework/odbc/DBException.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
+#include "store/PhraseType.h"
 #include "store/StoreApp.h"
 #include "transfer/ByteFile.h"
+#include "transfer/LoadBatch.h"
 #include "transfer/PhraseFile.h"
+#include "transfer/PhraseFileParser.h"
 #include "transfer/TransferProgress.h"
-
-using namespace PhraseFile;
 
 namespace {
 
+const char kLoadError[] = "Error loading data file";
 const char kByteCounter[] = "%u of %u bytes";
 
-// The file breaks the format: cut short, or a byte where none may stand.
-struct DamagedFile {};
+void ShowLoadError(CMessageSink& messages, const std::string& cause) {
+    messages.ShowWarning(WithCause(kLoadError, cause), "File Error");
+}
 
-// Groups the stores of a load into transactions of a fraction of a second: a
-// commit of its own per phrase would cost a disk sync each. Whatever is stored
-// is committed before the load ends, however it ends, so nothing the load
-// reports as stored can be lost.
-class CBatchedCommits {
-public:
-    explicit CBatchedCommits(CDatabase* db) : m_db(db && db->IsOpen() ? db : nullptr) {
-        if (m_db)
-            m_db->BeginTrans();
-        m_started = std::chrono::steady_clock::now();
-    }
-    ~CBatchedCommits() {
-        try {
-            Finish();
-        } catch (const std::exception&) {
-        }
-    }
+bool IsConnectionLost(const std::exception& e) {
+    const auto* db = dynamic_cast<const CDBException*>(&e);
+    return db && db->ConnectionLost();
+}
 
-    void Stored() {
-        if (!m_db || std::chrono::steady_clock::now() - m_started < kBatchTime)
-            return;
-        m_db->CommitTrans();
-        m_db->BeginTrans();
-        m_started = std::chrono::steady_clock::now();
+const char* KindName(int phraseType) {
+    switch (KindOfPhraseType(phraseType)) {
+        case PhraseKind::Noun: return "noun";
+        case PhraseKind::Verb: return "verb";
+        case PhraseKind::Adverb: return "adverb";
+        case PhraseKind::None: break;
     }
+    return "phrase";
+}
 
-    void Finish() {
-        if (!m_db)
-            return;
-        CDatabase* db = m_db;
-        m_db = nullptr;
-        db->CommitTrans();
-    }
-
-private:
-    static constexpr std::chrono::milliseconds kBatchTime{250};
-    CDatabase* m_db;
-    std::chrono::steady_clock::time_point m_started;
+// How a load ended, for its report and whether a recount follows.
+struct LoadEnd {
+    std::string failure;  // the cause shown under the load error; empty if none
+    bool damaged = false;
+    bool connectionLost = false;
+    // A damaged file keeps the counts shown; a lost connection cannot count.
+    bool CountsKept() const { return damaged || connectionLost; }
 };
 
-// The four texts of a verb or adverb as the file gives them.
-struct FormsRecord {
-    std::string forms[4];
-    bool begun = false;
-    bool skip = false;  // already in the database: read and dropped
-};
-
-class CImporter {
+// Stores what the parser reads: each phrase the database lacks, in batches.
+// A phrase the database refuses is passed over and reported at the end; a
+// lost connection stops the load at once.
+class CImporter : public CPhraseFileSink {
 public:
     CImporter(CByteReader& in, TransferSinks sinks, std::string user)
         : m_in(in),
           m_sinks(sinks),
           m_pacer(sinks.progress, sinks.progressInterval),
-          m_user(std::move(user)) {}
+          m_user(std::move(user)),
+          m_batch(thePhraseSet.GetConnection(), GetStoreApp()->m_configRecord) {}
 
-    void Read() {
+    LoadEnd Run() {
         m_pacer.Start(static_cast<uint32_t>(m_in.Size()), "0 of %u bytes");
-        ReadNounSection();
-        ReadFormsSections();
+        LoadEnd end = Read();
         m_pacer.Flush();
+        if (!end.connectionLost)
+            Conclude(end);
+        if (end.failure.empty() && m_refused)
+            end.failure = RefusalReport();
+        return end;
     }
-
-    void FlushProgress() { m_pacer.Flush(); }
-    void Commit() { m_commits.Finish(); }
-    unsigned Unstored() const { return m_unstored; }
 
 private:
-    unsigned char Byte() {
-        unsigned char byte;
-        if (!m_in.Next(byte))
-            throw DamagedFile();
-        return byte;
+    LoadEnd Read() {
+        LoadEnd end;
+        try {
+            ReadPhraseFile(m_in, *this);
+        } catch (const DamagedFile& damage) {
+            end.failure = m_in.Path() + ": damaged at offset " + std::to_string(damage.offset) +
+                          ": " + damage.what;
+            end.damaged = true;
+        } catch (const std::exception& e) {
+            end.failure = e.what();
+            end.connectionLost = IsConnectionLost(e);
+        }
+        return end;
     }
 
-    std::string Text() {
-        std::string text;
-        for (unsigned char byte = Byte(); byte != kEndText; byte = Byte())
-            text += static_cast<char>(byte);
-        return text;
-    }
-
-    void ShowProgress() { m_pacer.Update(static_cast<uint32_t>(m_in.BytesRead()), kByteCounter); }
-
-    void ReadNounSection() {
-        for (unsigned char form = Byte(); form != kEndSection; form = Byte()) {
-            if (form < 0x01 || form > 0x04)
-                throw DamagedFile();
-            const std::string text = Text();
-            ShowProgress();
-            if (!PhraseExists(form - 1, text, m_sinks.messages))
-                Store(form - 1, {text, "", "", ""});
+    // Commits what came before, however the reading ended (a lost
+    // connection has rolled the open batch back already).
+    void Conclude(LoadEnd& end) {
+        try {
+            CommitBatch();
+        } catch (const std::exception& e) {
+            if (end.failure.empty())
+                end.failure = e.what();
+            end.connectionLost = IsConnectionLost(e);
         }
     }
 
-    void ReadFormsSections() {
-        int kind = 4;  // the verb section comes first, then the adverbs
-        FormsRecord record;
-        for (;;) {
-            const unsigned char selector = Byte();
-            if (selector == kEndSection) {
-                if (record.begun)
-                    throw DamagedFile();  // would drop the phrase being read
-                if (kind == 5)
-                    return;
-                kind = 5;
-                continue;
-            }
-            if (selector == kSelectObject) {
-                BeginRecord(kind, record);
-                continue;
-            }
-            if (selector > kSelectPlural || !record.begun)
-                throw DamagedFile();
-            ReadFormValue(selector - 1, record);
-            ShowProgress();
-            if (selector == kSelectPlural) {
-                if (!record.skip)
-                    Store(kind, {record.forms[0], record.forms[1], record.forms[2], record.forms[3]});
-                record = FormsRecord{};
-            }
+    void OnProgress(uint64_t bytesRead) override {
+        m_pacer.Update(static_cast<uint32_t>(bytesRead), kByteCounter);
+    }
+
+    void OnPhrase(const FilePhrase& phrase) override {
+        if (Exists(phrase))
+            return;
+        m_batch.Begin();
+        if (StoreRow(phrase))
+            m_batch.Stored(phrase);
+        if (m_batch.Due())
+            CommitBatch();
+    }
+
+    // A failed commit leaves what single stores would have left: the batch
+    // is rolled back, and its phrases are stored again one at a time.
+    void CommitBatch() {
+        try {
+            m_batch.Commit();
+        } catch (const std::exception& e) {
+            const std::vector<FilePhrase> phrases = m_batch.Abandon();
+            if (IsConnectionLost(e))
+                throw;
+            for (const FilePhrase& phrase : phrases)
+                if (!Exists(phrase))
+                    StoreRow(phrase);
         }
     }
 
-    void BeginRecord(int kind, FormsRecord& record) {
-        if (record.begun || Byte() != kLiteral)
-            throw DamagedFile();
-        record = FormsRecord{};
-        record.begun = true;
-        record.forms[0] = Text();
-        ShowProgress();
-        record.skip = PhraseExists(kind, record.forms[0], m_sinks.messages);
+    // A failed lookup is shown and counts as absence, unless the connection is gone.
+    bool Exists(const FilePhrase& phrase) {
+        try {
+            return QueryPhraseExists(phrase.phraseType, phrase.forms[0]);
+        } catch (const std::exception& e) {
+            if (IsConnectionLost(e))
+                throw;
+            ShowCheckFailure(e, m_sinks.messages);
+            return false;
+        }
     }
 
-    // A form's value: a literal text, or the number of an earlier form.
-    void ReadFormValue(int form, FormsRecord& record) {
-        const unsigned char value = Byte();
-        if (value == kLiteral)
-            record.forms[form] = Text();
-        else if (value >= 0x01 && value <= form)
-            record.forms[form] = record.forms[value - 1];
-        else
-            throw DamagedFile();
-    }
-
-    void Store(int phraseType, const std::string (&forms)[4]) {
+    bool StoreRow(const FilePhrase& phrase) {
         thePhraseSet.AddNew();
-        thePhraseSet.m_PhraseType = static_cast<uint8_t>(phraseType);
-        thePhraseSet.m_OPhrase = forms[0];
-        thePhraseSet.m_MPhrase = forms[1];
-        thePhraseSet.m_FPhrase = forms[2];
-        thePhraseSet.m_PPhrase = forms[3];
+        thePhraseSet.m_PhraseType = static_cast<uint8_t>(phrase.phraseType);
+        thePhraseSet.m_OPhrase = phrase.forms[0];
+        thePhraseSet.m_MPhrase = phrase.forms[1];
+        thePhraseSet.m_FPhrase = phrase.forms[2];
+        thePhraseSet.m_PPhrase = phrase.forms[3];
         thePhraseSet.m_AddedBy = m_user;
         thePhraseSet.m_DateAdded = CDbTime::Now();
-        if (!thePhraseSet.CommitNew())
-            ++m_unstored;  // passed over; the load goes on with the next phrase
-        m_commits.Stored();
+        if (thePhraseSet.CommitNew())
+            return true;
+        const CDBException& error = thePhraseSet.LastError();
+        if (error.ConnectionLost())
+            throw error;
+        if (m_refused++ == 0)
+            m_firstRefusal = std::string("The database refused the ") + KindName(phrase.phraseType) +
+                             " \"" + phrase.forms[0] + "\": " + error.m_strError;
+        return false;
+    }
+
+    std::string RefusalReport() const {
+        if (m_refused == 1)
+            return m_firstRefusal;
+        return m_firstRefusal + "\n" + std::to_string(m_refused) + " phrases were not stored";
     }
 
     CByteReader& m_in;
     TransferSinks m_sinks;
     CProgressPacer m_pacer;
     std::string m_user;
-    unsigned m_unstored = 0;
-    CBatchedCommits m_commits{thePhraseSet.GetConnection()};
+    CLoadBatch m_batch;
+    unsigned m_refused = 0;
+    std::string m_firstRefusal;
 };
 
-void ShowLoadError(CMessageSink& messages) {
-    messages.ShowWarning("Error loading data file", "File Error");
+}  // namespace
+
+std::unique_ptr<CByteReader> OpenPhraseFile(const std::string& path, CMessageSink& messages) {
+    try {
+        return std::make_unique<CByteReader>(path);
+    } catch (const std::exception& e) {
+        ShowLoadError(messages, e.what());
+        return nullptr;
+    }
+}
+
+namespace {
+
+void RecountAfterLoad(CMessageSink& messages, ImportResult& result) {
+    try {
+        GetStoreApp()->m_configRecord.Recount();
+        result.recounted = true;
+    } catch (const std::exception& e) {
+        ShowLoadError(messages, e.what());
+    }
 }
 
 }  // namespace
 
-ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks) {
-    ImportResult result;
+ImportResult ImportPhraseFile(CByteReader& in, TransferSinks sinks) {
     std::string user;
     GetCurrentUserName(user);
-    try {
-        CByteReader in(path);
-        CImporter importer(in, sinks, user);
-        try {
-            importer.Read();
-            importer.Commit();
-            // A load that stored less than it should must not look complete.
-            result.ok = importer.Unstored() == 0;
-            if (!result.ok)
-                ShowLoadError(sinks.messages);
-        } catch (const DamagedFile&) {
-            importer.FlushProgress();
-            ShowLoadError(sinks.messages);
-            return result;  // the counts stay as they were shown
-        }
-    } catch (const std::exception&) {
-        ShowLoadError(sinks.messages);
-    }
-    try {
-        GetStoreApp()->m_configRecord.Recount();
-        result.recounted = true;
-    } catch (const std::exception&) {
-        ShowLoadError(sinks.messages);
-    }
+    const LoadEnd end = CImporter(in, sinks, user).Run();
+    ImportResult result;
+    result.ok = end.failure.empty();
+    if (!result.ok)
+        ShowLoadError(sinks.messages, end.failure);
+    if (!end.CountsKept())
+        RecountAfterLoad(sinks.messages, result);
+    return result;
+}
+
+ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks) {
+    std::unique_ptr<CByteReader> in = OpenPhraseFile(path, sinks.messages);
+    if (in)
+        return ImportPhraseFile(*in, sinks);
+    // The load ends as any load that met an error does.
+    ImportResult result;
+    RecountAfterLoad(sinks.messages, result);
     return result;
 }

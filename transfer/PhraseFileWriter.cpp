@@ -15,6 +15,10 @@ namespace {
 const char kExportSort[] = "PhraseType,DateAdded,AddedBy,OPhrase";
 const char kPhraseCounter[] = "%u of %u phrases";
 
+void ShowSaveError(CMessageSink& messages, const std::string& cause) {
+    messages.ShowWarning(WithCause("Error saving data file", cause), "File Error");
+}
+
 class CExporter {
 public:
     CExporter(CByteWriter& out, TransferSinks sinks)
@@ -49,7 +53,7 @@ private:
         thePhraseSet.m_strSort = kExportSort;
         if (thePhraseSet.Rerun())
             return true;
-        m_sinks.messages.ShowWarning("Error saving data file", "File Error");
+        ShowSaveError(m_sinks.messages, thePhraseSet.LastError().m_strError);
         return false;
     }
 
@@ -95,8 +99,8 @@ bool ExportPhraseFile(const std::string& path, TransferSinks sinks) {
         const bool complete = CExporter(out, sinks).Write();
         out.Close();
         written = complete;
-    } catch (const std::exception&) {
-        sinks.messages.ShowWarning("Error saving data file", "File Error");
+    } catch (const std::exception& e) {
+        ShowSaveError(sinks.messages, e.what());
     }
     thePhraseSet.m_strSort = savedSort;
     return written;

@@ -1,5 +1,6 @@
 #include "transfer/PhraseRecords.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "transfer/ByteFile.h"
@@ -9,15 +10,31 @@ using namespace PhraseFile;
 
 namespace {
 
+// The text with its control bytes shown as \xNN.
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            shown += escape;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
 // The reader ends a text at the first 0x01, so a text holding one would load
 // back as something else: such a text is never written.
-struct UnwritableText : std::runtime_error {
-    UnwritableText() : std::runtime_error("a phrase text holds the byte 0x01") {}
-};
+std::runtime_error UnwritableText(const std::string& text) {
+    return std::runtime_error("The phrase text \"" + Printable(text) +
+                              "\" holds the byte 0x01, which a data file cannot carry");
+}
 
 void PutText(CByteWriter& out, const std::string& text) {
     if (text.find(static_cast<char>(kEndText)) != std::string::npos)
-        throw UnwritableText();
+        throw UnwritableText(text);
     out.Put(text);
     out.Put(kEndText);
 }

@@ -11,6 +11,12 @@ public:
           m_strSqlState(std::move(sqlState)),
           m_strError(std::move(message)) {}
 
+    // The connection is gone (SQLSTATE class 08, or the server shut the
+    // session down, 57P0x): no later statement on it can succeed.
+    bool ConnectionLost() const {
+        return m_strSqlState.compare(0, 2, "08") == 0 || m_strSqlState.compare(0, 4, "57P0") == 0;
+    }
+
     std::string m_strSqlState;
     std::string m_strError;
 };

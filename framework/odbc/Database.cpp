@@ -60,6 +60,10 @@ void CDatabase::OpenEx(const std::string& connect, unsigned options) {
     m_identifierQuote = GetInfoText(SQL_IDENTIFIER_QUOTE_CHAR);
     if (m_identifierQuote == " ")
         m_identifierQuote.clear();
+    // SQLite takes a "name" that matches no column for a string literal, so a
+    // missing column would read as its own name; `name` is a name or an error.
+    if (m_identifierQuote == "\"" && GetDbmsName() == "SQLite")
+        m_identifierQuote = "`";
     SQLUSMALLINT identifierCase = SQL_IC_MIXED;
     SQLGetInfo(hdbc, SQL_IDENTIFIER_CASE, &identifierCase, sizeof identifierCase, nullptr);
     m_identifierCase = ToIdentifierCase(identifierCase);
@@ -72,6 +76,13 @@ void CDatabase::Close() {
     SQLDisconnect(Dbc(m_hdbc));
     SQLFreeHandle(SQL_HANDLE_DBC, Dbc(m_hdbc));
     m_hdbc = nullptr;
+}
+
+bool CDatabase::IsConnectionDead() const {
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    return m_hdbc &&
+           SQL_SUCCEEDED(SQLGetConnectAttr(Dbc(m_hdbc), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+           dead == SQL_CD_TRUE;
 }
 
 std::string CDatabase::GetInfoText(unsigned short item) const {
@@ -144,4 +155,12 @@ void CDatabase::CommitTrans() {
     CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
                                 reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
               SQL_HANDLE_DBC, m_hdbc);
+}
+
+void CDatabase::Rollback() {
+    if (!m_hdbc)
+        return;
+    SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_ROLLBACK);
+    SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }

@@ -23,6 +23,8 @@ public:
     void OpenEx(const std::string& connect, unsigned options = 0);
     void Close();
     bool IsOpen() const { return m_hdbc != nullptr; }
+    // The driver knows the connection to be gone; false where it cannot tell.
+    bool IsConnectionDead() const;
 
     // Seconds to wait for the login; applies to the next OpenEx.
     void SetLoginTimeout(unsigned seconds) { m_loginTimeout = seconds; }
@@ -41,8 +43,14 @@ public:
     // few statements run once per phrase in a load.
     void* PreparedStatement(const std::string& sql);
 
+    // Autocommit off until CommitTrans or Rollback.
     void BeginTrans();
+    // Commits and turns autocommit back on. A failed commit raises and
+    // leaves the transaction open: the caller rolls it back.
     void CommitTrans();
+    // Rolls back and turns autocommit back on; never raises, since it runs
+    // where something has failed already (a lost connection cannot do either).
+    void Rollback();
 
     void* Handle() const { return m_hdbc; }
 

@@ -112,16 +112,18 @@ void CRecordset::RequestQuery() {
     m_bQueryPending = true;
 }
 
+// A query that fails stays pending, so the next look at the rows tries it
+// again and raises again: a failed query never reads as an empty set.
 void CRecordset::FetchPendingRows() {
     if (!m_bQueryPending)
         return;
-    m_bQueryPending = false;
     m_rows.clear();
     m_bBOF = m_bEOF = true;
     CStatement statement(*m_pConnection, m_pendingSql);
     statement.Execute(m_pendingKinds, m_pendingValues);
     for (CFieldRow& values : statement.FetchAll(ColumnKinds()))
         m_rows.push_back(Row{std::move(values), false});
+    m_bQueryPending = false;
     if (!m_rows.empty()) {
         m_bBOF = m_bEOF = false;
         MoveTo(0);
@@ -129,6 +131,13 @@ void CRecordset::FetchPendingRows() {
 }
 
 bool CRecordset::Rerun() {
+    if (!RerunDeferred())
+        return false;
+    FetchPendingRows();
+    return true;
+}
+
+bool CRecordset::RerunDeferred() {
     if (!m_bOpen || !CanRestart())
         return false;
     m_editMode = EditMode::none;

@@ -13,11 +13,11 @@
 // current row address it by its key column (FX_AUTO_KEY), or else by the old
 // values of all its columns.
 //
-// Rerun does not read at once: it remembers the statement and the parameter
-// values and the rows are read when they are next looked at (IsEOF, IsBOF, a
-// move, Edit, Delete), which is also when the members take the current row's
-// values. A run of "store, Rerun" pairs thus costs one insert each, not one
-// full read.
+// Rerun runs the query before it returns. RerunDeferred only remembers the
+// statement and the parameter values; the rows are read when they are next
+// looked at (IsEOF, IsBOF, a move, Edit, Delete), which is also when the
+// members take the current row's values. A run of "store, RerunDeferred"
+// pairs thus costs one insert each, not one full read.
 class CRecordset {
 public:
     enum OpenType : unsigned { useDefaultType = 0xFFFFFFFFu, snapshot = 2 };
@@ -39,7 +39,11 @@ public:
     virtual void Close();
     virtual void Delete();
     // Runs the query again with the current filter, sort and parameters.
+    // False if the set is closed or may not be re-run; a failed query raises.
     virtual bool Rerun();
+    // As Rerun, but the query runs at the next look at the rows, and a
+    // failure raises there (and again at each look until it runs).
+    bool RerunDeferred();
     virtual std::string GetDefaultConnect() const;
     virtual std::string GetDefaultSQL() const = 0;
     virtual void DoFieldExchange(CFieldExchange* pFX) = 0;

@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr SQLLEN kTextBufferSize = 256;  // 255 characters and the terminator
+constexpr SQLULEN kMaxTextLength = 255;
+constexpr SQLLEN kTextBufferSize = kMaxTextLength + 1;  // and the terminator
 
 SQL_TIMESTAMP_STRUCT ToTimestamp(const CDbTime& t) {
     SQL_TIMESTAMP_STRUCT ts{};
@@ -46,9 +47,16 @@ public:
         CheckOdbc(rc, SQL_HANDLE_STMT, stmt);
     }
 
-    CFieldValue Value(size_t row) const {
+    // A text longer than the buffer arrives cut, with the driver's
+    // data-truncated warning; the whole value is never there, so it raises.
+    CFieldValue Value(size_t row, size_t column) const {
         if (m_indicator[row] == SQL_NULL_DATA)
             return std::monostate{};
+        if (m_kind == FieldKind::Text &&
+            (m_indicator[row] == SQL_NO_TOTAL || m_indicator[row] >= kTextBufferSize))
+            throw CDBException("01004", "String data, right truncated: column " +
+                                            std::to_string(column + 1) +
+                                            " holds a text longer than 255 characters");
         switch (m_kind) {
             case FieldKind::Text: return std::string(&m_text[row * kTextBufferSize]);
             case FieldKind::Long:
@@ -73,7 +81,20 @@ constexpr SQLULEN kLargeBlockRows = 128;
 }  // namespace
 
 CStatement::CStatement(CDatabase& db, const std::string& sql)
-    : m_stmt(static_cast<SQLHSTMT>(db.PreparedStatement(sql))) {}
+    : m_db(db), m_stmt(static_cast<SQLHSTMT>(db.PreparedStatement(sql))) {}
+
+// A driver may first report a lost connection as a failure of something else
+// (an internal savepoint, say); such an error is marked as the lost
+// connection it is, so that callers stop at once.
+void CStatement::Check(SQLRETURN rc) const {
+    try {
+        CheckOdbc(rc, SQL_HANDLE_STMT, m_stmt);
+    } catch (const CDBException& e) {
+        if (e.ConnectionLost() || !m_db.IsConnectionDead())
+            throw;
+        throw CDBException("08S01", "The connection to the database is lost: " + e.m_strError);
+    }
+}
 
 CStatement::~CStatement() {
     SQLFreeStmt(m_stmt, SQL_CLOSE);
@@ -90,11 +111,16 @@ void CStatement::BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldV
         case FieldKind::Text: {
             if (!isNull)
                 buffer.text = std::get<std::string>(value);
+            // Every engine then holds the same: one would refuse the text, another
+            // keep it whole where no read could take it back.
+            if (buffer.text.size() > kMaxTextLength)
+                throw CDBException("22001", "String data, right truncated: a text of " +
+                                                std::to_string(buffer.text.size()) +
+                                                " characters is longer than the 255 a column holds");
             if (!isNull)
                 buffer.indicator = static_cast<SQLLEN>(buffer.text.size());
-            SQLULEN size = buffer.text.size() > 255 ? buffer.text.size() : 255;
             rc = SQLBindParameter(m_stmt, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                  size, 0, const_cast<char*>(buffer.text.c_str()),
+                                  kMaxTextLength, 0, const_cast<char*>(buffer.text.c_str()),
                                   static_cast<SQLLEN>(buffer.text.size() + 1), &buffer.indicator);
             break;
         }
@@ -163,8 +189,8 @@ std::vector<CFieldRow> CStatement::FetchAll(const std::vector<FieldKind>& column
         for (SQLULEN r = 0; r < m_fetched; ++r) {
             CFieldRow row;
             row.reserve(columns.size());
-            for (const ColumnBuffer& c : columns)
-                row.push_back(c.Value(r));
+            for (size_t c = 0; c < columns.size(); ++c)
+                row.push_back(columns[c].Value(r, c));
             rows.push_back(std::move(row));
         }
         if (m_fetched == blockRows && blockRows < kLargeBlockRows)

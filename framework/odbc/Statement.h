@@ -30,11 +30,12 @@ private:
         SQL_TIMESTAMP_STRUCT time{};
         SQLLEN indicator = 0;
     };
-    void Check(SQLRETURN rc) const { CheckOdbc(rc, SQL_HANDLE_STMT, m_stmt); }
+    void Check(SQLRETURN rc) const;
     SQLULEN SetRowsPerFetch(SQLULEN rows);
     void BindParameter(SQLUSMALLINT index, FieldKind kind, const CFieldValue& value,
                        ParamBuffer& buffer);
 
+    CDatabase& m_db;
     SQLHSTMT m_stmt;  // owned by the connection's statement cache
     std::vector<ParamBuffer> m_buffers;
     SQLULEN m_fetched = 0;

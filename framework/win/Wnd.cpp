@@ -115,12 +115,12 @@ MessageHandler CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam) con
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Handlers may send messages to themselves; a handler that throws must
-    // not leave the inner message in place for an outer Default().
-    struct Restore {
+    // Handlers may send messages to themselves: the outer message is current
+    // again afterwards, also when the inner handler throws.
+    struct RestoreOuter {
         Message& current;
-        Message outer;
-        ~Restore() { current = outer; }
+        const Message outer;
+        ~RestoreOuter() { current = outer; }
     } restore{m_current, m_current};
     m_current = {message, wParam, lParam};
     if (MessageHandler handler = FindHandler(message, wParam, lParam))

@@ -40,9 +40,16 @@ void CPhrasePools::LoadPhrasePools() {
     m_nAdverbs = config.m_NumAdverbs;
     if (m_nNouns < kMinimumPerKind || m_nVerbs < kMinimumPerKind || m_nAdverbs < kMinimumPerKind)
         return;
-    m_pNouns.resize(m_nNouns);
-    m_pVerbs.resize(m_nVerbs);
-    m_pAdverbs.resize(m_nAdverbs);
+    try {
+        m_pNouns.resize(m_nNouns);
+        m_pVerbs.resize(m_nVerbs);
+        m_pAdverbs.resize(m_nAdverbs);
+    } catch (const std::exception&) {
+        // Counts beyond any memory (a stored count gone wrong): no pools, so
+        // the fallback line shows, as for any other failure.
+        FreePhrasePools();
+        return;
+    }
     ReadRows();
 }
 

@@ -1,46 +1,40 @@
 #!/usr/bin/env bash
 # sorrowline-db export and import end to end:
-#   roundtrip.sh WORKDIR SORROWLINE-DB [RUNNER...]
+#   roundtrip.sh [RUNNER...] SORROWLINE-DB
 # Seeds an SQLite source, exports it, loads the file into a second source
 # (SQLite, or PostgreSQL when SORROWLINE_ROUNDTRIP_PG=1 and the
 # SORROWLINE_TEST_PG_* variables name a server) and compares the phrases;
 # then checks that a second load adds nothing and a damaged file fails.
+# Works in a temporary folder, and a database of its own on the server,
+# both removed afterwards.
 set -euo pipefail
-work=$1
-shift
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 db=("$@")  # the program, behind its runner (wine-run) if any
-rm -rf "$work" && mkdir -p "$work"
+work=$(mktemp -d)
+pg_database=
+cleanup() {
+  if [[ -n $pg_database ]]; then drop_scratch_database "$pg_database"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 fail() { echo "roundtrip: $*" >&2; exit 1; }
 run() { "${db[@]}" "$@" | tr -d '\r'; }
 # Kind and texts only: numbers, authors and dates differ by design.
 phrases() { run list | cut -f2,5- | sort; }
 
-cat >"$work/a.ini" <<INI
-[Sorrowline]
-Driver=SQLite3
-Database=$work/a.db
-INI
+data_source_entry sqlite "$work/a.db" >"$work/a.ini"
 if [[ ${SORROWLINE_ROUNDTRIP_PG:-} == 1 ]]; then
   if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
     [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && fail "no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)"
     echo "roundtrip: skipped, no PostgreSQL server"
     exit 77
   fi
-  cat >"$work/b.ini" <<INI
-[Sorrowline]
-Driver=PostgreSQL ANSI
-Servername=$SORROWLINE_TEST_PG_SERVER
-Port=$SORROWLINE_TEST_PG_PORT
-Database=$SORROWLINE_TEST_PG_DATABASE
-Username=$SORROWLINE_TEST_PG_USER
-ConnSettings=SET client_encoding TO 'WIN1252'
-INI
-  psql -q -h "$SORROWLINE_TEST_PG_SERVER" -p "$SORROWLINE_TEST_PG_PORT" \
-    -U "$SORROWLINE_TEST_PG_USER" -d "$SORROWLINE_TEST_PG_DATABASE" \
-    -c "DROP TABLE IF EXISTS phrase, configuration" >/dev/null
+  pg_database=$(create_scratch_database roundtrip)
+  data_source_entry postgres "$SORROWLINE_TEST_PG_SERVER" "$SORROWLINE_TEST_PG_PORT" \
+    "$pg_database" "$SORROWLINE_TEST_PG_USER" >"$work/b.ini"
 else
-  printf '[Sorrowline]\nDriver=SQLite3\nDatabase=%s/b.db\n' "$work" >"$work/b.ini"
+  data_source_entry sqlite "$work/b.db" >"$work/b.ini"
 fi
 
 export ODBCINI=$work/a.ini
@@ -77,6 +71,28 @@ fi
 grep -q "Error loading data file" "$work/cut.err" || fail "no load error for a cut file"
 phrases | diff -u "$work/a.txt" - || fail "a cut file changed the phrases"
 
-if run import "$work/missing.Sorrow" 2>/dev/null; then fail "a missing file loaded"; fi
-if run export "$work/no/such/dir.Sorrow" 2>/dev/null; then fail "export to a missing folder succeeded"; fi
+# Failures say why, below the message, and one that happens before anything
+# is read leaves the database as it was.
+errors() { "${db[@]}" "$@" 2>&1 >/dev/null | tr -d '\r'; }
+data_source_entry sqlite "$work/c.db" >"$work/c.ini"
+export ODBCINI=$work/c.ini
+err=$(errors recount) && fail "recount without tables succeeded"
+[[ $err == *"sorrowline-db init creates them"* ]] || fail "no hint to run init: $err"
+run init
+sqlite3 "$work/c.db" "DELETE FROM Configuration"
+err=$(errors import "$work/missing.Sorrow") && fail "a missing file loaded"
+[[ $err == $'Error loading data file\n'"$work/missing.Sorrow: No such file or directory" ]] ||
+  fail "missing file: $err"
+[[ $(sqlite3 "$work/c.db" "SELECT COUNT(*) FROM Configuration") == 0 ]] ||
+  fail "an import that read nothing created the configuration row"
+err=$(errors export "$work/no/such/dir.Sorrow") && fail "export to a missing folder succeeded"
+[[ $err == $'Error saving data file\n'"$work/no/such/dir.Sorrow: No such file or directory" ]] ||
+  fail "missing folder: $err"
+run import --help | grep -q '^usage: sorrowline-db' || fail "import --help shows no help"
+
+# On a terminal the error starts on a line of its own, not after the bar.
+if ((${#db[@]} == 1)) && command -v script >/dev/null; then
+  shown=$(script -qec "${db[0]} import $work/cut.Sorrow" /dev/null | tr '\r' '\n') || true
+  grep -q '^Error loading data file$' <<<"$shown" || fail "the error shares the bar's line: $shown"
+fi
 echo "roundtrip: ok"

@@ -1,6 +1,8 @@
 // The record layer against the real data source of this test run.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "framework/odbc/DBException.h"
 #include "store/PhraseRec.h"
 #include "tests/support/TestDataSource.h"
@@ -17,6 +19,12 @@ protected:
         set.m_AddedBy = by;
         set.m_DateAdded = CDbTime{2026, 12, 6, 10, 11, 12};
         set.Update();
+    }
+
+    static std::string Lower(std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
     }
 
     std::vector<std::string> Texts(CPhraseRec& set) {
@@ -142,6 +150,7 @@ TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
 }
 
 TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
+    Exec("DROP INDEX ConfigurationOneRow");  // a table of two rows
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
     CConfigRecord config;
@@ -190,23 +199,75 @@ TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
     EXPECT_THROW(set.Update(), CDBException);
 }
 
-TEST_F(RecordsetTest, RerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
+TEST_F(RecordsetTest, DeferredRerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
     CPhraseRec set;
     ASSERT_TRUE(set.Open());
     set.m_strSort = "PhraseNumber";
     for (int i = 0; i < 50; ++i) {
         Add(set, 4, "v" + std::to_string(i));
-        ASSERT_TRUE(set.Rerun());
+        ASSERT_TRUE(set.RerunDeferred());
     }
-    // The filter and parameters in force at Rerun count, not later changes.
+    // The filter and parameters in force at the re-run count, not later changes.
     set.m_strFilter = "PhraseType = ?";
     set.m_NumberParam = 4;
-    ASSERT_TRUE(set.Rerun());
+    ASSERT_TRUE(set.RerunDeferred());
     set.m_NumberParam = 5;
     std::vector<std::string> texts = Texts(set);
     ASSERT_EQ(texts.size(), 50u);
     EXPECT_EQ(texts.front(), "v0");
     EXPECT_EQ(texts.back(), "v49");
+}
+
+// Rerun is true only when the query ran: a bad filter is false with the
+// driver's reason, and the set never reads as empty until a query runs.
+TEST_F(RecordsetTest, FailingQueryIsNeverAnEmptySet) {
+    InsertPhrase(5, "kept");
+    thePhraseSet.m_strFilter = "NoSuchColumn = 3";
+    EXPECT_FALSE(thePhraseSet.Rerun());  // closed: opening runs the query
+    EXPECT_FALSE(thePhraseSet.LastError().m_strError.empty());
+
+    thePhraseSet.m_strFilter.clear();
+    ASSERT_TRUE(thePhraseSet.Rerun());
+    thePhraseSet.m_strFilter = "PhraseType = ? AND NoSuchColumn = ?";
+    EXPECT_FALSE(thePhraseSet.Rerun());  // open: the re-run itself fails
+    EXPECT_NE(Lower(thePhraseSet.LastError().m_strError).find("nosuchcolumn"), std::string::npos)
+        << thePhraseSet.LastError().m_strError;
+    EXPECT_THROW(thePhraseSet.IsEOF(), CDBException);
+    EXPECT_THROW(thePhraseSet.IsEOF(), CDBException);  // still, not empty now
+
+    thePhraseSet.m_strFilter = "PhraseType = ?";
+    thePhraseSet.m_NumberParam = 5;
+    ASSERT_TRUE(thePhraseSet.Rerun());
+    EXPECT_EQ(Texts(thePhraseSet), std::vector<std::string>{"kept"});
+}
+
+// Texts are at most 255 characters on every engine: a longer one is refused
+// on the way in, and one that got in behind the program's back raises on
+// the way out instead of reading back cut.
+TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
+    if (CurrentBackend() == TestBackend::Postgres)
+        Exec("ALTER TABLE Phrase ALTER COLUMN MPhrase TYPE VARCHAR(400)");
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    set.AddNew();
+    set.m_OPhrase = std::string(256, 'y');
+    set.m_DateAdded = CDbTime{2026, 12, 6, 10, 11, 12};
+    try {
+        set.Update();
+        FAIL() << "stored a text of 256 characters";
+    } catch (const CDBException& e) {
+        EXPECT_EQ(e.m_strSqlState, "22001");
+    }
+    EXPECT_EQ(CountRows("Phrase"), 0);
+
+    Exec("INSERT INTO Phrase (OPhrase, MPhrase, PhraseType) VALUES ('short', '" +
+         std::string(301, 'z') + "', 4)");
+    EXPECT_FALSE(set.Rerun());
+    EXPECT_EQ(set.LastError().m_strSqlState, "01004");
+    EXPECT_NE(set.LastError().m_strError.find("column 2"), std::string::npos)
+        << set.LastError().m_strError;
+    CPhraseRec other;
+    EXPECT_THROW(other.Open(), CDBException);
 }
 
 TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {

@@ -104,3 +104,18 @@ TEST_F(PhrasePoolTest, UnavailableDatabaseLoadsNothingQuietly) {
     EXPECT_FALSE(m_pools.HasPools());
     EXPECT_EQ(m_pools.m_nNouns, 0);
 }
+
+// Counts that no memory can hold (a stored row gone wrong, left in place by
+// a recount that could not run) give no pools and the fallback line.
+TEST_F(PhrasePoolTest, CountsBeyondMemoryLoadNothing) {
+    InsertTwoOfEach();
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) "
+         "VALUES ('x', 2147483646, 2147483645, 2147483647)");
+    ASSERT_TRUE(m_app.m_configRecord.Open());  // as start-up reads it
+    m_app.m_configRecord.Close();
+    Exec("DROP TABLE Configuration");  // the recount fails, the counts stay
+    EXPECT_NO_THROW(m_pools.LoadPhrasePools());
+    EXPECT_FALSE(m_pools.HasPools());
+    SeedRandom(3);
+    EXPECT_EQ(NewSentence(m_pools, false), kFallbackVertical);
+}

@@ -1,23 +1,20 @@
 #!/usr/bin/env bash
 # sorrowline-db sentences end to end:
-#   sentences.sh WORKDIR [RUNNER...] SORROWLINE-DB
+#   sentences.sh [RUNNER...] SORROWLINE-DB
 # Over a seeded SQLite source the same seed prints the same lines, each line
 # a noun, the agreeing verb and adverb; an empty source prints the fallback
 # line (two lines vertical, one horizontal); bad counts are usage errors.
+# Works in a temporary folder, removed afterwards.
 set -euo pipefail
-work=$1
-shift
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 db=("$@")
-rm -rf "$work" && mkdir -p "$work"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 fail() { echo "sentences: $*" >&2; exit 1; }
 run() { "${db[@]}" "$@" | tr -d '\r'; }
 
-cat >"$work/odbc.ini" <<INI
-[Sorrowline]
-Driver=SQLite3
-Database=$work/s.db
-INI
+data_source_entry sqlite "$work/s.db" >"$work/odbc.ini"
 export ODBCINI=$work/odbc.ini
 run init
 

@@ -1,9 +1,12 @@
 // Phrase and configuration records: counts kept in step, Recount, the owner.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "framework/odbc/DBException.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
+#include "store/Schema.h"
 #include "tests/support/TestDataSource.h"
 
 namespace {
@@ -189,4 +192,41 @@ TEST_F(PhraseStoreTest, OwnerAndAuthorsMayChangePhrases) {
     EXPECT_TRUE(Config().MayChangePhrase("Bob", "bob"));
     EXPECT_TRUE(Config().MayChangePhrase("Bob", "alice"));
     EXPECT_FALSE(Config().MayChangePhrase("Bob", "carol"));
+}
+
+// The schema keeps [Configuration] to one row, so two first recounts at once
+// (two processes, here two connections) leave one row and agree on its owner.
+TEST_F(PhraseStoreTest, ConcurrentFirstRecountsLeaveOneRow) {
+    InsertPhrase(4, "waits");
+    EXPECT_THROW(Exec("INSERT INTO Configuration (Administrator) VALUES ('a'), ('b')"), CDBException);
+    for (int round = 0; round < 12; ++round) {
+        Exec("DELETE FROM Configuration");
+        CDatabase first, second;
+        CConfigRecord one(&first), other(&second);
+        std::thread racer([&] { other.Recount(); });
+        one.Recount();
+        racer.join();
+        ASSERT_EQ(CountRows("Configuration"), 1) << "round " << round;
+        EXPECT_EQ(one.m_Administrator, other.m_Administrator);
+        EXPECT_EQ(one.m_NumVerbs, 1);
+        EXPECT_EQ(other.m_NumVerbs, 1);
+    }
+}
+
+// A database from before the one-row rule may hold two rows: the same one is
+// read every time, so the owner never changes, and none is added.
+TEST_F(PhraseStoreTest, OldDatabaseWithTwoRowsKeepsOneOwner) {
+    Exec("DROP INDEX ConfigurationOneRow");
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('zed', 0, 0, 0)");
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('amy', 0, 0, 0)");
+    EXPECT_FALSE(CreateMissingTables(m_db));  // the rule cannot be set, and nothing fails
+    for (int i = 0; i < 3; ++i) {
+        InsertPhrase(0, "n" + std::to_string(i));
+        Config().Recount();
+        EXPECT_EQ(Config().m_Administrator, "amy");
+        EXPECT_EQ(Config().m_NumNouns, i + 1);
+        Config().IncVerbs();
+        EXPECT_EQ(Config().m_Administrator, "amy");
+    }
+    EXPECT_EQ(CountRows("Configuration"), 2);
 }

@@ -6,16 +6,10 @@
 #include "framework/odbc/Database.h"
 #include "store/StoreApp.h"
 
-// Which engine backs DSN "Sorrowline" in this test run.
+// Which engine backs this run's scratch data source, the one that main()
+// makes before any test runs (SORROWLINE_TEST_BACKEND=sqlite|postgres).
 enum class TestBackend { Sqlite, Postgres };
 TestBackend CurrentBackend();
-
-// Points DSN "Sorrowline" at this run's test database. On Linux it writes an
-// odbc.ini of its own and names it in ODBCINI (backend chosen by
-// SORROWLINE_TEST_BACKEND=sqlite|postgres); under Wine the test's environment
-// names the file already. Returns false (with a reason) when the backend is
-// not available.
-bool PrepareTestDataSource(std::string* reason);
 
 // A clean store for each test: empty tables, an application object whose
 // database is available, thePhraseSet closed.

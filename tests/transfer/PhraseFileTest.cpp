@@ -2,7 +2,9 @@
 // damaged files, progress.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <tuple>
@@ -29,9 +31,14 @@ struct RecordingMessages : CMessageSink {
 struct RecordingProgress : CTransferProgress {
     void SetRange(uint32_t total) override { ranges.push_back(total); }
     void SetPosition(uint32_t position) override { positions.push_back(position); }
-    void SetText(const std::string& text) override { texts.push_back(text); }
+    void SetText(const std::string& text) override {
+        texts.push_back(text);
+        if (onText)
+            onText(text);
+    }
     std::vector<uint32_t> ranges, positions;
     std::vector<std::string> texts;
+    std::function<void(const std::string&)> onText;  // to act at a point of a load
 };
 
 Bytes Noun(int form, const std::string& text) { return char(form + 1) + text + '\x01'; }
@@ -43,6 +50,8 @@ Bytes Forms(const std::string& o, const std::string& m, const std::string& f, co
     return '\x01' + Literal(o) + '\x02' + Literal(m) + '\x03' + Literal(f) + '\x04' + Literal(p);
 }
 
+const char kLoadError[] = "Error loading data file";
+
 class PhraseFileTest : public StoreTest {
 protected:
     void SetUp() override {
@@ -52,6 +61,11 @@ protected:
         m_path = testing::TempDir() + "phrase-file-test.Sorrow";
         m_app.m_configRecord.Recount();  // the Database dialog does so on opening
         OpenSharedSet();
+    }
+
+    void TearDown() override {
+        std::remove(m_path.c_str());
+        StoreTest::TearDown();
     }
 
     void OpenSharedSet() {
@@ -95,10 +109,32 @@ protected:
         return phrases;
     }
 
+    // The counts as the configuration row holds them, not as a recount would.
+    void ExpectStoredCounts(int nouns, int verbs, int adverbs) {
+        CConfigRecord stored;
+        ASSERT_TRUE(stored.Open());
+        EXPECT_EQ(std::make_tuple(stored.m_NumNouns, stored.m_NumVerbs, stored.m_NumAdverbs),
+                  std::make_tuple(nouns, verbs, adverbs));
+    }
+
     void ExpectCounts(int nouns, int verbs, int adverbs) {
         const CConfigRecord& c = m_app.m_configRecord;
         EXPECT_EQ(std::make_tuple(c.m_NumNouns, c.m_NumVerbs, c.m_NumAdverbs),
                   std::make_tuple(nouns, verbs, adverbs));
+    }
+
+    // Exactly one message has been shown: the given one with the title
+    // "File Error", its cause on the next line beginning as given.
+    void ExpectOneMessage(const std::string& message, const std::string& causeStart) {
+        ASSERT_EQ(m_messages.shown.size(), 1u) << testing::PrintToString(m_messages.shown);
+        const std::string& shown = m_messages.shown[0];
+        EXPECT_EQ(shown.rfind(message + "\n" + causeStart, 0), 0u) << shown;
+        EXPECT_EQ(shown.substr(shown.size() - 13), " | File Error") << shown;
+        m_messages.shown.clear();
+    }
+    void ExpectLoadError(const std::string& causeStart) { ExpectOneMessage(kLoadError, causeStart); }
+    void ExpectSaveError(const std::string& causeStart) {
+        ExpectOneMessage("Error saving data file", causeStart);
     }
 
     std::string m_path;
@@ -106,7 +142,6 @@ protected:
     RecordingProgress m_progress;
 };
 
-const Bytes kLoadError = "Error loading data file | File Error";
 
 }  // namespace
 
@@ -221,7 +256,8 @@ TEST_F(PhraseFileTest, FileCutAnywhereKeepsTheCompleteRecordsOnly) {
         const ImportResult result = Load(file.substr(0, cut));
         EXPECT_FALSE(result.ok);
         EXPECT_FALSE(result.recounted);  // the counts shown keep their values
-        EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+        ExpectLoadError(m_path + ": damaged at offset " + std::to_string(cut) +
+                        ": the file ends before its third section does");
 
         std::multiset<Phrase> expected = {{2, "she", "", "", ""}};
         size_t end = 0;
@@ -250,6 +286,9 @@ TEST_F(PhraseFileTest, ForbiddenBytesRejectTheFile) {
         "\x05\x01\x05o\x01\x02\x07\x05\x05",
         "\x05\x01\x05o\x01\x01\x05p\x01\x05\x05",  // a second phrase begun before the first ends
         "\x05\x01\x05o\x01\x02\x01\x05\x05",       // a section ends inside a phrase
+        Bytes("\x02x\0y\x01", 5),                        // 0x00 inside a text
+        Bytes("\x05\x01\x05o\x01", 5) + '\0' + "\x05x\x01\x04\x01\x05\x05",  // selector 0x00
+        Bytes("\x05\x05\x01\x05o\x01", 6) + '\0' + "\x01\x04\x01\x05",    // ... among the adverbs
     };
     for (const Bytes& bytes : damaged) {
         SCOPED_TRACE(testing::PrintToString(bytes));
@@ -257,7 +296,7 @@ TEST_F(PhraseFileTest, ForbiddenBytesRejectTheFile) {
         m_messages.shown.clear();
         const ImportResult result = Load(Noun(1, "he") + bytes + verb);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+        ExpectLoadError(m_path + ": damaged at offset ");
         EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{1, "he", "", "", ""}}));
     }
 }
@@ -285,26 +324,44 @@ TEST_F(PhraseFileTest, LoadCountsBytesOverTheWholeFile) {
 TEST_F(PhraseFileTest, TextHoldingTheEndByteIsNeverWritten) {
     Store(0, "bad\x01text");
     EXPECT_FALSE(ExportPhraseFile(m_path, Sinks()));
-    EXPECT_EQ(m_messages.shown, std::vector<std::string>{"Error saving data file | File Error"});
+    ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
 }
 
-TEST_F(PhraseFileTest, FailuresAreReported) {
+TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
     // A file that cannot be read: reported, then counted anew as after any load.
-    ImportResult result = ImportPhraseFile(testing::TempDir() + "no/such/file.Sorrow", Sinks());
+    const std::string missing = testing::TempDir() + "no/such/file.Sorrow";
+    ImportResult result = ImportPhraseFile(missing, Sinks());
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.recounted);
-    EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+    ExpectLoadError(missing + ": No such file or directory");
+    ImportPhraseFile(testing::TempDir(), Sinks());
+    ExpectLoadError(testing::TempDir() + ": Is a directory");
 
-    m_messages.shown.clear();
-    EXPECT_FALSE(ExportPhraseFile(testing::TempDir() + "no/such/dir/x.Sorrow", Sinks()));
-    EXPECT_EQ(m_messages.shown, std::vector<std::string>{"Error saving data file | File Error"});
+    const std::string noFolder = testing::TempDir() + "no/such/dir/x.Sorrow";
+    EXPECT_FALSE(ExportPhraseFile(noFolder, Sinks()));
+    ExpectSaveError(noFolder + ": No such file or directory");
+#ifndef _WIN32
+    EXPECT_FALSE(ExportPhraseFile("/dev/full", Sinks()));
+    ExpectSaveError("/dev/full: No space left on device");
+#endif
 
     // Without the configuration row no phrase can be counted in, so none is stored.
     Exec("DELETE FROM Configuration");
-    m_messages.shown.clear();
     result = Load(Noun(0, "lost") + "\x05\x05\x05");
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(m_messages.shown, std::vector<std::string>{kLoadError});
+    ExpectLoadError("The database refused the noun \"lost\": [Configuration] holds no row");
+    EXPECT_EQ(CountRows("Phrase"), 0);
+}
+
+// The export's query fails (a column is gone): the save error carries the
+// driver's message, and the set is not walked as if it were empty.
+TEST_F(PhraseFileTest, FailingExportQueryIsASaveError) {
+    Store(4, "goes", "goes", "goes", "go");
+    Exec("ALTER TABLE Phrase DROP COLUMN FPhrase");
+    EXPECT_FALSE(ExportPhraseFile(m_path, Sinks()));
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].rfind("Error saving data file\n", 0), 0u) << m_messages.shown[0];
+    EXPECT_GT(m_messages.shown[0].size(), 40u) << "no cause given";
 }
 
 TEST_F(PhraseFileTest, ExportKeepsTheSortOfTheSharedSet) {
@@ -312,4 +369,106 @@ TEST_F(PhraseFileTest, ExportKeepsTheSortOfTheSharedSet) {
     Export();
     EXPECT_EQ(thePhraseSet.m_strSort, "OPhrase DESC");
     EXPECT_EQ(thePhraseSet.m_strFilter, "PhraseType > 3");
+}
+
+// Texts keep their first 255 bytes on every engine, so the duplicate check
+// and the store see the same text and a second load, or an export loaded
+// back, adds nothing.
+TEST_F(PhraseFileTest, LongTextsAreStoredAsTheirFirst255Bytes) {
+    const std::string noun = "the " + std::string(296, 'n');
+    const std::string verb(260, 'v');
+    const Bytes file = Noun(2, noun) + '\x05' + Forms(verb, "short", verb + "x", "p") + "\x05\x05";
+    EXPECT_TRUE(Load(file).ok);
+    const std::multiset<Phrase> expected = {
+        {2, noun.substr(0, 255), "", "", ""},
+        {4, std::string(255, 'v'), "short", std::string(255, 'v'), "p"}};
+    EXPECT_EQ(Phrases(), expected);
+    EXPECT_TRUE(Load(file).ok);
+    EXPECT_TRUE(Load(Export()).ok);
+    EXPECT_EQ(Phrases(), expected);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// A load stores in batches, with one count update per batch: the stored
+// counts are right also where no recount follows (a damaged file).
+TEST_F(PhraseFileTest, DamagedLoadKeepsItsPhrasesAndTheirCounts) {
+    const ImportResult result =
+        Load(Noun(0, "a") + Noun(3, "b") + "\x05" + Forms("c", "c", "c", "c") + "\x05" + "\x07");
+    EXPECT_FALSE(result.recounted);
+    ExpectLoadError(m_path + ": damaged at offset 24: byte 0x07 where a form selector belongs");
+    EXPECT_EQ(CountRows("Phrase"), 3);
+    ExpectStoredCounts(2, 1, 0);
+}
+
+// The database refuses some phrases: each is passed over, the load goes on
+// and stores the rest, and the report names the first refused phrase.
+TEST_F(PhraseFileTest, RefusedPhrasesArePassedOverAndNamed) {
+    if (CurrentBackend() == TestBackend::Postgres)
+        Exec("ALTER TABLE Phrase ADD CONSTRAINT NoRain CHECK (OPhrase NOT LIKE 'rain%')");
+    else
+        Exec("CREATE TRIGGER NoRain BEFORE INSERT ON Phrase WHEN NEW.OPhrase LIKE 'rain%' "
+             "BEGIN SELECT RAISE(ABORT, 'no rain here'); END");
+    const ImportResult result = Load(Noun(0, "sun") + Noun(0, "rain") + Noun(1, "snow") + "\x05" +
+                                     Forms("rains", "rains", "rains", "rain") +
+                                     Forms("shines", "shines", "shines", "shine") + "\x05\x05");
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.recounted);
+    ExpectLoadError("The database refused the noun \"rain\": ");
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "sun", "", "", ""},
+                                                {1, "snow", "", "", ""},
+                                                {4, "shines", "shines", "shines", "shine"}}));
+    ExpectCounts(2, 1, 0);
+}
+
+// A batch whose commit fails is rolled back and stored again one phrase at a
+// time, which leaves what single stores would: only the phrase that breaks
+// the (deferred) rule is missing, and the connection commits on its own again.
+TEST_F(PhraseFileTest, FailedCommitOfABatchLeavesWhatSingleStoresWould) {
+    Exec("DROP TABLE IF EXISTS Allowed");
+    Exec("CREATE TABLE Allowed (Text VARCHAR(255) PRIMARY KEY)");
+    Exec("INSERT INTO Allowed (Text) VALUES ('a'), ('b'), ('d')");
+    if (CurrentBackend() == TestBackend::Postgres) {
+        Exec("ALTER TABLE Phrase ADD CONSTRAINT Listed FOREIGN KEY (OPhrase) REFERENCES Allowed (Text) "
+             "DEFERRABLE INITIALLY DEFERRED");
+    } else {
+        Exec("DROP TABLE Phrase");
+        Exec("CREATE TABLE Phrase (OPhrase VARCHAR(255) REFERENCES Allowed (Text) DEFERRABLE "
+             "INITIALLY DEFERRED, MPhrase VARCHAR(255), FPhrase VARCHAR(255), PPhrase VARCHAR(255), "
+             "DateAdded TIMESTAMP, AddedBy VARCHAR(255), PhraseNumber INTEGER PRIMARY KEY "
+             "AUTOINCREMENT, PhraseType TINYINT NOT NULL)");
+        thePhraseSet.GetConnection()->ExecuteSQL("PRAGMA foreign_keys = ON");
+    }
+    const ImportResult result = Load(Noun(0, "a") + Noun(1, "b") + Noun(2, "c") + Noun(3, "d") + "\x05\x05\x05");
+    EXPECT_FALSE(result.ok);
+    ExpectLoadError("The database refused the noun \"c\": ");
+    EXPECT_EQ(CountRows("Phrase"), 3);  // committed: this connection sees them
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "a", "", "", ""}, {1, "b", "", "", ""},
+                                                {3, "d", "", "", ""}}));
+    ExpectCounts(3, 0, 0);
+
+    Store(0, "b");  // the connection is back in autocommit
+    EXPECT_EQ(CountRows("Phrase"), 4);
+}
+
+// A lost connection stops the load at once with the driver's message,
+// instead of one "Unable to check phrase" for every phrase left.
+TEST_F(PhraseFileTest, LostConnectionStopsTheLoadWithOneMessage) {
+    if (CurrentBackend() != TestBackend::Postgres)
+        GTEST_SKIP() << "a connection to a server is needed to lose one";
+    Bytes file;
+    for (int i = 0; i < 40; ++i)
+        file += Noun(i % 4, "noun " + std::to_string(i));
+    file += "\x05\x05\x05";
+    m_progress.onText = [this](const std::string&) {
+        if (m_progress.texts.size() == 8)  // the start, and seven phrases read
+            Exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                 "WHERE pid <> pg_backend_pid() AND datname = current_database()");
+    };
+    const ImportResult result = Load(file);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.recounted);
+    ASSERT_EQ(m_messages.shown.size(), 1u) << testing::PrintToString(m_messages.shown);
+    EXPECT_EQ(m_messages.shown[0].rfind("Error loading data file\n", 0), 0u) << m_messages.shown[0];
+    EXPECT_NE(m_messages.shown[0].find("onnection"), std::string::npos) << m_messages.shown[0];
+    EXPECT_LT(CountRows("Phrase"), 10);
 }

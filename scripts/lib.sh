@@ -1,0 +1,150 @@
+# shellcheck shell=bash disable=SC2034  # sourced; callers use what it sets
+# Shared by the scripts: source it, it runs nothing by itself.
+#   source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+# The repository's root folder.
+sorrowline_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
+
+# Sets wine and wineserver to Wine's 64-bit programs: the loader directly,
+# exported as WINELOADER, since Debian's wine wrapper nags about a missing wine32.
+find_wine() {
+  if [[ -x /usr/lib/wine/wine64 ]]; then
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+  else
+    wine=wine
+  fi
+  wineserver=/usr/lib/wine/wineserver
+  [[ -x $wineserver ]] || wineserver=wineserver
+}
+
+# Starts a virtual X display of the given size (default 1280x1024) and
+# exports DISPLAY; xvfb_pid and xvfb_dir say what stop_virtual_display ends.
+# -displayfd makes the server pick a free display number itself, no guessing
+# races with other displays.
+start_virtual_display() {
+  local size=${1:-1280x1024}
+  xvfb_dir=$(mktemp -d)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
+    3>"$xvfb_dir/display" </dev/null >"$xvfb_dir/log" 2>&1 9>&- &
+  xvfb_pid=$!
+  local _
+  for _ in $(seq 100); do
+    if [[ -s $xvfb_dir/display ]] || ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  if [[ ! -s $xvfb_dir/display ]]; then
+    echo "Xvfb did not start:" >&2
+    cat "$xvfb_dir/log" >&2
+    return 1
+  fi
+  DISPLAY=:$(head -n1 "$xvfb_dir/display")
+  export DISPLAY
+}
+
+stop_virtual_display() {
+  if [[ -n ${xvfb_pid:-} ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=
+  fi
+  if [[ -n ${xvfb_dir:-} ]]; then
+    rm -rf "$xvfb_dir"
+    xvfb_dir=
+  fi
+}
+
+# Creates $WINEPREFIX on first use (find_wine first). The caller holds the
+# prefix's lock file open on descriptor 9: creation takes it exclusively, so
+# two programs never create one prefix at once. A marker tells a finished
+# prefix from one whose creation was cut short. Wine's processes must not
+# inherit the lock (hence 9>&-), or a lingering wineserver would keep it held.
+create_wine_prefix() {
+  local log=$1 desktop=${2:-1280x1024} ready=$WINEPREFIX/.sorrowline-prefix-2
+  [[ -f $ready ]] && return 0
+  flock -x 9
+  if [[ ! -f $ready ]]; then
+    rm -rf "$WINEPREFIX"
+    # Every program of the prefix in one Wine desktop: windows get title
+    # bars, and Wine need not wait on an X window manager (there is none)
+    # each time a top-level window goes. Wine's own fonts (Marlett for the
+    # caption buttons, MS Sans Serif for dialogs) go into the prefix.
+    if ! { "$wine" wineboot -i &&
+           "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+           "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f &&
+           ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
+           "$wineserver" -w; } </dev/null >"$log" 2>&1 9>&-; then
+      echo "creating $WINEPREFIX failed:" >&2
+      cat "$log" >&2
+      return 1
+    fi
+    touch "$ready"
+  fi
+}
+
+# Prints an odbc.ini section for DSN "Sorrowline":
+#   data_source_entry sqlite FILE
+#   data_source_entry postgres SERVER PORT DATABASE USER
+# Phrase texts are single bytes of the Windows code page, hence the client
+# encoding for PostgreSQL.
+data_source_entry() {
+  echo "[Sorrowline]"
+  echo "Description=Sorrowline phrases"
+  case $1 in
+    sqlite)
+      echo "Driver=SQLite3"
+      echo "Database=$2"
+      echo "Timeout=5000"
+      ;;
+    postgres)
+      echo "Driver=PostgreSQL ANSI"
+      echo "Servername=$2"
+      echo "Port=$3"
+      echo "Database=$4"
+      echo "Username=$5"
+      echo "ConnSettings=SET client_encoding TO 'WIN1252'"
+      ;;
+    *)
+      echo "data_source_entry: unknown engine $1" >&2
+      return 2
+      ;;
+  esac
+}
+
+# The first line of an odbc.ini made for a scratch data source; the test
+# programs built for Windows run only on one (tests/support/ScratchDataSource.h).
+scratch_marker='; Sorrowline scratch data source, removed after the run'
+
+# True when unixODBC knows a DSN "Sorrowline" with this odbc.ini (the file
+# itself, or the system's /etc/odbc.ini).
+dsn_exists() {
+  local odbcini=$1
+  { [[ -f $odbcini ]] && grep -qi '^[[:space:]]*\[sorrowline\][[:space:]]*$' "$odbcini"; } ||
+    ODBCINI=$odbcini odbcinst -q -s -n Sorrowline >/dev/null 2>&1
+}
+
+# The user's odbc.ini as unixODBC itself finds it: $ODBCINI, else ~/.odbc.ini
+# of the account (unixODBC goes by the password database, not $HOME).
+user_odbc_ini() {
+  local file=${ODBCINI:-$(odbcinst -j 2>/dev/null | sed -n 's/^USER DATA SOURCES\.*: //p')}
+  echo "${file:-$HOME/.odbc.ini}"
+}
+
+# psql on the test server that the SORROWLINE_TEST_PG_* variables name.
+test_server_psql() {
+  psql -X -q -v ON_ERROR_STOP=1 -h "$SORROWLINE_TEST_PG_SERVER" -p "$SORROWLINE_TEST_PG_PORT" \
+    -U "$SORROWLINE_TEST_PG_USER" "$@"
+}
+
+# Creates a database of its own on the test server, named after the caller
+# and its process, and prints its name; drop it with drop_scratch_database.
+create_scratch_database() {
+  local name="sorrowline_${1}_$$_${RANDOM}"
+  test_server_psql -d "$SORROWLINE_TEST_PG_DATABASE" -c "CREATE DATABASE $name" >/dev/null
+  echo "$name"
+}
+
+drop_scratch_database() {
+  test_server_psql -d "$SORROWLINE_TEST_PG_DATABASE" \
+    -c "DROP DATABASE IF EXISTS $1 WITH (FORCE)" >/dev/null 2>&1 || true
+}
