@@ -34,7 +34,7 @@ protected:
 
 private:
     LRESULT OnGetTextLength(WPARAM, LPARAM) {
-        SendMessageA(m_hWnd, kFailingMessage, 0, 0);
+        ::SendMessageA(m_hWnd, kFailingMessage, 0, 0);
         return Default();
     }
     LRESULT OnFailing(WPARAM, LPARAM) { throw std::runtime_error("a handler failed"); }
