@@ -46,7 +46,8 @@ void CSaverApp::OpenDatabase() {
         SetDatabaseAvailable(true);
         m_configRecord.Open(CRecordset::snapshot, nullptr, CRecordset::skipDeletedRecords);
     } catch (const CDBException& e) {
-        m_strDatabaseError = "Unable to open database:\n" + e.m_strError;
+        m_strDatabaseError = "Unable to open database:\n" + e.m_strError +
+                             "\n\nIf this computer has no Sorrowline database yet, run: sorrowline-db setup";
         SetDatabaseAvailable(false);
     }
 }

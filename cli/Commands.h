@@ -15,6 +15,13 @@ int RunList(const CommandContext& context);
 int RunExport(const CommandContext& context);
 int RunImport(const CommandContext& context);
 int RunSentences(const CommandContext& context);
+// Makes the data source itself, so it runs before any connection.
+int RunSetup(const CommandContext& context);
+
+class CStoreApp;
+// Proves that the data source can be reached, as the saver's start-up does,
+// and lets the record sets open.
+void ConnectStore(CStoreApp& app, const std::string& connect);
 
 // Exit statuses.
 constexpr int kExitOk = 0;

@@ -21,7 +21,9 @@ const char kUsage[] =
     "  list      print every phrase, one tab-separated line each\n"
     "  export FILE   write every phrase to a phrase data file\n"
     "  import FILE   add the phrases of a data file that the database lacks\n"
-    "  sentences N [--seed S] [--horizontal]   print N lines as the saver would show them\n";
+    "  sentences N [--seed S] [--horizontal]   print N lines as the saver would show them\n"
+    "  setup     Windows: install the SQLite ODBC driver, create the data source\n"
+    "            Sorrowline for this user with the starter phrases (an existing one is kept)\n";
 
 using Command = int (*)(const CommandContext&);
 
@@ -33,6 +35,7 @@ const std::map<std::string, Command>& CommandTable() {
         {"export", RunExport},
         {"import", RunImport},
         {"sentences", RunSentences},
+        {"setup", RunSetup},
     };
     return table;
 }
@@ -72,8 +75,8 @@ Invocation ParseArguments(int argc, char** argv) {
     return invocation;
 }
 
-// Proves that the data source can be reached, as the saver's start-up does,
-// and lets the record sets open.
+}  // namespace
+
 void ConnectStore(CStoreApp& app, const std::string& connect) {
     app.SetConnectString(connect);
     CDatabase probe;
@@ -81,8 +84,6 @@ void ConnectStore(CStoreApp& app, const std::string& connect) {
     probe.Close();
     app.SetDatabaseAvailable(true);
 }
-
-}  // namespace
 
 // SQLite says "no such table: Phrase", PostgreSQL 'relation "phrase" does not exist'.
 std::string WithInitHint(const std::string& message) {
@@ -103,7 +104,8 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return kExitOk;
         }
-        ConnectStore(app, invocation.context.connect);
+        if (invocation.command != RunSetup)
+            ConnectStore(app, invocation.context.connect);
         return invocation.command(invocation.context);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "sorrowline-db: %s\n", e.message.c_str());

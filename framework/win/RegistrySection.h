@@ -5,6 +5,8 @@
 
 #include "framework/profile/ProfileSection.h"
 
+class CRegistryKey;
+
 // A section of the current user's settings, under HKEY_CURRENT_USER:
 // Software, <company>, <application>, <section>. Every access opens the key path afresh,
 // creating what is missing, so even a read leaves the path in place.
@@ -21,7 +23,8 @@ public:
     std::string KeyPath() const;
 
 private:
-    HKEY OpenKey() const;
+    // Opens the section's key, creating what is missing.
+    bool OpenKey(CRegistryKey& key) const;
 
     std::string m_strCompany;
     std::string m_strApplication;

@@ -42,6 +42,7 @@ TEST(StartupTest, UnreachableDatabaseKeepsTheDriversText) {
     const std::string prefix = "Unable to open database:\n";
     ASSERT_EQ(app.DatabaseError().compare(0, prefix.size(), prefix), 0) << app.DatabaseError();
     EXPECT_GT(app.DatabaseError().size(), prefix.size() + 5);  // the driver said why
+    EXPECT_NE(app.DatabaseError().find("run: sorrowline-db setup"), std::string::npos);
 }
 
 TEST(StartupTest, PreviewRunsInTheNamedWindow) {
