@@ -15,6 +15,9 @@ int RunList(const CommandContext& context);
 int RunExport(const CommandContext& context);
 int RunImport(const CommandContext& context);
 int RunSentences(const CommandContext& context);
+int RunAdd(const CommandContext& context);
+int RunDerive(const CommandContext& context);
+int RunDelete(const CommandContext& context);
 // Makes the data source itself, so it runs before any connection.
 int RunSetup(const CommandContext& context);
 

@@ -22,6 +22,14 @@ const char kUsage[] =
     "  export FILE   write every phrase to a phrase data file\n"
     "  import FILE   add the phrases of a data file that the database lacks\n"
     "  sentences N [--seed S] [--horizontal]   print N lines as the saver would show them\n"
+    "  add noun FORM TEXT   add a noun (FORM: it, he, she or they); prints its number\n"
+    "  add verb TEXT [--he T] [--she T] [--they T]   add a verb; the forms not given\n"
+    "            come from the nearest given form above them, pronouns swapped\n"
+    "  add adverb TEXT [--he T] [--she T] [--they T]   the same for an adverb\n"
+    "            (add refuses a phrase of the same kind and text unless --duplicate)\n"
+    "  derive TEXT [--from it|he|she]   print the text and the forms derived from it\n"
+    "  delete NUMBER...   delete phrases (your own, or any if you own the database)\n"
+    "            add, derive and delete take --user NAME to act as another user\n"
     "  setup     Windows: install the SQLite ODBC driver, create the data source\n"
     "            Sorrowline for this user with the starter phrases (an existing one is kept)\n";
 
@@ -36,6 +44,9 @@ const std::map<std::string, Command>& CommandTable() {
         {"import", RunImport},
         {"sentences", RunSentences},
         {"setup", RunSetup},
+        {"add", RunAdd},
+        {"derive", RunDerive},
+        {"delete", RunDelete},
     };
     return table;
 }

@@ -439,10 +439,13 @@ void CPhraseManagerDlg::DeleteSelected() {
     std::string user;
     GetCurrentUserName(user);
     ReadSelection();
+    std::vector<int32_t> numbers;
+    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
+        numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
     std::vector<int32_t> deleted;
-    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row)) {
-        const int32_t number = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
-        switch (DeletePhraseNumber(thePhraseSet, number, user, config)) {
+    DeletePhraseNumbers(thePhraseSet, numbers, user, config, [&](int32_t number, DeleteOutcome outcome) {
+        switch (outcome) {
             case DeleteOutcome::Deleted:
                 deleted.push_back(number);
                 break;
@@ -454,7 +457,8 @@ void CPhraseManagerDlg::DeleteSelected() {
                                "Permission Denied", MB_OK | MB_ICONINFORMATION);
                 break;
         }
-    }
+    });
+    ShowArrowCursor();
     std::sort(deleted.begin(), deleted.end());
     m_rows.EraseIf([&](const PhraseListRow& row) {
         return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);

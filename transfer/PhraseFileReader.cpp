@@ -3,13 +3,13 @@
 
 #include "framework/MessageSink.h"
 #include "framework/odbc/DBException.h"
+#include "store/ChangeBatch.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
 #include "transfer/ByteFile.h"
-#include "transfer/LoadBatch.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/PhraseFileParser.h"
 #include "transfer/TransferProgress.h"
@@ -107,7 +107,7 @@ private:
             return;
         m_batch.Begin();
         if (StoreRow(phrase))
-            m_batch.Stored(phrase);
+            m_batch.Made(phrase);
         if (m_batch.Due())
             CommitBatch();
     }
@@ -169,7 +169,7 @@ private:
     TransferSinks m_sinks;
     CProgressPacer m_pacer;
     std::string m_user;
-    CLoadBatch m_batch;
+    CChangeBatch<FilePhrase> m_batch;
     unsigned m_refused = 0;
     std::string m_firstRefusal;
 };

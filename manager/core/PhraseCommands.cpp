@@ -1,6 +1,7 @@
 #include "manager/core/PhraseCommands.h"
 
 #include "framework/odbc/DbTime.h"
+#include "store/ChangeBatch.h"
 #include "store/ConfigRecord.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
@@ -50,4 +51,34 @@ DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const st
     set.Delete();
     // The set's delete reports nothing; a row it could not delete is still there.
     return set.IsDeleted() ? DeleteOutcome::Deleted : DeleteOutcome::NotDeleted;
+}
+
+void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumbers,
+                         const std::string& user, CConfigRecord& config,
+                         const std::function<void(int32_t, DeleteOutcome)>& report) {
+    CChangeBatch<int32_t> batch(set.GetConnection(), config);
+    auto commit = [&] {
+        std::vector<int32_t> retry;
+        try {
+            for (int32_t number : batch.Commit())
+                report(number, DeleteOutcome::Deleted);
+        } catch (const std::exception&) {
+            retry = batch.Abandon();
+        }
+        for (int32_t number : retry)
+            report(number, DeletePhraseNumber(set, number, user, config));
+    };
+    for (int32_t number : phraseNumbers) {
+        batch.Begin();
+        const DeleteOutcome outcome = DeletePhraseNumber(set, number, user, config);
+        if (outcome != DeleteOutcome::Deleted) {
+            commit();
+            report(number, outcome);
+            continue;
+        }
+        batch.Made(number);
+        if (batch.Due())
+            commit();
+    }
+    commit();
 }

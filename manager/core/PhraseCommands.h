@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "dialogs/core/DeriveForm.h"
 
@@ -39,3 +41,14 @@ enum class DeleteOutcome { Deleted, NotDeleted, Refused };
 // could not be read, is gone, or the data source refused the deletion.
 DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user,
                                  const CConfigRecord& config);
+
+// Deletes the phrases of these numbers in the order given, each as
+// DeletePhraseNumber does, grouped into transactions so that many deletions
+// do not cost a disk sync each. Each outcome reaches report once it is
+// final: a deletion after its commit, so whatever is reported deleted is
+// deleted. Before a refusal or failure is reported the deletions so far are
+// committed, so no transaction waits on the user. A failed commit is rolled
+// back and its deletions made again one at a time.
+void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumbers,
+                         const std::string& user, CConfigRecord& config,
+                         const std::function<void(int32_t, DeleteOutcome)>& report);

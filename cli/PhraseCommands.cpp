@@ -1,0 +1,210 @@
+// add, derive and delete: the phrase manager's commands for scripts, on the
+// same rules (duplicate check, permission rule, 255-character cut, counts).
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "dialogs/core/DeriveForm.h"
+#include "framework/MessageSink.h"
+#include "manager/core/PhraseCommands.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseLookup.h"
+#include "store/PhraseRec.h"
+#include "store/PhraseType.h"
+#include "store/StoreApp.h"
+
+namespace {
+
+const char* const kFormNames[4] = {"it", "he", "she", "they"};
+
+class CStderrWarnings : public CMessageSink {
+public:
+    void ShowWarning(const std::string& text, const std::string&) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+};
+
+// The options of a command and what is left: its positional arguments.
+class CArguments {
+public:
+    explicit CArguments(const std::vector<std::string>& args) : m_args(args) {}
+
+    // The value of --name, if given (at most once), removed from the arguments.
+    std::optional<std::string> Take(const std::string& name) {
+        std::optional<std::string> value;
+        for (size_t i = 0; i < m_args.size();) {
+            if (m_args[i] != name) {
+                ++i;
+                continue;
+            }
+            if (i + 1 == m_args.size())
+                throw UsageError{name + " needs a value"};
+            if (value)
+                throw UsageError{name + " given twice"};
+            value = m_args[i + 1];
+            m_args.erase(m_args.begin() + static_cast<std::ptrdiff_t>(i), m_args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        }
+        return value;
+    }
+    bool TakeFlag(const std::string& name) {
+        for (size_t i = 0; i < m_args.size(); ++i)
+            if (m_args[i] == name) {
+                m_args.erase(m_args.begin() + static_cast<std::ptrdiff_t>(i));
+                return true;
+            }
+        return false;
+    }
+    // The user the command works as: --user, else the one running it.
+    std::string TakeUser() {
+        if (std::optional<std::string> user = Take("--user"))
+            return *user;
+        std::string name;
+        GetCurrentUserName(name);
+        return name;
+    }
+    const std::vector<std::string>& Rest() const { return m_args; }
+
+private:
+    std::vector<std::string> m_args;
+};
+
+int FormByName(const std::string& name) {
+    for (int form = 0; form < 4; ++form)
+        if (name == kFormNames[form])
+            return form;
+    return -1;
+}
+
+void ExpectText(const std::string& text, const char* what) {
+    if (text.empty())
+        throw UsageError{std::string(what) + " must not be empty"};
+}
+
+// The shared set, open, positioned on nothing: stores go through it.
+void OpenPhraseSet() {
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    thePhraseSet.m_NumberParam = 0;
+    if (!thePhraseSet.Rerun())
+        throw thePhraseSet.LastError();
+}
+
+PhraseInput ParseNoun(CArguments& args) {
+    const std::vector<std::string>& rest = args.Rest();
+    if (rest.size() != 3)
+        throw UsageError{"add noun needs FORM TEXT (FORM: it, he, she or they)"};
+    const int form = FormByName(rest[1]);
+    if (form < 0)
+        throw UsageError{"the form of a noun is it, he, she or they, not \"" + rest[1] + "\""};
+    ExpectText(rest[2], "the noun");
+    PhraseInput noun;
+    noun.phraseType = static_cast<uint8_t>(form);
+    noun.texts[0] = rest[2];
+    return noun;
+}
+
+// The forms not given come from the nearest given form above them.
+PhraseInput ParseVerbOrAdverb(CArguments& args, uint8_t phraseType) {
+    const std::optional<std::string> he = args.Take("--he");
+    const std::optional<std::string> she = args.Take("--she");
+    const std::optional<std::string> they = args.Take("--they");
+    const std::vector<std::string>& rest = args.Rest();
+    if (rest.size() != 2)
+        throw UsageError{"add " + rest[0] + " needs one TEXT (and --he, --she, --they for other forms)"};
+    ExpectText(rest[1], "the text");
+    for (const auto* form : {&he, &she, &they})
+        if (*form)
+            ExpectText(**form, "a form");
+    PhraseInput phrase;
+    phrase.phraseType = phraseType;
+    phrase.texts = DeriveMissingForms(rest[1], he, she, they);
+    return phrase;
+}
+
+PhraseInput ParseAdd(CArguments& args) {
+    const std::vector<std::string>& rest = args.Rest();
+    if (rest.empty())
+        throw UsageError{"add needs noun, verb or adverb"};
+    if (rest[0] == "noun")
+        return ParseNoun(args);
+    if (rest[0] == "verb")
+        return ParseVerbOrAdverb(args, kVerbType);
+    if (rest[0] == "adverb")
+        return ParseVerbOrAdverb(args, kAdverbType);
+    throw UsageError{"add needs noun, verb or adverb, not \"" + rest[0] + "\""};
+}
+
+int32_t ParsePhraseNumber(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError{"a phrase number is a whole number, not \"" + text + "\""};
+    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+}  // namespace
+
+int RunAdd(const CommandContext& context) {
+    CArguments args(context.args);
+    const std::string user = args.TakeUser();
+    const bool duplicate = args.TakeFlag("--duplicate");
+    const PhraseInput phrase = ParseAdd(args);
+    for (const std::string& text : phrase.texts)
+        if (text.size() > ColumnText(text).size())
+            std::fprintf(stderr, "note: a text is cut to its first %zu characters\n", ColumnText(text).size());
+
+    CStderrWarnings warnings;
+    if (!duplicate && IsDuplicatePhrase(phrase, warnings)) {
+        std::fprintf(stderr, "The %s \"%s\" is there already (--duplicate adds it anyway)\n",
+                     KindOfPhraseType(phrase.phraseType) == PhraseKind::Noun ? "noun" : args.Rest()[0].c_str(),
+                     ColumnText(phrase.texts[0]).c_str());
+        return kExitFailure;
+    }
+    GetStoreApp()->m_configRecord.Recount();
+    OpenPhraseSet();
+    if (!StoreNewPhrase(thePhraseSet, phrase, &user)) {
+        std::fprintf(stderr, "%s\n", WithCause("Cannot create phrase", thePhraseSet.LastError().m_strError).c_str());
+        return kExitFailure;
+    }
+    std::printf("%d\n", FindNewestPhrase(user, warnings));
+    return kExitOk;
+}
+
+int RunDerive(const CommandContext& context) {
+    CArguments args(context.args);
+    args.TakeUser();  // accepted for the symmetry of the phrase commands; nothing is stored
+    const std::optional<std::string> from = args.Take("--from");
+    const int source = from ? FormByName(*from) : 0;
+    if (source < 0 || source == 3)
+        throw UsageError{"--from takes it, he or she"};
+    if (args.Rest().size() != 1)
+        throw UsageError{"derive needs one TEXT"};
+    const std::string& text = args.Rest()[0];
+    for (int form = source; form < 4; ++form)
+        std::printf("%s\t%s\n", kFormNames[form], DeriveForm(text, source, form).c_str());
+    return kExitOk;
+}
+
+int RunDelete(const CommandContext& context) {
+    CArguments args(context.args);
+    const std::string user = args.TakeUser();
+    if (args.Rest().empty())
+        throw UsageError{"delete needs the numbers of the phrases"};
+    std::vector<int32_t> numbers;
+    for (const std::string& arg : args.Rest())
+        numbers.push_back(ParsePhraseNumber(arg));
+
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    config.Recount();
+    OpenPhraseSet();
+    int status = kExitOk;
+    DeletePhraseNumbers(thePhraseSet, numbers, user, config, [&](int32_t number, DeleteOutcome outcome) {
+        if (outcome == DeleteOutcome::Refused)
+            std::fprintf(stderr, "phrase %d: You do not have permission to delete this item\n", number);
+        else if (outcome == DeleteOutcome::NotDeleted)
+            std::fprintf(stderr, "phrase %d: Could not delete item (there is no such phrase, or the "
+                                 "database refused)\n", number);
+        if (outcome != DeleteOutcome::Deleted)
+            status = kExitFailure;
+    });
+    return status;
+}

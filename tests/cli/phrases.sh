@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# sorrowline-db add, derive and delete end to end:
+#   phrases.sh [RUNNER...] SORROWLINE-DB
+# On an SQLite source of its own, or on PostgreSQL when
+# SORROWLINE_PHRASES_PG=1 and the SORROWLINE_TEST_PG_* variables name a
+# server: forms derived as the dialog derives them, duplicates refused, texts
+# cut to 255 characters, the permission rule on deletion, user names that
+# hold quotes. Works in a temporary folder, removed afterwards.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+db=("$@")
+work=$(mktemp -d)
+pg_database=
+cleanup() {
+  if [[ -n $pg_database ]]; then drop_scratch_database "$pg_database"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "phrases: $*" >&2; exit 1; }
+run() { "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; }
+expect_status() {
+  local want=$1 got=0
+  shift
+  "${db[@]}" "$@" >"$work/out" 2>"$work/stderr" || got=$?
+  ((got == want)) || fail "sorrowline-db $* exited $got, not $want: $(cat "$work/stderr")"
+}
+# One column of the phrase of a number: 2 type, 4 author, 5-8 the forms.
+field() { run list | awk -F'\t' -v n="$1" -v f="$2" '$1 == n { print $f }'; }
+count() { run list | wc -l | tr -d ' '; }
+
+{
+  echo "$scratch_marker"
+  if [[ ${SORROWLINE_PHRASES_PG:-} == 1 ]]; then
+    if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
+      [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && fail "no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)"
+      echo "phrases: skipped, no PostgreSQL server"
+      exit 77
+    fi
+    pg_database=$(create_scratch_database phrases)
+    data_source_entry postgres "$SORROWLINE_TEST_PG_SERVER" "$SORROWLINE_TEST_PG_PORT" \
+      "$pg_database" "$SORROWLINE_TEST_PG_USER"
+  else
+    data_source_entry sqlite "$work/phrases.db"
+  fi
+} >"$work/odbc.ini"
+export ODBCINI=$work/odbc.ini
+# The owner is whoever made the row: the user of this run.
+run init >/dev/null
+
+# derive prints the given form and each lower one.
+[[ $(run derive "was eating its dinner") == $'it\twas eating its dinner\nhe\twas eating his dinner\nshe\twas eating her dinner\nthey\twere eating their dinner' ]] ||
+  fail "derive from it: $(run derive "was eating its dinner")"
+[[ $(run derive "hums to himself softly" --from he) == $'he\thums to himself softly\nshe\thums to herself softly\nthey\thums to themselves softly' ]] ||
+  fail "derive from he"
+expect_status 2 derive "x" --from they
+
+# add verb: missing forms come from the nearest given form above them.
+verb=$(run add verb "washes its car" --she "polishes her car" --user "Ann")
+[[ $(field "$verb" 2) == 4 && $(field "$verb" 4) == Ann ]] || fail "verb $verb: type or author"
+[[ $(field "$verb" 6) == "washes his car" && $(field "$verb" 8) == "polishes their car" ]] ||
+  fail "verb $verb forms: $(run list)"
+
+# A duplicate of the same kind is refused unless asked for; other kinds are no duplicates.
+expect_status 1 add verb "washes its car" --user "Ann"
+grep -q "there already" "$work/stderr" || fail "no duplicate message"
+expect_status 0 add adverb "washes its car" --user "Ann"
+expect_status 0 add verb "washes its car" --duplicate --user "Ann"
+noun=$(run add noun he "the old king" --user "Ann")
+expect_status 1 add noun they "the old king" --user "Ann"
+expect_status 2 add noun him "a cat"
+expect_status 2 add verb ""
+expect_status 2 add noun it ""
+expect_status 2 add verb "runs" --they ""
+
+# A text of 300 characters is stored as its first 255, and checked as those.
+long=$(printf 'a%.0s' $(seq 300))
+cut=$(run add noun it "$long" --user "Ann")
+[[ $(field "$cut" 5) == "${long:0:255}" ]] || fail "long text not cut to 255"
+expect_status 1 add noun it "${long:0:255}b" --user "Ann"
+
+# Names with quotes are data, never part of a query: each finds its own phrase.
+quoted=$(run add noun she "my aunt" --user "o'brien")
+crafted=$(run add noun it "a trick" --user "x' OR '1'='1")
+[[ $(field "$quoted" 4) == "o'brien" && $(field "$quoted" 5) == "my aunt" ]] || fail "o'brien's phrase is $quoted"
+[[ $(field "$crafted" 5) == "a trick" ]] || fail "the crafted name found $crafted"
+
+# Deleting: the author (in any capitals) and the owner may, a stranger may not;
+# refused and missing numbers are reported, the others deleted.
+before=$(count)
+expect_status 1 delete "$verb" "$quoted" 999999 --user "o'brien"
+grep -q "phrase $verb: You do not have permission" "$work/stderr" || fail "no refusal: $(cat "$work/stderr")"
+grep -q "phrase 999999:" "$work/stderr" || fail "missing number not reported"
+[[ -z $(field "$quoted" 5) && -n $(field "$verb" 5) && $(count) == $((before - 1)) ]] ||
+  fail "delete as o'brien"
+expect_status 0 delete "$verb" --user "ANN"
+expect_status 0 delete "$noun" "$crafted"  # the owner deletes anyone's
+[[ $(count) == $((before - 4)) ]] || fail "deleted $((before - $(count))) of 4"
+expect_status 2 delete 12x
+
+echo "phrases: passed"
