@@ -5,6 +5,8 @@
 
 #include "framework/odbc/DBException.h"
 #include "store/CurrentUser.h"
+#include "framework/MessageSink.h"
+#include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
 #include "tests/support/TestDataSource.h"
@@ -229,4 +231,41 @@ TEST_F(PhraseStoreTest, OldDatabaseWithTwoRowsKeepsOneOwner) {
         EXPECT_EQ(Config().m_Administrator, "amy");
     }
     EXPECT_EQ(CountRows("Configuration"), 2);
+}
+
+// The user's name is data to the lookup, whatever quotes it holds: it finds
+// that user's newest phrase (of two in one second, the later stored) and
+// nobody else's.
+TEST_F(PhraseStoreTest, TheNewestPhraseLookupTakesTheNameAsData) {
+    CPhraseRec set;
+    ASSERT_TRUE(set.Open());
+    auto store = [&](const char* author, const CDbTime& date, const char* text) {
+        set.AddNew();
+        set.m_OPhrase = text;
+        set.m_AddedBy = author;
+        set.m_DateAdded = date;
+        set.Update();
+    };
+    store("o'brien", CDbTime{2026, 1, 2, 3, 4, 5}, "older");
+    store("o'brien", CDbTime{2026, 3, 4, 5, 6, 7}, "newest");
+    store("o'brien", CDbTime{2026, 3, 4, 5, 6, 7}, "newest, stored later");
+    store("o'brien", CDbTime{2025, 12, 31, 23, 59, 59}, "stored last, dated first");
+    store("ann", CDbTime{2027, 1, 1, 0, 0, 0}, "someone else's");
+
+    CPhraseRec byText;
+    byText.m_strFilter = "PhraseType = ? AND OPhrase = ?";
+    byText.m_NumberParam = 0;
+    byText.m_TextParam = "newest, stored later";
+    ASSERT_TRUE(byText.Open());
+    ASSERT_FALSE(byText.IsEOF());
+
+    struct : CMessageSink {
+        int shown = 0;
+        void ShowWarning(const std::string&, const std::string&) override { ++shown; }
+    } messages;
+    EXPECT_EQ(FindNewestPhrase("o'brien", messages), byText.m_PhraseNumber);
+    EXPECT_EQ(FindNewestPhrase("' OR '1'='1", messages), 0);
+    EXPECT_EQ(FindNewestPhrase("O'BRIEN'; DROP TABLE Phrase; --", messages), 0);
+    EXPECT_EQ(messages.shown, 0);
+    EXPECT_EQ(CountRows("Phrase"), 5);
 }
