@@ -156,8 +156,13 @@ void CPhraseManagerDlg::OnOK() {
 
 void CPhraseManagerDlg::OnCancel() { OnOK(); }
 
-void CPhraseManagerDlg::ShowWarning(const char* text, const char* title) {
+void CPhraseManagerDlg::ShowWarning(const std::string& text, const char* title) {
     ShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONWARNING);
+}
+
+// After the shared set's query failed: the driver's words below the message.
+void CPhraseManagerDlg::ShowQueryFailure(const char* text, const char* title) {
+    ShowWarning(WithCause(text, thePhraseSet.LastError().m_strError), title);
 }
 
 void CPhraseManagerDlg::RefreshList(int filterCode) {
@@ -171,13 +176,13 @@ void CPhraseManagerDlg::RefreshList(int filterCode) {
             thePhraseSet.m_NumberParam = filter.parameter;
         if (!thePhraseSet.Rerun()) {
             ShowArrowCursor();
-            ShowWarning("Could not refresh phrase list", "Error");
+            ShowQueryFailure("Could not refresh phrase list", "Error");
             return;
         }
         FillList();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         ShowRows();  // the rows read before the error stay listed
-        ShowWarning("Could not refresh phrase list", "Error");
+        ShowWarning(WithCause("Could not refresh phrase list", e.what()), "Error");
     }
     ShowArrowCursor();
 }
@@ -243,8 +248,12 @@ void CPhraseManagerDlg::ShowDetails(int row) {
         return;
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
     thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
+    if (!thePhraseSet.Rerun()) {
+        ShowQueryFailure("Cannot view phrase details", "Database Error");
+        return;
+    }
     // A phrase deleted meanwhile has nothing to show either.
-    if (!thePhraseSet.Rerun() || thePhraseSet.IsEOF()) {
+    if (thePhraseSet.IsEOF()) {
         ShowWarning("Cannot view phrase details", "Database Error");
         return;
     }
@@ -360,7 +369,7 @@ int32_t CPhraseManagerDlg::StoreAddedPhrase(const PhraseInput& phrase) {
     const bool haveUser = GetCurrentUserName(user);
     if (!StoreNewPhrase(thePhraseSet, phrase, haveUser ? &user : nullptr)) {
         // The phrase is lost unless the user hears of it.
-        ShowWarning("Cannot create phrase", "Database Error");
+        ShowQueryFailure("Cannot create phrase", "Database Error");
         return -1;
     }
     return FindNewestPhrase(user, lookups);
@@ -378,8 +387,12 @@ void CPhraseManagerDlg::EditSelected() {
     if (row < 0 || row >= static_cast<int>(m_rows.Size()))
         return;
     thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
+    if (!thePhraseSet.Rerun()) {
+        ShowQueryFailure("Cannot edit phrase", "Database Error");
+        return;
+    }
     // A phrase deleted meanwhile cannot be edited either.
-    if (!thePhraseSet.Rerun() || !thePhraseSet.CanUpdate() || thePhraseSet.IsEOF()) {
+    if (!thePhraseSet.CanUpdate() || thePhraseSet.IsEOF()) {
         ShowWarning("Cannot edit phrase", "Database Error");
         return;
     }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
@@ -73,7 +74,8 @@ private:
     // The list control's selection into the model.
     void ReadSelection();
     void FillList();
-    void ShowWarning(const char* text, const char* title);
+    void ShowWarning(const std::string& text, const char* title);
+    void ShowQueryFailure(const char* text, const char* title);
 
     LRESULT OnAddButton(WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuCommand(WPARAM wParam, LPARAM lParam);
