@@ -18,6 +18,7 @@ int RunSentences(const CommandContext& context);
 int RunAdd(const CommandContext& context);
 int RunDerive(const CommandContext& context);
 int RunDelete(const CommandContext& context);
+int RunEmpty(const CommandContext& context);
 // Makes the data source itself, so it runs before any connection.
 int RunSetup(const CommandContext& context);
 

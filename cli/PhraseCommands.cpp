@@ -2,6 +2,7 @@
 // same rules (duplicate check, permission rule, 255-character cut, counts).
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,14 @@
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -207,4 +216,42 @@ int RunDelete(const CommandContext& context) {
             status = kExitFailure;
     });
     return status;
+}
+
+// The owner's Empty: every phrase goes. Asks on a terminal, unless --yes.
+int RunEmpty(const CommandContext& context) {
+    CArguments args(context.args);
+    const std::string user = args.TakeUser();
+    const bool confirmed = args.TakeFlag("--yes");
+    if (!args.Rest().empty())
+        throw UsageError{"empty takes no arguments but --user NAME and --yes"};
+
+    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    config.Recount();
+    if (!config.IsOwner(user)) {
+        std::fprintf(stderr, "You do not have permission to delete this item (the database belongs to %s)\n",
+                     config.m_Administrator.c_str());
+        return kExitFailure;
+    }
+    if (!confirmed) {
+        if (!isatty(fileno(stdin)))
+            throw UsageError{"empty asks first; give --yes when no one can answer"};
+        std::printf("Are you sure you want to delete ALL phrases in the database?\n"
+                    "WARNING: This operation cannot be undone [y/N] ");
+        std::fflush(stdout);
+        std::string answer;
+        std::getline(std::cin, answer);
+        if (answer != "y" && answer != "Y" && answer != "yes")
+            return kExitOk;
+    }
+    thePhraseSet.m_strFilter = "";
+    if (!thePhraseSet.Rerun())
+        throw thePhraseSet.LastError();
+    const size_t undeleted = DeleteListedPhrases(thePhraseSet, user, config);
+    config.Recount();
+    if (undeleted > 0) {
+        std::fprintf(stderr, "Cannot empty database\n%zu phrases could not be deleted.\n", undeleted);
+        return kExitFailure;
+    }
+    return kExitOk;
 }

@@ -29,7 +29,8 @@ const char kUsage[] =
     "            (add refuses a phrase of the same kind and text unless --duplicate)\n"
     "  derive TEXT [--from it|he|she]   print the text and the forms derived from it\n"
     "  delete NUMBER...   delete phrases (your own, or any if you own the database)\n"
-    "            add, derive and delete take --user NAME to act as another user\n"
+    "  empty [--yes]   delete every phrase (the owner only); asks first unless --yes\n"
+    "            add, derive, delete and empty take --user NAME to act as another user\n"
     "  setup     Windows: install the SQLite ODBC driver, create the data source\n"
     "            Sorrowline for this user with the starter phrases (an existing one is kept)\n";
 
@@ -47,6 +48,7 @@ const std::map<std::string, Command>& CommandTable() {
         {"add", RunAdd},
         {"derive", RunDerive},
         {"delete", RunDelete},
+        {"empty", RunEmpty},
     };
     return table;
 }

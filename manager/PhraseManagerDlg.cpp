@@ -20,6 +20,7 @@
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
+#include "transfer/win/DatabaseDlg.h"
 
 namespace {
 
@@ -559,7 +560,16 @@ LRESULT CPhraseManagerDlg::OnTestButton(WPARAM, LPARAM) {
 
 LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) { return 0; }
 
-LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) { return 0; }
+// The list is read anew however the dialog ends: a load or an Empty may
+// have changed every row.
+LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) {
+    {
+        CDatabaseDlg database(this);
+        database.DoModal();
+    }
+    RefreshList(m_nFilterCode);
+    return 0;
+}
 
 // The list asks for the texts of the rows it shows, and only those.
 LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {

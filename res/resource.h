@@ -9,6 +9,8 @@
 #define IDD_NOUN_PHRASE 133
 #define IDD_VERB_PHRASE 134
 #define IDD_PHRASE_DETAILS 136
+#define IDD_DATABASE 138
+#define IDD_TRANSFER_PROGRESS 139
 
 // Icons, the dialog tile, the context menu, strings.
 #define IDI_APPLICATION_ICON 128
@@ -16,6 +18,7 @@
 #define IDI_VERB 130
 #define IDI_ADVERB 131
 #define IDM_PHRASE_MENU 132
+#define IDI_DATABASE 140
 #define IDB_DIALOG_TILE 141
 #define IDS_ABOUT_ITEM 101
 // The context help texts, one topic a line.
@@ -81,6 +84,26 @@
 #define IDC_KIND_ICON 1023
 #define IDC_OBJECT_CAPTION 1086
 #define IDC_PLURAL_CAPTION 1087
+
+// Database (template 138).
+#define IDC_EMPTY 1040
+#define IDC_LOAD_MERGE 1041
+#define IDC_EXPORT 1042
+#define IDC_DATABASE_NAME 1043
+#define IDC_NOUN_COUNT 1044
+#define IDC_VERB_COUNT 1045
+#define IDC_ADVERB_COUNT 1046
+#define IDC_OWNER 1047
+#define IDC_DATABASE_NAME_CAPTION 1078
+#define IDC_NOUN_COUNT_CAPTION 1079
+#define IDC_VERB_COUNT_CAPTION 1080
+#define IDC_ADVERB_COUNT_CAPTION 1081
+#define IDC_OWNER_CAPTION 1082
+
+// Transfer progress (template 139).
+#define IDC_TRANSFER_STATUS 1048
+#define IDC_TRANSFER_BAR 1049
+#define IDC_TRANSFER_COUNTER 1050
 
 // About box (template 100).
 #define IDC_ABOUT_VERSION 1056

@@ -82,3 +82,33 @@ void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumb
     }
     commit();
 }
+
+size_t DeleteListedPhrases(CPhraseRec& set, const std::string& user, CConfigRecord& config) {
+    CChangeBatch<int32_t> batch(set.GetConnection(), config);
+    size_t undeleted = 0;
+    auto commit = [&] {
+        std::vector<int32_t> again;
+        try {
+            batch.Commit();
+        } catch (const std::exception&) {
+            again = batch.Abandon();
+        }
+        // One at a time, on a set of their own: the walk goes on.
+        CPhraseRec single(set.m_pDatabase);
+        for (int32_t number : again)
+            undeleted += DeletePhraseNumber(single, number, user, config) != DeleteOutcome::Deleted;
+    };
+    for (; !set.IsEOF(); set.MoveNext()) {
+        batch.Begin();
+        const int32_t number = set.m_PhraseNumber;
+        set.Delete();
+        if (set.IsDeleted())
+            batch.Made(number);
+        else
+            ++undeleted;
+        if (batch.Due())
+            commit();
+    }
+    commit();
+    return undeleted;
+}

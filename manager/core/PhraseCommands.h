@@ -52,3 +52,9 @@ DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const st
 void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumbers,
                          const std::string& user, CConfigRecord& config,
                          const std::function<void(int32_t, DeleteOutcome)>& report);
+
+// Empties the database for its owner: deletes every phrase the set lists,
+// walking it to its end (lowering the counts), grouped into transactions
+// like DeletePhraseNumbers. After a failed commit the batch's phrases are
+// deleted again one at a time. Returns how many phrases are left undeleted.
+size_t DeleteListedPhrases(CPhraseRec& set, const std::string& user, CConfigRecord& config);

@@ -143,9 +143,30 @@ def adverb_shape(u, v):
     return 0.2 <= u <= 0.8 and abs(v - (0.5 + 0.12 * math.sin((u - 0.2) * 2 * math.pi / 0.6 * 1.5))) <= 0.07
 
 
+def database_icon(u, v):
+    # A stack of three disks: the phrase database.
+    cx, rx, ry = 0.5, 0.32, 0.1
+    top, bottom = 0.24, 0.78
+    def on_ellipse(cy):
+        return ((u - cx) / rx) ** 2 + ((v - cy) / ry) ** 2
+    if abs(u - cx) > rx or v < top - ry or v > bottom + ry:
+        return (0, 0, 0, 0)
+    if on_ellipse(top) <= 1:
+        return (190, 210, 235, 1) if on_ellipse(top) < 0.75 else (60, 80, 120, 1)
+    inside = top <= v <= bottom or on_ellipse(bottom) <= 1
+    if not inside:
+        return (0, 0, 0, 0)
+    for seam in (top + (bottom - top) / 3, top + 2 * (bottom - top) / 3):
+        if abs(on_ellipse(seam) - 1) < 0.25 and v > seam:
+            return (60, 80, 120, 1)
+    shade = 120 + 80 * (1 - abs(u - 0.42) / rx)
+    return (shade * 0.55, shade * 0.7, shade, 1)
+
+
 if __name__ == "__main__":
     write_tile(os.path.join(HERE, "tile.bmp"))
     write_icon(os.path.join(HERE, "sorrowline.ico"), app_icon)
     write_icon(os.path.join(HERE, "noun.ico"), block_icon((52, 101, 164), noun_shape))
     write_icon(os.path.join(HERE, "verb.ico"), block_icon((46, 139, 87), verb_shape))
     write_icon(os.path.join(HERE, "adverb.ico"), block_icon((204, 120, 40), adverb_shape))
+    write_icon(os.path.join(HERE, "database.ico"), database_icon)

@@ -98,4 +98,14 @@ expect_status 0 delete "$noun" "$crafted"  # the owner deletes anyone's
 [[ $(count) == $((before - 4)) ]] || fail "deleted $((before - $(count))) of 4"
 expect_status 2 delete 12x
 
+# empty: the owner only, asked first unless --yes; without a terminal it refuses to ask.
+left=$(count)
+((left > 0)) || fail "nothing left to empty"
+expect_status 1 empty --yes --user "Ann"
+[[ $(count) == "$left" ]] || fail "a stranger emptied the database"
+expect_status 2 empty </dev/null
+[[ $(count) == "$left" ]] || fail "empty without an answer deleted"
+expect_status 0 empty --yes
+[[ $(count) == 0 ]] || fail "$(count) phrases left after empty"
+[[ $(run recount) == *$'Nouns: 0\nVerbs: 0\nAdverbs: 0'* ]] || fail "counts after empty: $(run recount)"
 echo "phrases: passed"

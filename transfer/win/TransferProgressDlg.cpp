@@ -1,0 +1,55 @@
+#include "transfer/win/TransferProgressDlg.h"
+
+#include <commctrl.h>
+
+#include "res/resource.h"
+
+std::atomic<bool> g_bTransferBusy{false};
+
+bool TransferBusy() { return g_bTransferBusy.load(std::memory_order_acquire); }
+
+CTransferProgressDlg theProgressDlg;
+
+CTransferProgressDlg::CTransferProgressDlg() : CTiledDialog(IDD_TRANSFER_PROGRESS) {}
+
+bool CTransferProgressDlg::OnInitDialog() {
+    CTiledDialog::OnInitDialog();
+    ::SetDlgItemTextA(m_hWnd, IDC_TRANSFER_STATUS, m_strStatus.c_str());
+    return false;  // no focus: the dialog takes no input
+}
+
+void CTransferProgressDlg::SetRange(uint32_t total) {
+    HWND bar = GetDlgItem(IDC_TRANSFER_BAR);
+    ::SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
+    ::SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    ::SendMessageA(bar, PBM_SETPOS, 0, 0);
+}
+
+void CTransferProgressDlg::SetPosition(uint32_t position) {
+    ::SendMessageA(GetDlgItem(IDC_TRANSFER_BAR), PBM_SETPOS, position, 0);
+}
+
+void CTransferProgressDlg::SetText(const std::string& text) {
+    ::SetDlgItemTextA(m_hWnd, IDC_TRANSFER_COUNTER, text.c_str());
+}
+
+// While the transfer runs nothing closes it; the worker's close request
+// comes after it has cleared the flag.
+void CTransferProgressDlg::OnCancel() {
+    if (!TransferBusy())
+        EndDialog(IDCANCEL);
+}
+
+const MessageTable* CTransferProgressDlg::GetMessageTable() const {
+    static const MessageEntry entries[] = {
+        OnMessage(WM_CLOSE, &CTransferProgressDlg::OnClose),
+    };
+    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
+                                       sizeof(entries) / sizeof(entries[0])};
+    return &table;
+}
+
+LRESULT CTransferProgressDlg::OnClose(WPARAM, LPARAM) {
+    OnCancel();
+    return 0;
+}
