@@ -1,6 +1,6 @@
 // Times the phrase manager over a large phrase table, under Wine:
 //   manager_bench   (ODBCINI names a scratch data source filled with
-//                    phrases; bench/manager-bench.sh makes them)
+//                    phrases; bench/dialogs-bench.sh makes them)
 // Prints the time from start to the filled list, a header click's re-sort,
 // a filter switch and back, and the process's peak memory.
 #include <windows.h>
