@@ -17,9 +17,7 @@
 #include "store/StoreApp.h"
 
 #ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -97,6 +95,17 @@ void OpenPhraseSet() {
     thePhraseSet.m_NumberParam = 0;
     if (!thePhraseSet.Rerun())
         throw thePhraseSet.LastError();
+}
+
+// Someone at a terminal can answer a question. On Windows the NUL device
+// counts as a character device too, so only a console will do.
+bool CanAsk() {
+#ifdef _WIN32
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
+#else
+    return isatty(STDIN_FILENO) != 0;
+#endif
 }
 
 PhraseInput ParseNoun(CArguments& args) {
@@ -234,13 +243,14 @@ int RunEmpty(const CommandContext& context) {
         return kExitFailure;
     }
     if (!confirmed) {
-        if (!isatty(fileno(stdin)))
+        if (!CanAsk())
             throw UsageError{"empty asks first; give --yes when no one can answer"};
         std::printf("Are you sure you want to delete ALL phrases in the database?\n"
                     "WARNING: This operation cannot be undone [y/N] ");
         std::fflush(stdout);
         std::string answer;
-        std::getline(std::cin, answer);
+        if (!std::getline(std::cin, answer))
+            throw UsageError{"empty asks first; give --yes when no one can answer"};
         if (answer != "y" && answer != "Y" && answer != "yes")
             return kExitOk;
     }
