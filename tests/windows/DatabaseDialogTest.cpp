@@ -13,6 +13,8 @@
 #include <mutex>
 #include <string>
 
+#include "dialogs/DialogHost.h"
+#include "dialogs/HelpPopup.h"
 #include "framework/MessageSink.h"
 #include "framework/win/FileDialog.h"
 #include "manager/PhraseManagerDlg.h"
@@ -190,6 +192,18 @@ TEST_F(DatabaseDialogTest, ShowsTheCountsTheOwnerAndTheDatabase) {
     EXPECT_EQ(Field(IDC_OWNER), "Cleo");
     EXPECT_NE(Field(IDC_DATABASE_NAME).find(".db"), std::string::npos) << Field(IDC_DATABASE_NAME);
     EXPECT_EQ(WindowText(m_dialog->GetSafeHwnd()), "Sorrowline Database");
+}
+
+TEST_F(DatabaseDialogTest, HelpOnAControlShowsItsTopic) {
+    Open();
+    for (int id : {IDC_EXPORT, IDC_OWNER_CAPTION, IDC_NOUN_COUNT}) {
+        HWND control = m_dialog->GetDlgItem(id);
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, control, 0, {0, 0}};
+        SendMessageA(m_dialog->GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_NE(CHelpPopup::Current(), nullptr) << id;
+        EXPECT_EQ(CHelpPopup::Current()->Text(), HelpTopicText(0x808A0000u + static_cast<DWORD>(id)));
+    }
+    CHelpPopup::CloseCurrent();
 }
 
 TEST_F(DatabaseDialogTest, OnlyTheOwnerEmptiesAndOnlyAfterYes) {

@@ -387,3 +387,31 @@ TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {
     EXPECT_GT(repeated, 20);
 }
 
+
+// The list and the buttons carry the template's number and their own; the
+// first frame and the product caption carry the shared frame topic; Exit,
+// the icon, the other frames and the captions carry none.
+TEST_F(ManagerTest, EveryControlCarriesItsHelpNumber) {
+    CPhraseManagerDlg& manager = Open();
+    int frames = 0, withRule = 0;
+    for (HWND child = GetWindow(manager.GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        const DWORD help = GetWindowContextHelpId(child);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        char kind[32] = "";
+        GetClassNameA(child, kind, sizeof kind);
+        if (id == IDOK || id == IDC_PHRASE_LABEL || id == IDC_LIST_LABEL || id == IDC_LIST_SHOWS_LABEL) {
+            EXPECT_EQ(help, 0u) << id;
+        } else if (lstrcmpiA(kind, "Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX) {
+            EXPECT_EQ(help, frames++ == 0 ? 0x8089FFFFu : 0u) << "frame " << frames;
+        } else if (id == IDC_STATIC) {
+            const bool icon = (style & SS_TYPEMASK) == SS_ICON;
+            EXPECT_EQ(help, icon ? 0u : 0x8089FFFFu);
+        } else {
+            EXPECT_EQ(help, 0x80660000u + static_cast<WORD>(id)) << id;
+            ++withRule;
+        }
+    }
+    EXPECT_EQ(frames, 3);
+    EXPECT_EQ(withRule, 12);
+}
