@@ -18,8 +18,7 @@ CAboutDlg::CAboutDlg()
       m_strNotice("Phrases by their authors; free to share.") {}
 
 void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
-    for (size_t i = 0; i < kLabelCount; ++i)
-        DDX_Control(pDX, kLabelIds[i], m_labels[i]);
+    DDX_Controls(pDX, kLabelIds, m_labels);
     DDX_Text(pDX, IDC_ABOUT_BUILD_DATE, m_strBuildDate);
     DDX_Text(pDX, IDC_ABOUT_NOTICE, m_strNotice);
     DDX_Text(pDX, IDC_ABOUT_VERSION, m_strVersion);

@@ -20,9 +20,7 @@ CPhraseDetailsDlg::CPhraseDetailsDlg(CWnd* pParent, const CPhraseRec& phrase)
     : CTiledDialog(IDD_PHRASE_DETAILS, pParent), m_details(DescribePhrase(phrase)) {}
 
 void CPhraseDetailsDlg::DoDataExchange(CDataExchange* pDX) {
-    static_assert(sizeof(kLabelIds) / sizeof(kLabelIds[0]) == kLabelCount, "one label per id");
-    for (size_t i = 0; i < kLabelCount; ++i)
-        DDX_Control(pDX, kLabelIds[i], m_labels[i]);
+    DDX_Controls(pDX, kLabelIds, m_labels);
     DDX_Text(pDX, IDC_DETAILS_TYPE, m_details.typeText);
     DDX_Text(pDX, IDC_DETAILS_FIELD1, m_details.fields[0]);
     DDX_Text(pDX, IDC_DETAILS_FIELD2, m_details.fields[1]);

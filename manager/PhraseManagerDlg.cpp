@@ -376,14 +376,21 @@ int32_t CPhraseManagerDlg::StoreAddedPhrase(const PhraseInput& phrase) {
     return FindNewestPhrase(user, lookups);
 }
 
+// Before an edit or a deletion: the set filtered by number, the counts and
+// the owner as they are now; returns who asks.
+std::string CPhraseManagerDlg::PrepareChange() {
+    thePhraseSet.m_strFilter = "PhraseNumber = ?";
+    GetStoreApp()->m_configRecord.Recount();
+    std::string user;
+    GetCurrentUserName(user);
+    return user;
+}
+
 void CPhraseManagerDlg::EditSelected() {
     if (m_list.GetSelectedCount() != 1)
         return;
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
     CConfigRecord& config = GetStoreApp()->m_configRecord;
-    config.Recount();
-    std::string user;
-    GetCurrentUserName(user);
+    const std::string user = PrepareChange();
     const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (row < 0 || row >= static_cast<int>(m_rows.Size()))
         return;
@@ -447,11 +454,8 @@ void CPhraseManagerDlg::DeleteSelected() {
                   selected);
     if (ShowMessageBox(m_hWnd, question, "Delete Items", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
     CConfigRecord& config = GetStoreApp()->m_configRecord;
-    config.Recount();
-    std::string user;
-    GetCurrentUserName(user);
+    const std::string user = PrepareChange();
     ReadSelection();
     std::vector<int32_t> numbers;
     for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))

@@ -59,6 +59,7 @@ protected:
 private:
     void AddVerbOrAdverb(bool adverb);
     int32_t StoreAddedPhrase(const PhraseInput& phrase);
+    std::string PrepareChange();
     void EditNoun();
     void EditVerbOrAdverb(bool adverb);
 

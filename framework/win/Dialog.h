@@ -78,6 +78,12 @@ public:
 // Links a member to a control of the template: the member takes over the
 // control's messages, once, the first time the exchange runs.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+// The same for arrays of members and their controls' identifiers.
+template <class Control, size_t N>
+void DDX_Controls(CDataExchange* pDX, const int (&ids)[N], Control (&controls)[N]) {
+    for (size_t i = 0; i < N; ++i)
+        DDX_Control(pDX, ids[i], controls[i]);
+}
 // A control's text and a string member.
 void DDX_Text(CDataExchange* pDX, int id, std::string& value);
 // A check box and a flag member.

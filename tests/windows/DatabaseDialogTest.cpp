@@ -64,7 +64,7 @@ public:
                 if (m_held)
                     return true;
             }
-            PumpDialogMessages();
+            PumpMessages();
         }
         return false;
     }
@@ -167,7 +167,7 @@ protected:
     // Serves the dialogs until the transfer's worker has ended.
     void WaitForTransfer() {
         for (int i = 0; i < 2000 && (TransferBusy() || theProgressDlg.GetSafeHwnd()); ++i)
-            PumpDialogMessages();
+            PumpMessages();
         ASSERT_FALSE(TransferBusy());
     }
     void SetOwner(const std::string& owner) {
@@ -309,7 +309,7 @@ TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageA(progress, WM_CLOSE, 0, 0);
-    PumpDialogMessages();
+    PumpMessages();
     EXPECT_TRUE(IsWindow(dialog));
     EXPECT_TRUE(IsWindow(progress));
 

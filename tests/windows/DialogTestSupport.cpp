@@ -42,17 +42,6 @@ void DeleteDialogTestSettings() {
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
 }
 
-void PumpDialogMessages() {
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-}
-
 void RunInModalLoop(std::function<void()> action) {
     PendingModalAction() = std::move(action);
     SetTimer(nullptr, 0, 50, &RunPendingAction);
@@ -77,7 +66,7 @@ void DialogTest::TearDown() {
     thePhraseSet.Close();
     thePhraseSet.m_strFilter.clear();
     thePhraseSet.m_strSort.clear();
-    PumpDialogMessages();
+    PumpMessages();
     m_app.reset();
     DeleteDialogTestSettings();
 }

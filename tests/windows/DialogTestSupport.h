@@ -12,6 +12,7 @@
 #include "app/SaverApp.h"
 #include "framework/odbc/Database.h"
 #include "framework/win/MessageBox.h"
+#include "tests/windows/WinTestSupport.h"
 
 // The application object of the dialog tests: its settings live under the
 // test program's own key, its database is this test run's data source.
@@ -58,8 +59,6 @@ protected:
 };
 
 void DeleteDialogTestSettings();
-// Handles the messages waiting for this thread.
-void PumpDialogMessages();
 
 // Calls the action from inside the next modal loop of this thread (a
 // dialog's or a menu's), once, soon after the loop starts.

@@ -76,7 +76,7 @@ protected:
         const LPARAM at = MAKELPARAM(bounds.left + 3, (bounds.top + bounds.bottom) / 2);
         PostMessageA(List(), WM_LBUTTONUP, keys, at);  // lets the drag detection end at once
         SendMessageA(List(), WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
-        PumpDialogMessages();
+        PumpMessages();
     }
 
     bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
@@ -220,7 +220,7 @@ TEST_F(ManagerTest, DoubleClickShowsTheDetailsOfOneSelectedPhraseOnly) {
     ClickRow(3, MK_CONTROL);
     RunInModalLoop(readDetails);
     SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, IDC_PHRASE_LIST, reinterpret_cast<LPARAM>(&doubleClick));
-    PumpDialogMessages();
+    PumpMessages();
     EXPECT_EQ(title, "");
 }
 
@@ -361,7 +361,7 @@ TEST_F(ManagerTest, TheFirstTestSaverGoesBeforeTheSecondComes) {
     ASSERT_NE(manager.TestWindow(), nullptr);
     EXPECT_TRUE(IsWindow(manager.TestWindow()->GetSafeHwnd()));
     m_manager.reset();
-    PumpDialogMessages();
+    PumpMessages();
 }
 
 TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {

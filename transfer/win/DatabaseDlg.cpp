@@ -71,8 +71,7 @@ void CDatabaseDlg::ReadCounts() {
 }
 
 void CDatabaseDlg::DoDataExchange(CDataExchange* pDX) {
-    for (size_t i = 0; i < kLabelCount; ++i)
-        DDX_Control(pDX, kLabelIds[i], m_labels[i]);
+    DDX_Controls(pDX, kLabelIds, m_labels);
     DDX_Text(pDX, IDC_DATABASE_NAME, m_strDatabaseName);
     DDX_Text(pDX, IDC_NOUN_COUNT, m_strNouns);
     DDX_Text(pDX, IDC_VERB_COUNT, m_strVerbs);
