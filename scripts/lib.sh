@@ -148,3 +148,30 @@ drop_scratch_database() {
   test_server_psql -d "$SORROWLINE_TEST_PG_DATABASE" \
     -c "DROP DATABASE IF EXISTS $1 WITH (FORCE)" >/dev/null 2>&1 || true
 }
+
+# For a test script of sorrowline-db: a temporary folder in $work, removed
+# at exit with the PostgreSQL database that test_source_entry may make.
+start_cli_test() {
+  work=$(mktemp -d)
+  pg_database=
+  trap 'if [[ -n $pg_database ]]; then drop_scratch_database "$pg_database"; fi; rm -rf "$work"' EXIT
+}
+
+# Prints the data source entry of a test: with $1 = 1, a scratch database
+# on the test server (its name kept in $pg_database), else SQLite at $2.
+# Without a server the script ends as skipped (77), unless
+# SORROWLINE_REQUIRE_PG asks for a failure. Call it without a subshell.
+test_source_entry() {
+  if [[ $1 != 1 ]]; then
+    data_source_entry sqlite "$2"
+    return
+  fi
+  if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
+    echo "${0##*/}: no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)" >&2
+    [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && exit 1
+    exit 77
+  fi
+  pg_database=$(create_scratch_database "${3:-test}")
+  data_source_entry postgres "$SORROWLINE_TEST_PG_SERVER" "$SORROWLINE_TEST_PG_PORT" \
+    "$pg_database" "$SORROWLINE_TEST_PG_USER"
+}

@@ -9,13 +9,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 db=("$@")
-work=$(mktemp -d)
-pg_database=
-cleanup() {
-  if [[ -n $pg_database ]]; then drop_scratch_database "$pg_database"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+start_cli_test
 
 fail() { echo "phrases: $*" >&2; exit 1; }
 run() { "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; }
@@ -29,21 +23,8 @@ expect_status() {
 field() { run list | awk -F'\t' -v n="$1" -v f="$2" '$1 == n { print $f }'; }
 count() { run list | wc -l | tr -d ' '; }
 
-{
-  echo "$scratch_marker"
-  if [[ ${SORROWLINE_PHRASES_PG:-} == 1 ]]; then
-    if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
-      [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && fail "no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)"
-      echo "phrases: skipped, no PostgreSQL server"
-      exit 77
-    fi
-    pg_database=$(create_scratch_database phrases)
-    data_source_entry postgres "$SORROWLINE_TEST_PG_SERVER" "$SORROWLINE_TEST_PG_PORT" \
-      "$pg_database" "$SORROWLINE_TEST_PG_USER"
-  else
-    data_source_entry sqlite "$work/phrases.db"
-  fi
-} >"$work/odbc.ini"
+echo "$scratch_marker" >"$work/odbc.ini"
+test_source_entry "${SORROWLINE_PHRASES_PG:-}" "$work/phrases.db" phrases >>"$work/odbc.ini"
 export ODBCINI=$work/odbc.ini
 # The owner is whoever made the row: the user of this run.
 run init >/dev/null

@@ -10,13 +10,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 db=("$@")  # the program, behind its runner (wine-run) if any
-work=$(mktemp -d)
-pg_database=
-cleanup() {
-  if [[ -n $pg_database ]]; then drop_scratch_database "$pg_database"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+start_cli_test
 
 fail() { echo "roundtrip: $*" >&2; exit 1; }
 run() { "${db[@]}" "$@" | tr -d '\r'; }
@@ -24,18 +18,7 @@ run() { "${db[@]}" "$@" | tr -d '\r'; }
 phrases() { run list | cut -f2,5- | sort; }
 
 data_source_entry sqlite "$work/a.db" >"$work/a.ini"
-if [[ ${SORROWLINE_ROUNDTRIP_PG:-} == 1 ]]; then
-  if [[ -z ${SORROWLINE_TEST_PG_PORT:-} ]]; then
-    [[ -n ${SORROWLINE_REQUIRE_PG:-} ]] && fail "no PostgreSQL server (SORROWLINE_TEST_PG_PORT unset)"
-    echo "roundtrip: skipped, no PostgreSQL server"
-    exit 77
-  fi
-  pg_database=$(create_scratch_database roundtrip)
-  data_source_entry postgres "$SORROWLINE_TEST_PG_SERVER" "$SORROWLINE_TEST_PG_PORT" \
-    "$pg_database" "$SORROWLINE_TEST_PG_USER" >"$work/b.ini"
-else
-  data_source_entry sqlite "$work/b.db" >"$work/b.ini"
-fi
+test_source_entry "${SORROWLINE_ROUNDTRIP_PG:-}" "$work/b.db" roundtrip >"$work/b.ini"
 
 export ODBCINI=$work/a.ini
 run init
