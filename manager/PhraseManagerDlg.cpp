@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "dialogs/AboutDlg.h"
+#include "dialogs/ConfigDlg.h"
 #include "dialogs/NounPhraseDlg.h"
 #include "dialogs/VerbPhraseDlg.h"
 #include "dialogs/DialogHost.h"
@@ -557,7 +558,11 @@ LRESULT CPhraseManagerDlg::OnTestButton(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) { return 0; }
+LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) {
+    CConfigDlg config(this);
+    config.DoModal();
+    return 0;
+}
 
 LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) { return 0; }
 
