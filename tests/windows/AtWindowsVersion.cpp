@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/support/ScratchTestRun.h"
+#include "tests/windows/ChildProcess.h"
 
 namespace {
 
@@ -40,27 +42,17 @@ bool SetReportedVersion(const std::string& version) {
     return status == ERROR_SUCCESS;
 }
 
-std::string Quoted(const char* argument) { return std::string("\"") + argument + "\""; }
-
 // Runs this program again with the arguments but the version option; its exit status.
 int RunAgain(int argc, char** argv) {
-    std::string commandLine = Quoted(ProgramPath().c_str());
+    std::vector<std::string> arguments = {ProgramPath()};
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], kVersionOption, std::strlen(kVersionOption)) != 0)
-            commandLine += " " + Quoted(argv[i]);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+            arguments.push_back(argv[i]);
+    DWORD status = 1;
+    if (!RunAndWait(QuotedCommandLine(arguments), status)) {
         std::fprintf(stderr, "could not run %s again\n", ProgramPath().c_str());
         return 1;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return static_cast<int>(status);
 }
 
