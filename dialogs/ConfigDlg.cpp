@@ -118,6 +118,8 @@ uint32_t CConfigDlg::Flags() const {
            FlagIf(m_bRandomBkgndCol, FlagRandomBkgndCol);
 }
 
+// Font name, size and speed as the controls show them, then the colours
+// and the options: Store writes them in that order.
 void CConfigDlg::OnOK() {
     UpdateData(true);
     SaverSettings settings;
