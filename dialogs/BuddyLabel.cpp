@@ -1,6 +1,51 @@
 #include "dialogs/BuddyLabel.h"
 
+#include <commctrl.h>
+
+namespace {
+
+// A button pressed with the mouse holds the mouse until the button is let
+// go, so the release after a press that came from the label reaches the
+// buddy, not the label, at a point outside the buddy: it would not count as
+// a click. While the buddy holds the mouse, a point over its label is
+// therefore handed to it as its own origin, so the label counts as part of
+// the buddy, as the text of a check box does.
+LRESULT CALLBACK BuddyProc(HWND buddy, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                           DWORD_PTR labelHandle) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(buddy, &BuddyProc, id);
+    } else if ((message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_MBUTTONUP ||
+                message == WM_RBUTTONUP) &&
+               GetCapture() == buddy) {
+        HWND label = reinterpret_cast<HWND>(labelHandle);
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(buddy, &point);
+        RECT area;
+        if (IsWindow(label) && IsWindowVisible(label) && GetWindowRect(label, &area) &&
+            PtInRect(&area, point))
+            lParam = MAKELPARAM(0, 0);
+    }
+    return DefSubclassProc(buddy, message, wParam, lParam);
+}
+
+UINT_PTR RelayId(HWND label) { return reinterpret_cast<UINT_PTR>(label); }
+
+}  // namespace
+
 HWND CBuddyLabel::Buddy() const { return m_hBuddy && IsWindow(m_hBuddy) ? m_hBuddy : nullptr; }
+
+void CBuddyLabel::SetBuddy(HWND buddy) {
+    ReleaseBuddy();
+    m_hBuddy = buddy;
+    if (buddy && m_hWnd)
+        SetWindowSubclass(buddy, &BuddyProc, RelayId(m_hWnd), reinterpret_cast<DWORD_PTR>(m_hWnd));
+}
+
+void CBuddyLabel::ReleaseBuddy() {
+    if (HWND buddy = Buddy())
+        RemoveWindowSubclass(buddy, &BuddyProc, RelayId(m_hWnd));
+    m_hBuddy = nullptr;
+}
 
 void CBuddyLabel::SetText(const std::string& text) {
     HWND parent = GetParent(m_hWnd);
@@ -28,6 +73,7 @@ const MessageTable* CBuddyLabel::GetMessageTable() const {
         OnMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
         OnMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
         OnMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+        OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
     };
     static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
     return &table;
@@ -39,4 +85,9 @@ LRESULT CBuddyLabel::OnMouseButton(WPARAM wParam, LPARAM) {
     if (HWND buddy = Buddy())
         ::SendMessageA(buddy, CurrentMessage(), wParam, 0);
     return result;
+}
+
+LRESULT CBuddyLabel::OnDestroy(WPARAM, LPARAM) {
+    ReleaseBuddy();
+    return Default();
 }

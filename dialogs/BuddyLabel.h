@@ -11,7 +11,8 @@
 // the check box.
 class CBuddyLabel : public CStatic {
 public:
-    void SetBuddy(HWND buddy) { m_hBuddy = buddy; }
+    // The label must exist as a window. Null: no buddy.
+    void SetBuddy(HWND buddy);
     // The buddy while it exists as a window; null otherwise.
     HWND Buddy() const;
 
@@ -26,6 +27,8 @@ protected:
 
 private:
     LRESULT OnMouseButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    void ReleaseBuddy();
 
     HWND m_hBuddy = nullptr;
 };

@@ -17,6 +17,21 @@ void PaintDialogTile(HDC hDC, const RECT& client) {
             BitBlt(hDC, x, y, kTileSize, kTileSize, tile, 0, 0, SRCCOPY);
 }
 
+// Made anew on every call, so it always shows the tile as it is now.
+HBRUSH MakeTileBrush(HWND control, HDC hDC, CGdiObject<HBRUSH>& brush) {
+    CDialogHost* host = GetDialogHost();
+    HDC tile = host ? host->TileDC() : nullptr;
+    if (!tile) {
+        brush.DeleteObject();
+        return nullptr;
+    }
+    brush.Attach(CreatePatternBrush(static_cast<HBITMAP>(GetCurrentObject(tile, OBJ_BITMAP))));
+    POINT origin = {0, 0};
+    MapWindowPoints(control, GetParent(control), &origin, 1);
+    SetBrushOrgEx(hDC, -(origin.x % kTileSize), -(origin.y % kTileSize), nullptr);
+    return brush.GetSafeHandle();
+}
+
 const MessageTable* CTiledDialog::GetMessageTable() const {
     static const MessageEntry entries[] = {
         OnMessage(WM_PAINT, &CTiledDialog::OnPaint),

@@ -6,12 +6,14 @@
 #include <exception>
 
 #include "dialogs/AboutDlg.h"
+#include "dialogs/ConfigDlg.h"
 #include "dialogs/NounPhraseDlg.h"
 #include "dialogs/VerbPhraseDlg.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/PhraseDetailsDlg.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
+#include "manager/core/OwnCaption.h"
 #include "manager/core/PhraseCommands.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
@@ -64,12 +66,52 @@ const CImageList& KindImages() {
     return images;
 }
 
+// The system's version decides, once, whether the manager paints its own title bar.
+bool SystemUsesOwnCaption() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && UsesOwnCaption(version.dwMajorVersion, version.dwMinorVersion);
+}
+
+constexpr char kCaptionName[] = "Sorrowline";
+constexpr char kCaptionFace[] = "Courier New";
+
+// Where the own title bar goes in the window, from the system's measures.
+struct CaptionPlace {
+    int frameX;     // SM_CXDLGFRAME
+    int frameY;     // SM_CYDLGFRAME
+    int height;     // SM_CYCAPTION - SM_CYBORDER
+    RECT caption;   // the bar up to the three caption buttons
+    int copyWidth;  // what PaintCaption copies
+};
+
+CaptionPlace MeasureCaption(HWND hWnd) {
+    RECT window;
+    GetWindowRect(hWnd, &window);
+    const int width = window.right - window.left;
+    const int buttons = 3 * GetSystemMetrics(SM_CXSIZE);
+    CaptionPlace place;
+    place.frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    place.frameY = GetSystemMetrics(SM_CYDLGFRAME);
+    place.height = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
+    place.caption = {place.frameX, place.frameY, width - buttons - place.frameX,
+                     place.height + 1 + place.frameY};
+    place.copyWidth = width - buttons - 2 * place.frameX + 1;
+    return place;
+}
+
+void FillSolid(HDC hDC, const RECT& rect, COLORREF colour) {
+    CGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    FillRect(hDC, &rect, brush.GetSafeHandle());
+}
+
 }  // namespace
 
 CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent) : CTiledDialog(IDD_PHRASE_MANAGER, pParent) {
     m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     m_hSmallIcon = static_cast<HICON>(
         LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
+    m_bOwnCaption = SystemUsesOwnCaption();
     thePhraseSet.m_strSort = m_sortKeys.Joined();
 }
 
@@ -95,6 +137,7 @@ bool CPhraseManagerDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hLargeIcon));
     SetupList();
     PressFilterButton(IDC_FILTER_ALL);
+    BuildCaptionBitmaps();
     return true;
 }
 
@@ -520,6 +563,10 @@ const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
         OnMessage(WM_PAINT, &CPhraseManagerDlg::OnPaint),
         OnMessage(WM_QUERYDRAGICON, &CPhraseManagerDlg::OnQueryDragIcon),
         OnMessage(WM_DESTROY, &CPhraseManagerDlg::OnDestroy),
+        OnMessage(WM_NCPAINT, &CPhraseManagerDlg::OnNcPaint),
+        OnMessage(WM_NCACTIVATE, &CPhraseManagerDlg::OnNcActivate),
+        OnMessage(WM_SETTEXT, &CPhraseManagerDlg::OnSetText),
+        OnMessage(WM_SYSCOLORCHANGE, &CPhraseManagerDlg::OnSysColorChange),
     };
     static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
                                        sizeof(entries) / sizeof(entries[0])};
@@ -562,7 +609,11 @@ LRESULT CPhraseManagerDlg::OnTestButton(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) { return 0; }
+LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) {
+    CConfigDlg config(this);
+    config.DoModal();
+    return 0;
+}
 
 // The list is read anew however the dialog ends: a load or an Empty may
 // have changed every row.
@@ -638,8 +689,14 @@ LRESULT CPhraseManagerDlg::OnSysCommand(WPARAM wParam, LPARAM) {
             about.DoModal();
             return 0;
         }
-        default:
-            return Default();
+        default: {
+            const LRESULT result = Default();
+            if (m_hWnd && IsWindow(m_hWnd)) {
+                m_bActive = true;
+                PaintCaption();
+            }
+            return result;
+        }
     }
 }
 
@@ -663,4 +720,102 @@ LRESULT CPhraseManagerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 LRESULT CPhraseManagerDlg::OnDestroy(WPARAM, LPARAM) {
     thePhraseSet.Close();
     return Default();
+}
+
+void CPhraseManagerDlg::BuildCaptionBitmaps() {
+    if (!m_hWnd)
+        return;
+    CWindowDC window(m_hWnd);
+    if (!window.GetSafeHdc())
+        return;  // the bitmaps built before stay in use
+    m_dcActiveCaption.DeleteDC();
+    m_dcInactiveCaption.DeleteDC();
+    m_pActiveCaptionBitmap.reset();
+    m_pInactiveCaptionBitmap.reset();
+    m_pCaptionFont.reset();
+
+    const CaptionPlace place = MeasureCaption(m_hWnd);
+    LOGFONTA name = {};
+    name.lfHeight = static_cast<LONG>(0.9 * place.height);
+    name.lfWeight = FW_BOLD;
+    std::strcpy(name.lfFaceName, kCaptionFace);
+    m_pCaptionFont = std::make_unique<CFont>();
+    m_pCaptionFont->Attach(CreateFontIndirectA(&name));
+
+    // A palette display gets a flat bar.
+    const bool flat = GetDeviceCaps(window.GetSafeHdc(), NUMCOLORS) != -1;
+    BuildCaptionBitmap(window.GetSafeHdc(), true, flat);
+    BuildCaptionBitmap(window.GetSafeHdc(), false, flat);
+}
+
+void CPhraseManagerDlg::BuildCaptionBitmap(HDC window, bool active, bool flat) {
+    const CaptionPlace place = MeasureCaption(m_hWnd);
+    const CaptionColours look =
+        active ? CaptionLook(flat, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT))
+               : CaptionLook(flat, GetSysColor(COLOR_INACTIVECAPTION),
+                             GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    CMemoryDC& dc = active ? m_dcActiveCaption : m_dcInactiveCaption;
+    std::unique_ptr<CBitmap>& bitmap = active ? m_pActiveCaptionBitmap : m_pInactiveCaptionBitmap;
+    dc.CreateCompatibleDC(window);
+    bitmap = std::make_unique<CBitmap>(
+        CreateCompatibleBitmap(window, place.caption.right, place.caption.bottom));
+    HDC hDC = dc.GetSafeHdc();
+    SelectObject(hDC, bitmap->GetSafeHandle());
+
+    FillSolid(hDC, place.caption, look.caption);
+    const int width = place.caption.right - place.caption.left;
+    for (const CaptionBand& band : CaptionBands(place.caption.left, width, look.caption, look.end))
+        FillSolid(hDC, {band.left, place.frameY, band.right, place.frameY + place.height}, band.colour);
+
+    SetBkMode(hDC, TRANSPARENT);
+    SetTextColor(hDC, look.text);
+    const int iconWidth = GetSystemMetrics(SM_CXSMICON);
+    DrawIconEx(hDC, place.frameX + 2, place.frameY, m_hSmallIcon, iconWidth,
+               GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);
+    CSelectGuard font(hDC, m_pCaptionFont->GetSafeHandle());
+    SetTextAlign(hDC, TA_LEFT | TA_TOP);
+    TextOutA(hDC, place.frameX + 2 + iconWidth, place.frameY, kCaptionName,
+             static_cast<int>(std::strlen(kCaptionName)));
+}
+
+void CPhraseManagerDlg::PaintCaption() {
+    if (!m_hWnd || !m_bOwnCaption)
+        return;
+    HDC source = CaptionDC(m_bActive);
+    const CaptionPlace place = MeasureCaption(m_hWnd);
+    if (!source || place.copyWidth <= 0)
+        return;  // not built yet, or no room left of the buttons
+    CWindowDC window(m_hWnd);
+    BitBlt(window.GetSafeHdc(), place.frameX, place.frameY, place.copyWidth, place.height, source,
+           place.frameX, place.frameY, SRCCOPY);
+}
+
+LRESULT CPhraseManagerDlg::OnNcPaint(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    PaintCaption();
+    return result;
+}
+
+LRESULT CPhraseManagerDlg::OnNcActivate(WPARAM wParam, LPARAM) {
+    const LRESULT result = Default();
+    m_bActive = wParam != FALSE;
+    PaintCaption();
+    return result;
+}
+
+LRESULT CPhraseManagerDlg::OnSetText(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    PaintCaption();
+    return result;
+}
+
+// The title bars and the shared tile in the new colours; the controls hear
+// of the change too, the list among them.
+LRESULT CPhraseManagerDlg::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    BuildCaptionBitmaps();
+    GetDialogHost()->BuildDialogTile();
+    const LRESULT result = Default();
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ::SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
+    return result;
 }

@@ -7,6 +7,7 @@
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
 #include "framework/win/Controls.h"
+#include "framework/win/Gdi.h"
 #include "framework/win/ListCtrl.h"
 #include "manager/PhraseMenu.h"
 #include "manager/core/PhraseCommands.h"
@@ -34,6 +35,18 @@ public:
     virtual void UpdateButtons();
     virtual void ShowContextMenu(POINT screen);
     virtual void SetupList();
+
+    // The own title bar, painted on system versions 4.0 and lower: copies
+    // the prepared bitmap of the current state over the system's title bar,
+    // leaving the caption buttons as the system drew them.
+    virtual void PaintCaption();
+    // Prepares the active and the inactive title bar in the current system colours.
+    virtual void BuildCaptionBitmaps();
+    bool HasOwnCaption() const { return m_bOwnCaption; }
+    // The prepared title bar of one state; null before it is built.
+    HDC CaptionDC(bool active) const {
+        return (active ? m_dcActiveCaption : m_dcInactiveCaption).GetSafeHdc();
+    }
 
     int FilterCode() const { return m_nFilterCode; }
     const CSortKeys& SortKeys() const { return m_sortKeys; }
@@ -64,6 +77,8 @@ private:
     void EditVerbOrAdverb(bool adverb);
 
 private:
+    // One state's title bar, drawn into its own memory DC and bitmap.
+    void BuildCaptionBitmap(HDC window, bool active, bool flat);
     bool OpenPhraseSet();
     void AddAboutItem();
     void StoreColumnWidths();
@@ -95,6 +110,10 @@ private:
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
 
     CBuddyLabel m_phraseLabel;
     CBuddyLabel m_listShowsLabel;
@@ -106,7 +125,15 @@ private:
     CListCtrl m_list;
     HICON m_hLargeIcon = nullptr;
     CPhraseMenu m_menu;
+    bool m_bOwnCaption = false;
+    // The bitmaps before the DCs that hold them: the DCs go first.
+    std::unique_ptr<CBitmap> m_pInactiveCaptionBitmap;
+    std::unique_ptr<CBitmap> m_pActiveCaptionBitmap;
+    CMemoryDC m_dcInactiveCaption;
+    CMemoryDC m_dcActiveCaption;
+    std::unique_ptr<CFont> m_pCaptionFont;
     HICON m_hSmallIcon = nullptr;
+    bool m_bActive = true;
     int m_nFilterCode = -1;
     CSortKeys m_sortKeys;
     std::unique_ptr<CSaverWnd> m_pTestWnd;

@@ -36,6 +36,24 @@ private:
     HDC m_hDC;
 };
 
+// The device context of a whole window, title bar and frame included
+// (GetWindowDC .. ReleaseDC).
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(GetWindowDC(hWnd)) {}
+    ~CWindowDC() {
+        if (m_hDC)
+            ReleaseDC(m_hWnd, m_hDC);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+    HDC GetSafeHdc() const { return m_hDC; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
 // Selects an object into a DC and puts the previous one back.
 class CSelectGuard {
 public:

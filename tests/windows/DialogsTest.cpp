@@ -54,6 +54,12 @@ protected:
     }
 };
 
+// A check box of its own at (5, y) in the dialog, for a label's buddy.
+HWND AddCheckBox(const CLabelDialog& dialog, int y) {
+    return CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 5, y, 12, 12,
+                           dialog.GetSafeHwnd(), nullptr, nullptr, nullptr);
+}
+
 }  // namespace
 
 TEST_F(DialogsTest, ANounsDetailsSwapTheCaptionsAndTheirHelp) {
@@ -146,8 +152,7 @@ TEST_F(DialogsTest, SetTextLeavesNoTraceOfALongerText) {
 TEST_F(DialogsTest, ALabelLendsItsClicksToALivingBuddyOnly) {
     CLabelDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    HWND box = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 5, 5, 12, 12,
-                               dialog.GetSafeHwnd(), reinterpret_cast<HMENU>(1234), nullptr, nullptr);
+    HWND box = AddCheckBox(dialog, 5);
     dialog.m_caption.SetBuddy(box);
     HWND label = dialog.m_caption.GetSafeHwnd();
     SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -162,4 +167,36 @@ TEST_F(DialogsTest, ALabelLendsItsClicksToALivingBuddyOnly) {
     SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     EXPECT_TRUE(IsWindow(dialog.GetSafeHwnd()));
+}
+
+// With a real mouse the buddy pressed through its label holds the mouse, so
+// the release reaches the buddy, at the point over the label.
+TEST_F(DialogsTest, AMouseReleasedOverTheLabelCompletesTheBuddysClickAndOneElsewhereDoesNot) {
+    CLabelDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND box = AddCheckBox(dialog, 5);
+    dialog.m_caption.SetBuddy(box);
+    HWND label = dialog.m_caption.GetSafeHwnd();
+    auto releaseAt = [&](POINT overLabel) {
+        SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(overLabel.x, overLabel.y));
+        EXPECT_EQ(GetCapture(), box);
+        MapWindowPoints(label, box, &overLabel, 1);
+        SendMessageA(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(overLabel.x, overLabel.y));
+        SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(overLabel.x, overLabel.y));
+    };
+    releaseAt({5, 4});
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(GetCapture(), nullptr);
+    releaseAt({5, 60});  // dragged off the label before letting go
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(box, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
+
+    // Another buddy: the first no longer takes the label as its own.
+    HWND other = AddCheckBox(dialog, 25);
+    dialog.m_caption.SetBuddy(other);
+    POINT overLabel = {5, 4};
+    MapWindowPoints(label, box, &overLabel, 1);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(overLabel.x, overLabel.y));
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
 }

@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "tests/windows/ChildProcess.h"
 
 namespace {
 
@@ -32,24 +35,17 @@ bool LockDriverRegistry() {
     return locked;
 }
 
-std::string Quoted(const char* argument) { return std::string("\"") + argument + "\""; }
-
+// Runs the program and arguments of a null-ended list; its exit status.
 int Run(char** argv) {
-    std::string line;
+    std::vector<std::string> arguments;
     for (; *argv; ++argv)
-        line += (line.empty() ? "" : " ") + Quoted(*argv);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        arguments.push_back(*argv);
+    const std::string line = QuotedCommandLine(arguments);
+    DWORD status = 125;
+    if (!RunAndWait(line, status)) {
         std::fprintf(stderr, "run_while: cannot start %s\n", line.c_str());
         return 125;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 125;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return static_cast<int>(status);
 }
 

@@ -1,0 +1,66 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "dialogs/BuddyLabel.h"
+#include "dialogs/ColourSwatch.h"
+#include "dialogs/TiledDialog.h"
+#include "dialogs/TiledSlider.h"
+#include "framework/win/Controls.h"
+
+struct FontChoice;
+
+// The saver's display settings: colours, font, shadow, the random choices,
+// direction and speed. Colours and options are read when the object is
+// made; font name, size and speed when the window opens, straight into
+// their controls, where they stay until OK. OK stores all six settings;
+// Cancel stores nothing.
+class CConfigDlg : public CTiledDialog {
+public:
+    explicit CConfigDlg(CWnd* pParent = nullptr);
+
+    COLORREF m_bkgndCol;
+    COLORREF m_textCol;
+    bool m_bBold;
+    bool m_bItalic;
+    bool m_bRandomTextCol;
+    bool m_bRandomFont;
+    bool m_bShadow;
+    bool m_bRandomBkgndCol;
+    int m_nDirection;  // the pressed direction button: 0 vertical, 1 horizontal
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    const MessageTable* GetMessageTable() const override;
+
+private:
+    void LinkCaptionsToButtons();
+    void ShowStoredFontAndSpeed();
+    // A colour's "Change..." is there only while that colour is not random.
+    void EnableColourButtons();
+    void ChooseColour(COLORREF& colour, CColourSwatch& swatch);
+    // The font chooser starts from the font the controls show.
+    FontChoice ShownFont() const;
+    void ShowChosenFont(const FontChoice& font);
+    bool IsChecked(int id) const;
+    uint32_t Flags() const;
+
+    LRESULT OnRandomColour(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangeBkgndColour(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangeTextColour(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChangeFont(WPARAM wParam, LPARAM lParam);
+
+    static constexpr size_t kLabelCount = 16;
+
+    CColourSwatch m_bkgndSwatch;
+    CColourSwatch m_textSwatch;
+    CButton m_bkgndChange;
+    CButton m_textChange;
+    CBuddyLabel m_fontName;
+    CBuddyLabel m_fontSize;
+    CTiledSlider m_speed;
+    CBuddyLabel m_labels[kLabelCount];
+};

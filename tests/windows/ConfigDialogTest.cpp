@@ -1,0 +1,421 @@
+// The Configuration dialog created for real and driven with the messages a
+// user's clicks send; the colour and font choosers answered by stand-ins,
+// except where the platform's own are opened on purpose.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/SaverSettings.h"
+#include "dialogs/ConfigDlg.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/HelpPopup.h"
+#include "framework/win/ColourChooser.h"
+#include "framework/win/FontChooser.h"
+#include "manager/PhraseManagerDlg.h"
+#include "res/resource.h"
+#include "saver/win/SaverWnd.h"
+#include "saver/win/ScrollTextWnd.h"
+#include "tests/windows/DialogTestSupport.h"
+
+namespace {
+
+// Answers each opening with the next queued colour; cancels once none is left.
+class CColourStandIn : public CColourChooser {
+public:
+    bool Choose(HWND, COLORREF& colour) override {
+        m_opened.push_back(colour);
+        if (m_answers.empty())
+            return false;
+        colour = m_answers.front();
+        m_answers.pop_front();
+        return true;
+    }
+    std::vector<COLORREF> m_opened;
+    std::deque<COLORREF> m_answers;
+};
+
+// The same for fonts: records the font each opening starts from.
+class CFontStandIn : public CFontChooser {
+public:
+    bool Choose(HWND, FontChoice& font) override {
+        m_opened.push_back(font.logFont);
+        if (m_answers.empty())
+            return false;
+        font = m_answers.front();
+        m_answers.pop_front();
+        return true;
+    }
+    std::vector<LOGFONTA> m_opened;
+    std::deque<FontChoice> m_answers;
+};
+
+FontChoice Font(const char* face, int tenths, LONG weight, bool italic) {
+    FontChoice font;
+    std::strncpy(font.logFont.lfFaceName, face, LF_FACESIZE - 1);
+    font.logFont.lfWeight = weight;
+    font.logFont.lfItalic = italic ? TRUE : FALSE;
+    font.pointSizeTenths = tenths;
+    return font;
+}
+
+class ConfigDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        SetColourChooser(&m_colours);
+        SetFontChooser(&m_fonts);
+    }
+    void TearDown() override {
+        SetColourChooser(nullptr);
+        SetFontChooser(nullptr);
+        CHelpPopup::CloseCurrent();
+        m_dialog.reset();
+        DialogTest::TearDown();
+    }
+
+    HWND Open() {
+        m_dialog = std::make_unique<CConfigDlg>();
+        EXPECT_TRUE(m_dialog->Create());
+        return m_dialog->GetSafeHwnd();
+    }
+
+    HWND Item(int id) const { return m_dialog->GetDlgItem(id); }
+    bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    std::string Text(int id) const { return WindowText(Item(id)); }
+    int Speed() const { return static_cast<int>(SendMessageA(Item(IDC_SPEED), TBM_GETPOS, 0, 0)); }
+
+    // A user can press only an enabled button; Wine's BM_CLICK would press any.
+    void Press(int id) {
+        ASSERT_TRUE(Enabled(id)) << id;
+        SendMessageA(Item(id), BM_CLICK, 0, 0);
+    }
+    // A click on a caption as the label receives it.
+    void ClickCaption(int id) {
+        SendMessageA(Item(id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 3));
+        SendMessageA(Item(id), WM_LBUTTONUP, 0, MAKELPARAM(4, 3));
+    }
+
+    COLORREF SwatchColour(int id) {
+        RECT swatch;
+        GetWindowRect(Item(id), &swatch);
+        MapWindowPoints(nullptr, m_dialog->GetSafeHwnd(), reinterpret_cast<POINT*>(&swatch), 2);
+        CClientCapture capture(m_dialog->GetSafeHwnd());
+        return capture.At((swatch.left + swatch.right) / 2, (swatch.top + swatch.bottom) / 2);
+    }
+
+    uint32_t StoredNumber(const char* name) {
+        uint32_t value = 0xDEADBEEF;
+        Settings().ReadNumber(name, value);
+        return value;
+    }
+    std::string StoredText(const char* name) {
+        std::string value = "(none)";
+        Settings().ReadText(name, value);
+        return value;
+    }
+
+    CColourStandIn m_colours;
+    CFontStandIn m_fonts;
+    std::unique_ptr<CConfigDlg> m_dialog;
+};
+
+// Acts in the modal window that owner opens, once it is the active window.
+void InChooserOf(HWND owner, std::function<void(HWND)> action) {
+    RunInModalLoop([owner, action] {
+        HWND active = GetActiveWindow();
+        if (active && GetWindow(active, GW_OWNER) == owner)
+            action(active);
+        else
+            InChooserOf(owner, action);
+    });
+}
+
+const char* const kSettingNames[] = {"BkgndCol", "TextCol", "Flags", "ScrollSpeed", "FontSize", "FontName"};
+
+}  // namespace
+
+TEST_F(ConfigDialogTest, OpensWithTheDefaultsWhenNothingIsStored) {
+    HWND dialog = Open();
+    EXPECT_EQ(WindowText(dialog), "Configuration");
+    EXPECT_EQ(SwatchColour(IDC_BKGND_SWATCH), RGB(0, 0, 0));
+    EXPECT_EQ(SwatchColour(IDC_TEXT_SWATCH), RGB(255, 255, 255));
+    EXPECT_EQ(Text(IDC_FONT_NAME), "Times New Roman");
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "36");
+    EXPECT_EQ(Speed(), 50);
+    EXPECT_EQ(SendMessageA(Item(IDC_SPEED), TBM_GETRANGEMIN, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(Item(IDC_SPEED), TBM_GETRANGEMAX, 0, 0), 100);
+    EXPECT_TRUE(Checked(IDC_RANDOM_TEXT_COL));
+    EXPECT_FALSE(Enabled(IDC_TEXT_CHANGE));
+    EXPECT_FALSE(Checked(IDC_RANDOM_BKGND_COL));
+    EXPECT_TRUE(Enabled(IDC_BKGND_CHANGE));
+    EXPECT_TRUE(Checked(IDC_SHADOW));
+    EXPECT_FALSE(Checked(IDC_BOLD) || Checked(IDC_ITALIC) || Checked(IDC_RANDOM_FONT));
+    EXPECT_TRUE(Checked(IDC_VERTICAL));
+    EXPECT_FALSE(Checked(IDC_HORIZONTAL));
+}
+
+TEST_F(ConfigDialogTest, CaptionsClickTheirButtonsAndTheRandomBoxesRuleTheirChangeButtons) {
+    Open();
+    ClickCaption(IDC_ITALIC_CAPTION);
+    EXPECT_TRUE(Checked(IDC_ITALIC));
+    ClickCaption(IDC_ITALIC_CAPTION);
+    EXPECT_FALSE(Checked(IDC_ITALIC));
+
+    ClickCaption(IDC_RANDOM_BKGND_CAPTION);
+    EXPECT_TRUE(Checked(IDC_RANDOM_BKGND_COL));
+    EXPECT_FALSE(Enabled(IDC_BKGND_CHANGE));
+    ClickCaption(IDC_RANDOM_TEXT_CAPTION);
+    EXPECT_TRUE(Enabled(IDC_TEXT_CHANGE));
+    Press(IDC_RANDOM_BKGND_COL);
+    EXPECT_TRUE(Enabled(IDC_BKGND_CHANGE));
+
+    // The random font leaves its Change... alone.
+    ClickCaption(IDC_RANDOM_FONT_CAPTION);
+    EXPECT_TRUE(Checked(IDC_RANDOM_FONT));
+    EXPECT_TRUE(Enabled(IDC_FONT_CHANGE));
+
+    ClickCaption(IDC_HORIZONTAL_CAPTION);
+    EXPECT_TRUE(Checked(IDC_HORIZONTAL));
+    EXPECT_FALSE(Checked(IDC_VERTICAL));
+    ClickCaption(IDC_VERTICAL_CAPTION);
+    EXPECT_FALSE(Checked(IDC_HORIZONTAL));
+    EXPECT_TRUE(Checked(IDC_VERTICAL));
+    // The arrow keys move between the two direction buttons only.
+    HWND dialog = m_dialog->GetSafeHwnd();
+    EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_HORIZONTAL), FALSE)), IDC_VERTICAL);
+    EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_VERTICAL), TRUE)), IDC_HORIZONTAL);
+}
+
+TEST_F(ConfigDialogTest, OkWithHorizontalAndOnlyBoldStoresFlagsOne) {
+    Open();
+    ClickCaption(IDC_HORIZONTAL_CAPTION);
+    ClickCaption(IDC_BOLD_CAPTION);
+    ClickCaption(IDC_SHADOW_CAPTION);
+    ClickCaption(IDC_RANDOM_TEXT_CAPTION);
+    Press(IDOK);
+    EXPECT_EQ(m_dialog->Result(), IDOK);
+    EXPECT_EQ(StoredNumber("Flags"), 1u);
+    EXPECT_EQ(StoredNumber("BkgndCol"), RGB(0, 0, 0));
+    EXPECT_EQ(StoredNumber("TextCol"), RGB(255, 255, 255));
+    EXPECT_EQ(StoredNumber("ScrollSpeed"), 50u);
+    EXPECT_EQ(StoredText("FontSize"), "36");
+    EXPECT_EQ(StoredText("FontName"), "Times New Roman");
+}
+
+// What the saver would not read as stored is written back the way it reads it.
+TEST_F(ConfigDialogTest, OkRewritesTheStoredValuesInTheSaversOwnTerms) {
+    Settings().WriteNumber("Flags", 0x80 | FlagItalic | FlagRandomFont | FlagRandomBkgndCol);
+    Settings().WriteNumber("ScrollSpeed", 250);
+    Settings().WriteNumber("FontSize", 24);
+    Settings().WriteText("FontName", "Liberation Mono");
+    Settings().WriteNumber("TextCol", RGB(12, 200, 77));
+    Open();
+    EXPECT_TRUE(Checked(IDC_HORIZONTAL));
+    EXPECT_TRUE(Checked(IDC_ITALIC) && Checked(IDC_RANDOM_FONT) && Checked(IDC_RANDOM_BKGND_COL));
+    EXPECT_FALSE(Checked(IDC_SHADOW) || Checked(IDC_RANDOM_TEXT_COL));
+    EXPECT_EQ(SwatchColour(IDC_TEXT_SWATCH), RGB(12, 200, 77));
+    EXPECT_EQ(Speed(), 100);
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "36");  // a number is not the text the saver reads
+    EXPECT_EQ(Text(IDC_FONT_NAME), "Liberation Mono");
+
+    Press(IDOK);
+    EXPECT_EQ(StoredNumber("Flags"), static_cast<uint32_t>(FlagItalic | FlagRandomFont | FlagRandomBkgndCol));
+    EXPECT_EQ(StoredNumber("ScrollSpeed"), 100u);
+    EXPECT_EQ(StoredText("FontSize"), "36");
+    EXPECT_EQ(StoredNumber("TextCol"), RGB(12, 200, 77));
+
+    Settings().WriteNumber("ScrollSpeed", 0);
+    Open();
+    EXPECT_EQ(Speed(), 1);
+}
+
+TEST_F(ConfigDialogTest, CancelStoresNothingAfterChanges) {
+    Open();
+    m_colours.m_answers = {RGB(40, 50, 60)};
+    Press(IDC_BKGND_CHANGE);
+    m_fonts.m_answers = {Font("Courier New", 200, 700, true)};
+    Press(IDC_FONT_CHANGE);
+    SendMessageA(Item(IDC_SPEED), TBM_SETPOS, TRUE, 83);
+    ClickCaption(IDC_HORIZONTAL_CAPTION);
+    Press(IDCANCEL);
+    EXPECT_EQ(m_dialog->Result(), IDCANCEL);
+    for (const char* name : kSettingNames) {
+        uint32_t number = 0;
+        std::string text;
+        EXPECT_FALSE(Settings().ReadNumber(name, number) || Settings().ReadText(name, text)) << name;
+    }
+}
+
+TEST_F(ConfigDialogTest, ColoursComeFromTheChooserOpenedOnTheCurrentOne) {
+    Open();
+    ClickCaption(IDC_RANDOM_TEXT_CAPTION);
+    m_colours.m_answers = {RGB(250, 214, 61), RGB(23, 87, 141)};
+    Press(IDC_TEXT_CHANGE);
+    Press(IDC_BKGND_CHANGE);
+    Press(IDC_TEXT_CHANGE);  // cancelled: nothing changes
+    ASSERT_EQ(m_colours.m_opened.size(), 3u);
+    EXPECT_EQ(m_colours.m_opened[0], RGB(255, 255, 255));
+    EXPECT_EQ(m_colours.m_opened[1], RGB(0, 0, 0));
+    EXPECT_EQ(m_colours.m_opened[2], RGB(250, 214, 61));
+    EXPECT_EQ(SwatchColour(IDC_TEXT_SWATCH), RGB(250, 214, 61));
+    EXPECT_EQ(SwatchColour(IDC_BKGND_SWATCH), RGB(23, 87, 141));
+    Press(IDOK);
+    EXPECT_EQ(StoredNumber("TextCol"), RGB(250, 214, 61));
+    EXPECT_EQ(StoredNumber("BkgndCol"), RGB(23, 87, 141));
+}
+
+TEST_F(ConfigDialogTest, TheFontChooserStartsFromTheShownFont) {
+    Settings().WriteText("FontName", "An Unusually Long Typeface Name Of Forty");
+    Settings().WriteText("FontSize", "13pt");
+    Open();
+    ClickCaption(IDC_BOLD_CAPTION);
+    ClickCaption(IDC_ITALIC_CAPTION);
+    Press(IDC_FONT_CHANGE);
+    ASSERT_EQ(m_fonts.m_opened.size(), 1u);
+    const LOGFONTA& opened = m_fonts.m_opened[0];
+    EXPECT_STREQ(opened.lfFaceName, "An Unusually Long Typeface Name");
+    EXPECT_EQ(opened.lfWeight, 700);
+    EXPECT_TRUE(opened.lfItalic);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(opened.lfHeight, -MulDiv(13, GetDeviceCaps(screen, LOGPIXELSY), 72));
+    ReleaseDC(nullptr, screen);
+
+    ClickCaption(IDC_BOLD_CAPTION);
+    ClickCaption(IDC_ITALIC_CAPTION);
+    Press(IDC_FONT_CHANGE);
+    EXPECT_EQ(m_fonts.m_opened[1].lfWeight, 400);
+    EXPECT_FALSE(m_fonts.m_opened[1].lfItalic);
+}
+
+TEST_F(ConfigDialogTest, TheChosenFontShowsInWholePointsAndBoldOnlyAtItsOwnWeight) {
+    Open();
+    struct Case {
+        FontChoice answer;
+        const char* size;
+        bool bold;
+        bool italic;
+    };
+    const Case cases[] = {
+        {Font("Liberation Sans", 135, 700, false), "13", true, false},
+        {Font("Courier New", 119, 600, true), "11", false, true},
+        {Font("Liberation Serif", 721, 900, false), "72", false, false},
+        {Font("Courier New", 80, 400, true), "8", false, true},
+    };
+    for (const Case& c : cases) {
+        m_fonts.m_answers = {c.answer};
+        Press(IDC_FONT_CHANGE);
+        EXPECT_EQ(Text(IDC_FONT_NAME), c.answer.logFont.lfFaceName);
+        EXPECT_EQ(Text(IDC_FONT_SIZE), c.size) << c.answer.pointSizeTenths;
+        EXPECT_EQ(Checked(IDC_BOLD), c.bold) << c.answer.logFont.lfWeight;
+        EXPECT_EQ(Checked(IDC_ITALIC), c.italic);
+    }
+    Press(IDC_FONT_CHANGE);  // cancelled
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "8");
+    EXPECT_TRUE(Checked(IDC_ITALIC));
+    Press(IDOK);
+    EXPECT_EQ(StoredText("FontName"), "Courier New");
+    EXPECT_EQ(StoredText("FontSize"), "8");
+    EXPECT_EQ(StoredNumber("Flags") & (FlagBold | FlagItalic), static_cast<uint32_t>(FlagItalic));
+}
+
+TEST_F(ConfigDialogTest, HelpOnACaptionWithAButtonShowsTheButtonsTopic) {
+    HWND dialog = Open();
+    auto askHelp = [&](int id) {
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, Item(id), 0, {0, 0}};
+        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : std::string("(none)");
+    };
+    EXPECT_EQ(askHelp(IDC_BOLD_CAPTION), HelpTopicText(0x8089040D));
+    EXPECT_EQ(askHelp(IDC_HORIZONTAL_CAPTION), HelpTopicText(0x8089040C));
+    EXPECT_EQ(askHelp(IDC_SIZE_CAPTION), HelpTopicText(0x80890429));
+    EXPECT_EQ(askHelp(IDC_SPEED), HelpTopicText(0x8089040A));
+
+    // Every control with a help number has a topic; the section titles have none.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (const DWORD number = GetWindowContextHelpId(child)) {
+            EXPECT_FALSE(HelpTopicText(number).empty()) << std::hex << number;
+        }
+    }
+    EXPECT_EQ(GetWindowContextHelpId(Item(IDC_BKGND_TITLE)), 0u);
+    EXPECT_EQ(GetWindowContextHelpId(Item(IDC_TEXT_CHANGE)), 0x80890405u);
+}
+
+// The shipped program's choosers, opened for real and taken as they open:
+// both must start on what the dialog shows, or taking them would change it.
+TEST_F(ConfigDialogTest, ThePlatformsChoosersOpenOnTheShownValues) {
+    SetColourChooser(nullptr);
+    SetFontChooser(nullptr);
+    Settings().WriteNumber("TextCol", RGB(201, 33, 140));
+    Settings().WriteText("FontName", "Liberation Mono");  // a face the prefix has
+    Settings().WriteText("FontSize", "23");
+    Open();
+    ClickCaption(IDC_RANDOM_TEXT_CAPTION);
+
+    bool opened = false;
+    InChooserOf(m_dialog->GetSafeHwnd(), [&](HWND chooser) {
+        opened = true;
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    Press(IDC_TEXT_CHANGE);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(SwatchColour(IDC_TEXT_SWATCH), RGB(201, 33, 140));
+
+    opened = false;
+    bool effectsShown = true;
+    InChooserOf(m_dialog->GetSafeHwnd(), [&](HWND chooser) {
+        opened = true;
+        effectsShown = IsWindowVisible(GetDlgItem(chooser, 0x410)) != FALSE;  // strike-out box
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    });
+    Press(IDC_FONT_CHANGE);
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(effectsShown);
+    EXPECT_EQ(Text(IDC_FONT_NAME), "Liberation Mono");
+    EXPECT_EQ(Text(IDC_FONT_SIZE), "23");
+    EXPECT_FALSE(Checked(IDC_BOLD) || Checked(IDC_ITALIC));
+}
+
+// Setup... in the manager, then Test: the saver shows what was chosen.
+TEST_F(ConfigDialogTest, ASaverStartedAfterOkUsesTheNewSettings) {
+    CPhraseManagerDlg manager;
+    ASSERT_TRUE(manager.Create());
+    HWND owner = nullptr;
+    RunInModalLoop([&] {
+        auto* config = dynamic_cast<CConfigDlg*>(CWnd::FromHandle(GetActiveWindow()));
+        ASSERT_NE(config, nullptr);
+        owner = GetWindow(config->GetSafeHwnd(), GW_OWNER);
+        auto click = [&](int id) { SendMessageA(config->GetDlgItem(id), BM_CLICK, 0, 0); };
+        click(IDC_RANDOM_TEXT_COL);
+        click(IDC_SHADOW);
+        m_colours.m_answers = {RGB(250, 214, 61), RGB(23, 87, 141)};
+        click(IDC_TEXT_CHANGE);
+        click(IDC_BKGND_CHANGE);
+        m_fonts.m_answers = {Font("Courier New", 185, 700, true)};
+        click(IDC_FONT_CHANGE);
+        click(IDC_HORIZONTAL);
+        click(IDOK);
+    });
+    SendMessageA(manager.GetDlgItem(IDC_SETUP), BM_CLICK, 0, 0);
+    EXPECT_EQ(owner, manager.GetSafeHwnd());
+
+    SendMessageA(manager.GetDlgItem(IDC_TEST), BM_CLICK, 0, 0);
+    ASSERT_NE(manager.TestWindow(), nullptr);
+    const CSaverWnd& saver = *manager.TestWindow();
+    EXPECT_EQ(saver.BackgroundColour(), RGB(23, 87, 141));
+    const CScrollTextWnd& text = *saver.TextWindow();
+    EXPECT_EQ(text.TextColour(), RGB(250, 214, 61));
+    EXPECT_TRUE(text.IsHorizontal());
+    EXPECT_STREQ(text.LogFont().lfFaceName, "Courier New");
+    EXPECT_EQ(text.LogFont().lfHeight, 180);
+    EXPECT_EQ(text.LogFont().lfWeight, 700);
+    EXPECT_TRUE(text.LogFont().lfItalic);
+}

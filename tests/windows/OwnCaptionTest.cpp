@@ -1,0 +1,242 @@
+// The phrase manager's title bar, seen in captures of the whole window as
+// Wine draws it. The program runs twice (CMakeLists.txt): as on Windows 4.0,
+// where the manager paints its own bar, and as on 5.0, where the system's
+// stays. A plain window with the manager's frame, title and icon shows what
+// the system itself draws.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "manager/PhraseManagerDlg.h"
+#include "tests/windows/DialogTestSupport.h"
+
+namespace {
+
+// The pixels of a whole window, title bar and frame included.
+class CWindowCapture {
+public:
+    explicit CWindowCapture(HWND hWnd) {
+        RECT window;
+        GetWindowRect(hWnd, &window);
+        HDC source = GetWindowDC(hWnd);
+        m_dc = CreateCompatibleDC(source);
+        m_bitmap = CreateCompatibleBitmap(source, window.right - window.left, window.bottom - window.top);
+        m_old = SelectObject(m_dc, m_bitmap);
+        BitBlt(m_dc, 0, 0, window.right - window.left, window.bottom - window.top, source, 0, 0, SRCCOPY);
+        ReleaseDC(hWnd, source);
+    }
+    ~CWindowCapture() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    CWindowCapture(const CWindowCapture&) = delete;
+    CWindowCapture& operator=(const CWindowCapture&) = delete;
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};
+
+bool Near(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 1 && std::abs(GetGValue(a) - GetGValue(b)) <= 1 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 1;
+}
+
+// Whether each channel of c lies between those of a and b.
+bool Between(COLORREF c, COLORREF a, COLORREF b) {
+    auto within = [](int v, int x, int y) { return v >= std::min(x, y) && v <= std::max(x, y); };
+    return within(GetRValue(c), GetRValue(a), GetRValue(b)) && within(GetGValue(c), GetGValue(a), GetGValue(b)) &&
+           within(GetBValue(c), GetBValue(a), GetBValue(b));
+}
+
+// System colours changed for one test and put back after it.
+class CChangedSysColours {
+public:
+    CChangedSysColours(std::initializer_list<std::pair<int, COLORREF>> changes) {
+        for (const auto& change : changes) {
+            m_elements.push_back(change.first);
+            m_old.push_back(GetSysColor(change.first));
+            m_new.push_back(change.second);
+        }
+        SetSysColors(static_cast<int>(m_elements.size()), m_elements.data(), m_new.data());
+    }
+    ~CChangedSysColours() { SetSysColors(static_cast<int>(m_elements.size()), m_elements.data(), m_old.data()); }
+
+private:
+    std::vector<int> m_elements;
+    std::vector<COLORREF> m_old, m_new;
+};
+
+LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+class TitleBarTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        OSVERSIONINFOA version = {};
+        version.dwOSVersionInfoSize = sizeof version;
+        GetVersionExA(&version);
+        m_version = {version.dwMajorVersion, version.dwMinorVersion};
+        m_manager = std::make_unique<CPhraseManagerDlg>();
+        ASSERT_TRUE(m_manager->Create());
+        CreateReference();
+        Activate(Manager());
+    }
+    void TearDown() override {
+        DestroyWindow(m_reference);
+        m_manager.reset();
+        DialogTest::TearDown();
+    }
+
+    HWND Manager() const { return m_manager->GetSafeHwnd(); }
+
+    // Out of the manager's way, as wide as it, with its styles, title and icons.
+    void CreateReference() {
+        WNDCLASSA plain = {};
+        plain.lpfnWndProc = &PlainWindowProc;
+        plain.hInstance = GetModuleHandleA(nullptr);
+        plain.lpszClassName = "OwnCaptionTest.Plain";
+        RegisterClassA(&plain);
+        RECT manager;
+        GetWindowRect(Manager(), &manager);
+        m_reference = CreateWindowExA(GetWindowLongA(Manager(), GWL_EXSTYLE), plain.lpszClassName,
+                                      WindowText(Manager()).c_str(),
+                                      GetWindowLongA(Manager(), GWL_STYLE) & ~WS_VISIBLE, 0, 0,
+                                      manager.right - manager.left, 60, nullptr, nullptr, plain.hInstance, nullptr);
+        for (WPARAM size : {ICON_SMALL, ICON_BIG})
+            SendMessageA(m_reference, WM_SETICON, size, SendMessageA(Manager(), WM_GETICON, size, 0));
+        ShowWindow(m_reference, SW_SHOWNOACTIVATE);
+    }
+
+    void Activate(HWND hWnd) {
+        SetForegroundWindow(hWnd);
+        SetActiveWindow(hWnd);
+        PumpDialogMessages();
+    }
+
+    // The system's measures of the title bar.
+    int FrameX() const { return GetSystemMetrics(SM_CXDLGFRAME); }
+    int FrameY() const { return GetSystemMetrics(SM_CYDLGFRAME); }
+    int BarHeight() const { return GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER); }
+    int Width() const {
+        RECT window;
+        GetWindowRect(Manager(), &window);
+        return window.right - window.left;
+    }
+    // Where the three caption buttons begin.
+    int ButtonsLeft() const { return Width() - 3 * GetSystemMetrics(SM_CXSIZE) - FrameX(); }
+
+    // Pixels of the title bar's rows in [left, right) that differ between two captures.
+    int Differing(const CWindowCapture& a, const CWindowCapture& b, int left, int right) const {
+        int differing = 0;
+        for (int y = 0; y < FrameY() + BarHeight(); ++y)
+            for (int x = left; x < right; ++x)
+                differing += a.At(x, y) != b.At(x, y);
+        return differing;
+    }
+
+    // Pixels of the bar's gradient area that differ from a prepared bitmap.
+    int DifferingFromBitmap(const CWindowCapture& shown, HDC bitmap) const {
+        int differing = 0;
+        for (int y = FrameY(); y < FrameY() + BarHeight(); ++y)
+            for (int x = FrameX(); x < ButtonsLeft(); ++x)
+                differing += shown.At(x, y) != GetPixel(bitmap, x, y);
+        return differing;
+    }
+
+    // The manager's bar, and the reference window's, each captured while active.
+    void CaptureBoth(std::unique_ptr<CWindowCapture>& manager, std::unique_ptr<CWindowCapture>& reference) {
+        Activate(m_reference);
+        reference = std::make_unique<CWindowCapture>(m_reference);
+        Activate(Manager());
+        manager = std::make_unique<CWindowCapture>(Manager());
+    }
+
+    std::pair<DWORD, DWORD> m_version;
+    std::unique_ptr<CPhraseManagerDlg> m_manager;
+    HWND m_reference = nullptr;
+};
+
+class OwnTitleBarAt40 : public TitleBarTest {};
+class SystemTitleBarAt50 : public TitleBarTest {};
+
+}  // namespace
+
+TEST_F(OwnTitleBarAt40, TheActiveBarFadesFromTheCaptionTextColourBehindTheName) {
+    ASSERT_EQ(m_version, std::make_pair(DWORD{4}, DWORD{0}));
+    ASSERT_TRUE(m_manager->HasOwnCaption());
+    std::unique_ptr<CWindowCapture> shown, system;
+    CaptureBoth(shown, system);
+    EXPECT_EQ(DifferingFromBitmap(*shown, m_manager->CaptionDC(true)), 0);
+
+    const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION), end = GetSysColor(COLOR_CAPTIONTEXT);
+    ASSERT_NE(caption, end);
+    const int bottom = FrameY() + BarHeight() - 1;
+    EXPECT_EQ(shown->At(FrameX(), bottom), end);
+    EXPECT_TRUE(Near(shown->At(ButtonsLeft() - 1, bottom), caption));
+    const COLORREF middle = shown->At((FrameX() + ButtonsLeft()) * 3 / 4, bottom);
+    EXPECT_TRUE(Between(middle, end, caption) && middle != end && middle != caption);
+
+    // The name, in the caption colour, where the bar is still far from it.
+    int namePixels = 0;
+    const int nameLeft = FrameX() + 2 + GetSystemMetrics(SM_CXSMICON);
+    for (int y = FrameY(); y < bottom; ++y)
+        for (int x = nameLeft; x < nameLeft + 60; ++x)
+            namePixels += shown->At(x, y) == caption;
+    EXPECT_GT(namePixels, 30);
+
+    // The caption buttons stay as the system draws them.
+    EXPECT_EQ(Differing(*shown, *system, ButtonsLeft() + 1, Width()), 0);
+    EXPECT_GT(Differing(*shown, *system, FrameX(), ButtonsLeft()), 100);
+}
+
+TEST_F(OwnTitleBarAt40, TheInactiveBarShowsWhileAnotherWindowIsActive) {
+    Activate(m_reference);
+    {
+        CWindowCapture shown(Manager());
+        EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionDC(false)), 0);
+        EXPECT_EQ(shown.At(FrameX(), FrameY() + BarHeight() - 1), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    }
+    Activate(Manager());
+    CWindowCapture shown(Manager());
+    EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionDC(true)), 0);
+}
+
+TEST_F(OwnTitleBarAt40, ASystemColourChangeRebuildsTheBarsAndTheTile) {
+    const COLORREF caption = RGB(131, 27, 64), end = RGB(241, 205, 98), face = RGB(203, 177, 146);
+    auto facePixels = [&] {
+        int count = 0;
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 70; ++x)
+                count += GetPixel(m_app->TileDC(), x, y) == face;
+        return count;
+    };
+    ASSERT_EQ(facePixels(), 0);
+    CChangedSysColours changed(
+        {{COLOR_ACTIVECAPTION, caption}, {COLOR_CAPTIONTEXT, end}, {COLOR_BTNFACE, face}});
+    PumpDialogMessages();
+    Activate(Manager());
+    CWindowCapture shown(Manager());
+    const int bottom = FrameY() + BarHeight() - 1;
+    EXPECT_EQ(shown.At(FrameX(), bottom), end);
+    EXPECT_TRUE(Near(shown.At(ButtonsLeft() - 1, bottom), caption));
+    EXPECT_GT(facePixels(), 0);
+}
+
+TEST_F(SystemTitleBarAt50, TheSystemsBarStays) {
+    ASSERT_EQ(m_version, std::make_pair(DWORD{5}, DWORD{0}));
+    EXPECT_FALSE(m_manager->HasOwnCaption());
+    EXPECT_NE(m_manager->CaptionDC(true), nullptr);  // prepared all the same
+    std::unique_ptr<CWindowCapture> shown, system;
+    CaptureBoth(shown, system);
+    EXPECT_EQ(Differing(*shown, *system, 0, Width()), 0);
+    EXPECT_GT(DifferingFromBitmap(*shown, m_manager->CaptionDC(true)), 100);
+}
