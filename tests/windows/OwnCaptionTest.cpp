@@ -119,7 +119,7 @@ protected:
     void Activate(HWND hWnd) {
         SetForegroundWindow(hWnd);
         SetActiveWindow(hWnd);
-        PumpDialogMessages();
+        PumpMessages();
     }
 
     // The system's measures of the title bar.
@@ -222,7 +222,7 @@ TEST_F(OwnTitleBarAt40, ASystemColourChangeRebuildsTheBarsAndTheTile) {
     ASSERT_EQ(facePixels(), 0);
     CChangedSysColours changed(
         {{COLOR_ACTIVECAPTION, caption}, {COLOR_CAPTIONTEXT, end}, {COLOR_BTNFACE, face}});
-    PumpDialogMessages();
+    PumpMessages();
     Activate(Manager());
     CWindowCapture shown(Manager());
     const int bottom = FrameY() + BarHeight() - 1;
