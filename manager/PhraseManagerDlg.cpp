@@ -310,21 +310,22 @@ void CPhraseManagerDlg::ShowDetails(int row) {
 void CPhraseManagerDlg::ShowPhraseRow(int32_t phraseNumber) {
     ReadSelection();
     const long long existing = m_rows.Find(phraseNumber);
-    if (existing >= 0) {
+    bool changed = existing >= 0;
+    if (changed)
         m_rows.Erase(static_cast<size_t>(existing));
-        ShowRows();
-    }
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
     thePhraseSet.m_NumberParam = phraseNumber;
-    if (!thePhraseSet.Rerun() || thePhraseSet.IsEOF())
-        return;
+    const bool found = thePhraseSet.Rerun() && !thePhraseSet.IsEOF();
     PhraseListRow row;
-    if (MakeListRow(thePhraseSet, row)) {
+    if (found && MakeListRow(thePhraseSet, row)) {
         const size_t position = m_sortKeys[0] == "DateAdded DESC" ? m_rows.Size() : 0;
         m_rows.InsertAt(position, std::move(row));
-        ShowRows();
+        changed = true;
     }
-    SelectPhraseRow(phraseNumber);
+    if (changed)
+        ShowRows();  // once, for the removal and the insertion together
+    if (found)
+        SelectPhraseRow(phraseNumber);
 }
 
 void CPhraseManagerDlg::SelectPhraseRow(int32_t phraseNumber) {
