@@ -5,9 +5,9 @@
 #include <ctime>
 
 #include "app/core/CommandLine.h"
-#include "app/core/Random.h"
-#include "app/core/SaverSettings.h"
-#include "app/core/TileColours.h"
+#include "framework/base/Random.h"
+#include "saver/core/SaverSettings.h"
+#include "dialogs/core/TileColours.h"
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
 #include "manager/PhraseManagerDlg.h"

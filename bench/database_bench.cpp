@@ -16,8 +16,8 @@
 #include "res/resource.h"
 #include "store/PhraseRec.h"
 #include "tests/support/ScratchDataSource.h"
-#include "transfer/win/DatabaseDlg.h"
-#include "transfer/win/TransferProgressDlg.h"
+#include "dialogs/DatabaseDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "bench/BenchData.h"
 #include "framework/odbc/Database.h"
 #include "saver/core/PhrasePools.h"

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "dialogs/core/DeriveForm.h"
+#include "store/DeriveForm.h"
 #include "framework/MessageSink.h"
-#include "manager/core/PhraseCommands.h"
+#include "store/PhraseService.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <string>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "cli/Commands.h"
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SentenceGenerator.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "dialogs/DialogHost.h"
 #include "framework/win/ColourChooser.h"
 #include "framework/win/FontChooser.h"

@@ -1,6 +1,6 @@
 #include "dialogs/TiledDialog.h"
 
-#include "app/core/TileColours.h"
+#include "dialogs/core/TileColours.h"
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/DialogHost.h"
 #include "framework/win/Gdi.h"

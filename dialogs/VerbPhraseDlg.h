@@ -3,7 +3,7 @@
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
-#include "dialogs/core/DeriveForm.h"
+#include "store/DeriveForm.h"
 #include "framework/win/Controls.h"
 
 class CPhraseRec;

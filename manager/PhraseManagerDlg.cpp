@@ -14,7 +14,7 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
 #include "manager/core/OwnCaption.h"
-#include "manager/core/PhraseCommands.h"
+#include "store/PhraseService.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
 #include "store/CurrentUser.h"
@@ -22,7 +22,7 @@
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
 #include "store/StoreApp.h"
-#include "transfer/win/DatabaseDlg.h"
+#include "dialogs/DatabaseDlg.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/ListCtrl.h"
 #include "manager/PhraseMenu.h"
-#include "manager/core/PhraseCommands.h"
+#include "store/PhraseService.h"
 #include "manager/core/PhraseListModel.h"
 #include "manager/core/SortKeys.h"
 

@@ -1,11 +1,5 @@
 #include "app/core/CommandLine.h"
-
-uint32_t ParseDecimal(const char* text) {
-    uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
-        value = value * 10u + static_cast<uint32_t>(*text - '0');
-    return value;
-}
+#include "framework/base/ParseDecimal.h"
 
 RunModeChoice DecideRunMode(const char* commandLine,
                             const std::function<bool(uint32_t)>& isWindow) {

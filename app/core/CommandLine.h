@@ -2,10 +2,6 @@
 #include <cstdint>
 #include <functional>
 
-// The value of the leading decimal digits of text (0 when it begins with no
-// digit), in 32-bit arithmetic that wraps as the saver's always has.
-uint32_t ParseDecimal(const char* text);
-
 enum class RunMode {
     Configuration,  // no letter, or C
     FullScreen,     // S

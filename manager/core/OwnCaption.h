@@ -1,8 +1,9 @@
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
-#include "app/core/SaverSettings.h"
+#include "framework/base/Colour.h"
 
 // The title bar the phrase manager paints itself on old system versions:
 // a gradient of 256 bands from an end colour at the left to almost the

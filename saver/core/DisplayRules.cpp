@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/core/CommandLine.h"
-#include "app/core/Random.h"
+#include "framework/base/ParseDecimal.h"
+#include "framework/base/Random.h"
 
 namespace {
 

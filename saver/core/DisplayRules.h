@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 
 // The arithmetic of the saver display, apart from the windows that use it.
 

@@ -1,6 +1,6 @@
 #include "saver/core/SentenceGenerator.h"
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 
 const char kFallbackVertical[] = "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-";
 const char kFallbackHorizontal[] = "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-";

@@ -1,6 +1,6 @@
 #include "saver/win/SaverWnd.h"
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "framework/win/Gdi.h"
 #include "saver/core/DisplayRules.h"
 #include "saver/win/ScrollTextWnd.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <exception>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "saver/core/SentenceGenerator.h"
 
 std::string g_strFontList;

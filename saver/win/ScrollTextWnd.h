@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "framework/profile/ProfileSection.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/Wnd.h"

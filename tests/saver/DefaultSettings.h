@@ -1,7 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 
 // The settings of a user who has none stored.
 inline void ExpectDefaultSettings(const SaverSettings& settings) {

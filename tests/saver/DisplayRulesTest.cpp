@@ -1,7 +1,7 @@
 // Colours, step, font height and the tick movement of the saver display.
 #include <gtest/gtest.h>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "saver/core/DisplayRules.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Loading the phrase pools from a real data source.
 #include <gtest/gtest.h>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SentenceGenerator.h"
 #include "tests/support/TestDataSource.h"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "tests/saver/DefaultSettings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 #include "saver/core/SentenceGenerator.h"
 
 namespace {

@@ -5,8 +5,9 @@
 #include <set>
 
 #include "app/core/CommandLine.h"
-#include "app/core/Random.h"
-#include "app/core/TileColours.h"
+#include "framework/base/ParseDecimal.h"
+#include "framework/base/Random.h"
+#include "dialogs/core/TileColours.h"
 
 TEST(RandomIntTest, KnownSeedGivesTheGeneratorsKnownSequence) {
     // The 15-bit generator seeded with 1 yields 41, 18467, 6334, 26500, 19169;

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "dialogs/ConfigDlg.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/HelpPopup.h"

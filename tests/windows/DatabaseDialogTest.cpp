@@ -24,8 +24,8 @@
 #include "tests/windows/DialogTestSupport.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/TransferProgress.h"
-#include "transfer/win/DatabaseDlg.h"
-#include "transfer/win/TransferProgressDlg.h"
+#include "dialogs/DatabaseDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The settings in Wine's real registry.
 #include <gtest/gtest.h>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "framework/win/WinApp.h"
 #include "tests/saver/DefaultSettings.h"
 #include "tests/windows/WinTestSupport.h"

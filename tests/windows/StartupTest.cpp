@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/SaverApp.h"
-#include "app/core/TileColours.h"
+#include "dialogs/core/TileColours.h"
 #include "saver/win/SaverWnd.h"
 #include "tests/windows/WinTestSupport.h"
 

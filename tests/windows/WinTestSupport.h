@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 #include "framework/win/RegistrySection.h"
 #include "saver/win/SaverWnd.h"
 #include "saver/win/ScrollTextWnd.h"

@@ -1,4 +1,4 @@
-#include "transfer/win/DatabaseDlg.h"
+#include "dialogs/DatabaseDlg.h"
 
 #include <commdlg.h>
 
@@ -9,14 +9,14 @@
 #include "framework/MessageSink.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/MessageBox.h"
-#include "manager/core/PhraseCommands.h"
+#include "store/PhraseService.h"
 #include "res/resource.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "store/StoreApp.h"
 #include "transfer/DataFilePath.h"
 #include "transfer/PhraseFile.h"
-#include "transfer/win/TransferProgressDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 
 namespace {
 

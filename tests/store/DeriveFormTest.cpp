@@ -1,7 +1,7 @@
 // Deriving the forms of a verb or adverb phrase by swapping pronoun words.
 #include <gtest/gtest.h>
 
-#include "dialogs/core/DeriveForm.h"
+#include "store/DeriveForm.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "transfer/win/TransferProgressDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 
 #include <commctrl.h>
 

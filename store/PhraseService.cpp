@@ -1,4 +1,4 @@
-#include "manager/core/PhraseCommands.h"
+#include "store/PhraseService.h"
 
 #include "framework/odbc/DbTime.h"
 #include "store/ChangeBatch.h"

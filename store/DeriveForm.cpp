@@ -1,4 +1,4 @@
-#include "dialogs/core/DeriveForm.h"
+#include "store/DeriveForm.h"
 
 namespace {
 

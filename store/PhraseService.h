@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/core/DeriveForm.h"
+#include "store/DeriveForm.h"
 
 class CConfigRecord;
 class CMessageSink;

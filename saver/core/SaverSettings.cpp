@@ -1,6 +1,6 @@
-#include "app/core/SaverSettings.h"
+#include "saver/core/SaverSettings.h"
 
-#include "app/core/CommandLine.h"
+#include "framework/base/ParseDecimal.h"
 
 const char kConfigSection[] = "Config";
 

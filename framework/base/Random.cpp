@@ -1,4 +1,4 @@
-#include "app/core/Random.h"
+#include "framework/base/Random.h"
 
 namespace {
 

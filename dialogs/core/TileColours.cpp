@@ -1,4 +1,4 @@
-#include "app/core/TileColours.h"
+#include "dialogs/core/TileColours.h"
 
 namespace {
 

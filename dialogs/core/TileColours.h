@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "app/core/SaverSettings.h"
+#include "framework/base/Colour.h"
 
 // The dialog tile is drawn in twelve greys; at load time each grey is mapped
 // to a step between the system's button face and highlight colours.
