@@ -134,18 +134,6 @@ TEST_F(PhraseCommandsTest, ANewNounTakesItsFormFromTheEditor) {
     EXPECT_EQ(Stored()[0].type, 2);
 }
 
-TEST_F(PhraseCommandsTest, TheDuplicateQuestionIsAYesNoBox) {
-    InsertPhrase(1, "the king", "2026-01-02 03:04:05");
-    Open();
-    m_boxes.m_answers = {IDNO};
-    AddNoun("the king", IDC_FORM_PLURAL);
-    ASSERT_EQ(m_boxes.m_shown.size(), 1u);
-    EXPECT_EQ(m_boxes.m_shown[0].text, "This phrase already exists. Add anyway?");
-    EXPECT_EQ(m_boxes.m_shown[0].type & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
-    EXPECT_EQ(m_boxes.m_shown[0].owner, m_manager->GetSafeHwnd());
-    EXPECT_EQ(Stored().size(), 1u);
-}
-
 TEST_F(PhraseCommandsTest, AnEditStoresWhatIsTypedIntoThePhrasesEditor) {
     const std::string forms[4] = {"runs", "runs", "runs", "run"};
     InsertVerb(4, forms, "2025-06-07 08:09:10", m_user);
@@ -177,6 +165,8 @@ TEST_F(PhraseCommandsTest, ADeletionRemovesTheAllowedRowsAndTellsOfARefusalInABo
 
     ASSERT_EQ(m_boxes.m_shown.size(), 2u);
     EXPECT_EQ(m_boxes.m_shown[0].text, "Are you sure you want to delete the 2 selected item(s)?");
+    EXPECT_EQ(m_boxes.m_shown[0].type & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+    EXPECT_EQ(m_boxes.m_shown[0].owner, m_manager->GetSafeHwnd());
     EXPECT_EQ(m_boxes.m_shown[1].text, "You do not have permission to delete this item");
     EXPECT_EQ(m_boxes.m_shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"kept", "theirs"}));
