@@ -1,28 +1,19 @@
 #include "manager/PhraseManagerDlg.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <exception>
 
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ConfigDlg.h"
-#include "dialogs/NounPhraseDlg.h"
-#include "dialogs/VerbPhraseDlg.h"
+#include "dialogs/DatabaseDlg.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/NounPhraseDlg.h"
 #include "dialogs/PhraseDetailsDlg.h"
-#include "framework/win/Gdi.h"
+#include "dialogs/VerbPhraseDlg.h"
 #include "framework/win/MessageBox.h"
-#include "manager/core/OwnCaption.h"
-#include "store/PhraseService.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
-#include "store/CurrentUser.h"
-#include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
-#include "store/PhraseType.h"
 #include "store/StoreApp.h"
-#include "dialogs/DatabaseDlg.h"
 
 namespace {
 
@@ -38,22 +29,23 @@ const ColumnSpec kColumns[] = {
     {"Phrase", "ColWidth3", 300},
 };
 
-const int kFilterButtons[] = {IDC_FILTER_ALL, IDC_FILTER_NOUNS, IDC_FILTER_VERBS, IDC_FILTER_ADVERBS};
+struct FilterButton {
+    int id;
+    int filterCode;
+};
+const FilterButton kFilterButtons[] = {
+    {IDC_FILTER_ALL, -1}, {IDC_FILTER_NOUNS, 0}, {IDC_FILTER_VERBS, 4}, {IDC_FILTER_ADVERBS, 5}};
 
 int FilterCodeOfButton(int buttonId) {
-    switch (buttonId) {
-        case IDC_FILTER_NOUNS: return 0;
-        case IDC_FILTER_VERBS: return 4;
-        case IDC_FILTER_ADVERBS: return 5;
-        default: return -1;
-    }
+    for (const FilterButton& button : kFilterButtons)
+        if (button.id == buttonId)
+            return button.filterCode;
+    return -1;
 }
 
 constexpr UINT kTestWindowId = 101;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-void ShowArrowCursor() { SetCursor(LoadCursor(nullptr, IDC_ARROW)); }
 
 // The kind icons of the list, one image list for the whole process.
 const CImageList& KindImages() {
@@ -66,53 +58,14 @@ const CImageList& KindImages() {
     return images;
 }
 
-// The system's version decides, once, whether the manager paints its own title bar.
-bool SystemUsesOwnCaption() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && UsesOwnCaption(version.dwMajorVersion, version.dwMinorVersion);
-}
-
-constexpr char kCaptionName[] = "Sorrowline";
-constexpr char kCaptionFace[] = "Courier New";
-
-// Where the own title bar goes in the window, from the system's measures.
-struct CaptionPlace {
-    int frameX;     // SM_CXDLGFRAME
-    int frameY;     // SM_CYDLGFRAME
-    int height;     // SM_CYCAPTION - SM_CYBORDER
-    RECT caption;   // the bar up to the three caption buttons
-    int copyWidth;  // what PaintCaption copies
-};
-
-CaptionPlace MeasureCaption(HWND hWnd) {
-    RECT window;
-    GetWindowRect(hWnd, &window);
-    const int width = window.right - window.left;
-    const int buttons = 3 * GetSystemMetrics(SM_CXSIZE);
-    CaptionPlace place;
-    place.frameX = GetSystemMetrics(SM_CXDLGFRAME);
-    place.frameY = GetSystemMetrics(SM_CYDLGFRAME);
-    place.height = GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER);
-    place.caption = {place.frameX, place.frameY, width - buttons - place.frameX,
-                     place.height + 1 + place.frameY};
-    place.copyWidth = width - buttons - 2 * place.frameX + 1;
-    return place;
-}
-
-void FillSolid(HDC hDC, const RECT& rect, COLORREF colour) {
-    CGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    FillRect(hDC, &rect, brush.GetSafeHandle());
-}
-
 }  // namespace
 
-CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent) : CTiledDialog(IDD_PHRASE_MANAGER, pParent) {
+CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent)
+    : CTiledDialog(IDD_PHRASE_MANAGER, pParent),
+      m_presenter(*this, thePhraseSet, GetStoreApp()->m_configRecord) {
     m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     m_hSmallIcon = static_cast<HICON>(
         LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
-    m_bOwnCaption = SystemUsesOwnCaption();
-    thePhraseSet.m_strSort = m_sortKeys.Joined();
 }
 
 CPhraseManagerDlg::~CPhraseManagerDlg() = default;
@@ -129,34 +82,26 @@ void CPhraseManagerDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 bool CPhraseManagerDlg::OnInitDialog() {
-    if (!OpenPhraseSet())
+    if (!m_presenter.OpenPhraseSet()) {
+        ShowMessageBox(nullptr, "Could not open database", "Sorrowline Error", MB_OK | MB_ICONSTOP);
+        RefuseAllButExit();
         return true;
+    }
     CTiledDialog::OnInitDialog();
     AddAboutItem();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hLargeIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hLargeIcon));
     SetupList();
-    PressFilterButton(IDC_FILTER_ALL);
-    BuildCaptionBitmaps();
+    CheckFilterButton(-1);
+    m_captionBar.Build(m_hWnd, m_hSmallIcon);
     return true;
 }
 
 // Without the phrase set nothing else is set up; the user can only leave.
-bool CPhraseManagerDlg::OpenPhraseSet() {
-    try {
-        // The list runs its own query right after: opening has to prove the
-        // table can be read, not read all of it.
-        thePhraseSet.m_strFilter = "PhraseNumber = ?";
-        thePhraseSet.m_NumberParam = 0;
-        thePhraseSet.Open(CRecordset::useDefaultType, nullptr, CRecordset::skipDeletedRecords);
-        return true;
-    } catch (const std::exception&) {
-        ShowMessageBox(nullptr, "Could not open database", "Sorrowline Error", MB_OK | MB_ICONSTOP);
-    }
+void CPhraseManagerDlg::RefuseAllButExit() {
     for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (GetDlgCtrlID(child) != IDOK)
             ::EnableWindow(child, FALSE);
-    return false;
 }
 
 void CPhraseManagerDlg::AddAboutItem() {
@@ -180,7 +125,7 @@ void CPhraseManagerDlg::SetupList() {
         m_list.InsertColumn(column, kColumns[column].heading, LVCFMT_LEFT, static_cast<int>(width));
     }
     m_bListReady = true;
-    RefreshList(-1);
+    m_presenter.RefreshList(-1);
 }
 
 void CPhraseManagerDlg::StoreColumnWidths() {
@@ -188,8 +133,7 @@ void CPhraseManagerDlg::StoreColumnWidths() {
         return;  // an unprepared list would replace the user's widths
     CProfileSection& settings = GetDialogHost()->ConfigSection();
     for (int column = 0; column < 4; ++column)
-        settings.WriteNumber(kColumns[column].widthValue,
-                             static_cast<uint32_t>(m_list.GetColumnWidth(column)));
+        settings.WriteNumber(kColumns[column].widthValue, static_cast<uint32_t>(m_list.GetColumnWidth(column)));
 }
 
 // Exit, Escape, Enter and the close box all leave the same way.
@@ -200,333 +144,9 @@ void CPhraseManagerDlg::OnOK() {
 
 void CPhraseManagerDlg::OnCancel() { OnOK(); }
 
-void CPhraseManagerDlg::ShowWarning(const std::string& text, const char* title) {
-    ShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONWARNING);
-}
-
-// After the shared set's query failed: the driver's words below the message.
-void CPhraseManagerDlg::ShowQueryFailure(const char* text, const char* title) {
-    ShowWarning(WithCause(text, thePhraseSet.LastError().m_strError), title);
-}
-
-void CPhraseManagerDlg::RefreshList(int filterCode) {
-    SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    m_rows.Clear();
-    ShowRows();
-    const ListFilter filter = ListFilterFor(filterCode);
-    try {
-        thePhraseSet.m_strFilter = filter.condition;
-        if (filter.setsParameter)
-            thePhraseSet.m_NumberParam = filter.parameter;
-        if (!thePhraseSet.Rerun()) {
-            ShowArrowCursor();
-            ShowQueryFailure("Could not refresh phrase list", "Error");
-            return;
-        }
-        FillList();
-    } catch (const std::exception& e) {
-        ShowRows();  // the rows read before the error stay listed
-        ShowWarning(WithCause("Could not refresh phrase list", e.what()), "Error");
-    }
-    ShowArrowCursor();
-}
-
-// Each row goes to the top, so the screen shows the query's order reversed.
-void CPhraseManagerDlg::FillList() {
-    for (; !thePhraseSet.IsEOF(); thePhraseSet.MoveNext()) {
-        PhraseListRow row;
-        if (MakeListRow(thePhraseSet, row))
-            m_rows.InsertTop(std::move(row));
-    }
-    ShowRows();
-}
-
-void CPhraseManagerDlg::ShowRows() {
-    m_list.SetItemCountEx(static_cast<int>(m_rows.Size()));
-    m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
-        m_list.SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
-    for (size_t row = 0; row < m_rows.Size(); ++row)
-        if (m_rows.Row(row).focused)
-            m_list.SetItemState(static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
-    InvalidateRect(m_list.GetSafeHwnd(), nullptr, TRUE);
-}
-
-void CPhraseManagerDlg::ReadSelection() {
-    m_rows.ClearSelection();
-    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0 && row < static_cast<int>(m_rows.Size());
-         row = m_list.GetNextItem(row, LVNI_SELECTED))
-        m_rows.Row(static_cast<size_t>(row)).selected = true;
-    const int focused = m_list.GetNextItem(-1, LVNI_FOCUSED);
-    if (focused >= 0 && focused < static_cast<int>(m_rows.Size()))
-        m_rows.Row(static_cast<size_t>(focused)).focused = true;
-}
-
-void CPhraseManagerDlg::UpdateButtons() {
-    const SelectionCommands commands = CommandsForSelection(m_list.GetSelectedCount());
-    m_editButton.EnableWindow(commands.edit);
-    m_deleteButton.EnableWindow(commands.remove);
-}
-
 void CPhraseManagerDlg::ShowContextMenu(POINT screen) {
     m_menu.EnableForSelection(m_list.GetSelectedCount());
     m_menu.TrackContextMenu(screen, m_hWnd);
-}
-
-void CPhraseManagerDlg::PressFilterButton(int buttonId) {
-    for (int id : kFilterButtons)
-        ::SendMessageA(GetDlgItem(id), BM_SETCHECK, id == buttonId ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void CPhraseManagerDlg::SetFilter(int filterCode, bool emptyFirst) {
-    if (emptyFirst) {
-        m_rows.Clear();
-        ShowRows();
-    }
-    m_nFilterCode = filterCode;
-    RefreshList(filterCode);
-}
-
-void CPhraseManagerDlg::ShowDetails(int row) {
-    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
-        return;
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
-    if (!thePhraseSet.Rerun()) {
-        ShowQueryFailure("Cannot view phrase details", "Database Error");
-        return;
-    }
-    // A phrase deleted meanwhile has nothing to show either.
-    if (thePhraseSet.IsEOF()) {
-        ShowWarning("Cannot view phrase details", "Database Error");
-        return;
-    }
-    CPhraseDetailsDlg details(this, thePhraseSet);
-    details.DoModal();
-}
-
-// The row goes to the top, or to the bottom while the list shows the oldest
-// first; not to its sorted place, which the next refresh gives it.
-void CPhraseManagerDlg::ShowPhraseRow(int32_t phraseNumber) {
-    ReadSelection();
-    const long long existing = m_rows.Find(phraseNumber);
-    bool changed = existing >= 0;
-    if (changed)
-        m_rows.Erase(static_cast<size_t>(existing));
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    thePhraseSet.m_NumberParam = phraseNumber;
-    const bool found = thePhraseSet.Rerun() && !thePhraseSet.IsEOF();
-    PhraseListRow row;
-    if (found && MakeListRow(thePhraseSet, row)) {
-        const size_t position = m_sortKeys[0] == "DateAdded DESC" ? m_rows.Size() : 0;
-        m_rows.InsertAt(position, std::move(row));
-        changed = true;
-    }
-    if (changed)
-        ShowRows();  // once, for the removal and the insertion together
-    if (found)
-        SelectPhraseRow(phraseNumber);
-}
-
-void CPhraseManagerDlg::SelectPhraseRow(int32_t phraseNumber) {
-    ReadSelection();
-    const long long found = m_rows.Find(phraseNumber);
-    if (found < 0)
-        return;
-    const long long firstSelected = m_rows.NextSelected(-1);
-    if (firstSelected >= 0) {
-        m_rows.Row(static_cast<size_t>(firstSelected)).selected = false;
-        m_rows.Row(static_cast<size_t>(firstSelected)).focused = false;
-    }
-    for (size_t row = 0; row < m_rows.Size(); ++row)
-        m_rows.Row(row).focused = false;
-    m_rows.Row(static_cast<size_t>(found)).selected = true;
-    m_rows.Row(static_cast<size_t>(found)).focused = true;
-    ShowRows();
-    m_list.EnsureVisible(static_cast<int>(found), false);
-    UpdateButtons();
-}
-
-void CPhraseManagerDlg::AddNoun() {
-    CNounPhraseDlg dialog(this, nullptr);
-    if (!thePhraseSet.CanAppend()) {
-        ShowWarning("Cannot create phrase", "Database Error");
-        return;
-    }
-    if (dialog.DoModal() != IDOK || dialog.m_nForm == -1 || dialog.m_strText.empty())
-        return;
-    PhraseInput noun;
-    noun.phraseType = static_cast<uint8_t>(dialog.m_nForm);
-    noun.texts[0] = dialog.m_strText;
-    const int32_t added = StoreAddedPhrase(noun);
-    if (added < 0)
-        return;
-    if (m_nFilterCode == -1 || m_nFilterCode == 0) {
-        ShowPhraseRow(added);
-        return;
-    }
-    PressFilterButton(IDC_FILTER_NOUNS);
-    SetFilter(0, true);
-    SelectPhraseRow(added);
-}
-
-void CPhraseManagerDlg::AddVerb() { AddVerbOrAdverb(false); }
-
-void CPhraseManagerDlg::AddAdverb() { AddVerbOrAdverb(true); }
-
-void CPhraseManagerDlg::AddVerbOrAdverb(bool adverb) {
-    CVerbPhraseDlg dialog(this, nullptr, adverb);
-    if (!thePhraseSet.CanAppend()) {
-        ShowWarning("Cannot create phrase", "Database Error");
-        return;
-    }
-    if (dialog.DoModal() != IDOK)
-        return;
-    for (const std::string& text : dialog.m_texts)
-        if (text.empty())
-            return;
-    PhraseInput phrase;
-    phrase.phraseType = adverb ? kAdverbType : kVerbType;
-    phrase.texts = dialog.m_texts;
-    const int32_t added = StoreAddedPhrase(phrase);
-    if (added < 0)
-        return;
-    const int filterCode = phrase.phraseType;
-    if (m_nFilterCode != -1 && m_nFilterCode != filterCode) {
-        PressFilterButton(adverb ? IDC_FILTER_ADVERBS : IDC_FILTER_VERBS);
-        SetFilter(filterCode, true);
-        SelectPhraseRow(added);
-    }
-    ShowPhraseRow(added);
-}
-
-// The duplicate question, the recount and the store that every add shares.
-// Returns the number of the user's newest phrase (0 if none is found), or
-// -1 when nothing was stored.
-int32_t CPhraseManagerDlg::StoreAddedPhrase(const PhraseInput& phrase) {
-    CMessageBoxSink lookups;
-    if (IsDuplicatePhrase(phrase, lookups) &&
-        ShowMessageBox(m_hWnd, "This phrase already exists. Add anyway?", "Duplicate phrase",
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return -1;
-    GetStoreApp()->m_configRecord.Recount();
-    std::string user;
-    const bool haveUser = GetCurrentUserName(user);
-    if (!StoreNewPhrase(thePhraseSet, phrase, haveUser ? &user : nullptr)) {
-        // The phrase is lost unless the user hears of it.
-        ShowQueryFailure("Cannot create phrase", "Database Error");
-        return -1;
-    }
-    return FindNewestPhrase(user, lookups);
-}
-
-// Before an edit or a deletion: the set filtered by number, the counts and
-// the owner as they are now; returns who asks.
-std::string CPhraseManagerDlg::PrepareChange() {
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    GetStoreApp()->m_configRecord.Recount();
-    std::string user;
-    GetCurrentUserName(user);
-    return user;
-}
-
-void CPhraseManagerDlg::EditSelected() {
-    if (m_list.GetSelectedCount() != 1)
-        return;
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
-    const std::string user = PrepareChange();
-    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
-    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
-        return;
-    thePhraseSet.m_NumberParam = m_rows.Row(static_cast<size_t>(row)).phraseNumber;
-    if (!thePhraseSet.Rerun()) {
-        ShowQueryFailure("Cannot edit phrase", "Database Error");
-        return;
-    }
-    // A phrase deleted meanwhile cannot be edited either.
-    if (!thePhraseSet.CanUpdate() || thePhraseSet.IsEOF()) {
-        ShowWarning("Cannot edit phrase", "Database Error");
-        return;
-    }
-    if (!config.MayChangePhrase(thePhraseSet.m_AddedBy, user)) {
-        ShowMessageBox(m_hWnd, "You do not have permission to edit this item", "Permission Denied",
-                       MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    thePhraseSet.Edit();
-    switch (KindOfPhraseType(thePhraseSet.m_PhraseType)) {
-        case PhraseKind::Noun: EditNoun(); break;
-        case PhraseKind::Verb: EditVerbOrAdverb(false); break;
-        case PhraseKind::Adverb: EditVerbOrAdverb(true); break;
-        case PhraseKind::None: break;
-    }
-}
-
-// An edit moves the date to now and keeps the author; Cancel stores nothing.
-void CPhraseManagerDlg::EditNoun() {
-    CNounPhraseDlg dialog(this, &thePhraseSet);
-    if (dialog.DoModal() != IDOK)
-        return;
-    thePhraseSet.m_DateAdded = CDbTime::Now();
-    thePhraseSet.m_PhraseType = static_cast<uint8_t>(dialog.m_nForm);
-    thePhraseSet.m_OPhrase = ColumnText(dialog.m_strText);
-    thePhraseSet.Update();
-    ShowPhraseRow(thePhraseSet.m_PhraseNumber);
-}
-
-void CPhraseManagerDlg::EditVerbOrAdverb(bool adverb) {
-    CVerbPhraseDlg dialog(this, &thePhraseSet, adverb);
-    if (dialog.DoModal() != IDOK)
-        return;
-    thePhraseSet.m_DateAdded = CDbTime::Now();
-    thePhraseSet.m_OPhrase = ColumnText(dialog.m_texts[0]);
-    thePhraseSet.m_MPhrase = ColumnText(dialog.m_texts[1]);
-    thePhraseSet.m_FPhrase = ColumnText(dialog.m_texts[2]);
-    thePhraseSet.m_PPhrase = ColumnText(dialog.m_texts[3]);
-    thePhraseSet.Update();
-    ShowPhraseRow(thePhraseSet.m_PhraseNumber);
-}
-
-// Every selected row is tried once, from the top; a refused or failed row
-// stays listed and the others go on.
-void CPhraseManagerDlg::DeleteSelected() {
-    const int selected = m_list.GetSelectedCount();
-    if (selected == 0)
-        return;
-    char question[96];
-    std::snprintf(question, sizeof question, "Are you sure you want to delete the %d selected item(s)?",
-                  selected);
-    if (ShowMessageBox(m_hWnd, question, "Delete Items", MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
-    const std::string user = PrepareChange();
-    ReadSelection();
-    std::vector<int32_t> numbers;
-    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
-        numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
-    SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    std::vector<int32_t> deleted;
-    DeletePhraseNumbers(thePhraseSet, numbers, user, config, [&](int32_t number, DeleteOutcome outcome) {
-        switch (outcome) {
-            case DeleteOutcome::Deleted:
-                deleted.push_back(number);
-                break;
-            case DeleteOutcome::NotDeleted:
-                ShowWarning("Could not delete item", "Database Error");
-                break;
-            case DeleteOutcome::Refused:
-                ShowMessageBox(m_hWnd, "You do not have permission to delete this item",
-                               "Permission Denied", MB_OK | MB_ICONINFORMATION);
-                break;
-        }
-    });
-    ShowArrowCursor();
-    std::sort(deleted.begin(), deleted.end());
-    m_rows.EraseIf([&](const PhraseListRow& row) {
-        return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);
-    });
-    ShowRows();
-    UpdateButtons();
 }
 
 // The previous test window goes before the next one comes; the saver runs
@@ -536,6 +156,75 @@ void CPhraseManagerDlg::RunTest() {
     m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection());
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
+}
+
+void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) {
+    m_list.SetItemCountEx(static_cast<int>(rows.Size()));
+    m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (long long row = rows.NextSelected(-1); row >= 0; row = rows.NextSelected(row))
+        m_list.SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    for (size_t row = 0; row < rows.Size(); ++row)
+        if (rows.Row(row).focused)
+            m_list.SetItemState(static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
+    InvalidateRect(m_list.GetSafeHwnd(), nullptr, TRUE);
+}
+
+std::vector<int> CPhraseManagerDlg::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+int CPhraseManagerDlg::FocusedRow() const { return m_list.GetNextItem(-1, LVNI_FOCUSED); }
+
+void CPhraseManagerDlg::ScrollToRow(int row) { m_list.EnsureVisible(row, false); }
+
+void CPhraseManagerDlg::EnableSelectionCommands(const SelectionCommands& commands) {
+    m_editButton.EnableWindow(commands.edit);
+    m_deleteButton.EnableWindow(commands.remove);
+}
+
+void CPhraseManagerDlg::CheckFilterButton(int filterCode) {
+    for (const FilterButton& button : kFilterButtons)
+        ::SendMessageA(GetDlgItem(button.id), BM_SETCHECK,
+                       button.filterCode == filterCode ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void CPhraseManagerDlg::ShowBusy(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+void CPhraseManagerDlg::ShowWarning(const std::string& text, const std::string& title) {
+    ShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONWARNING);
+}
+
+void CPhraseManagerDlg::ShowInformation(const std::string& text, const std::string& title) {
+    ShowMessageBox(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+bool CPhraseManagerDlg::AskYesNo(const std::string& text, const std::string& title) {
+    return ShowMessageBox(m_hWnd, text, title, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool CPhraseManagerDlg::EditNoun(const CPhraseRec* record, int& form, std::string& text) {
+    CNounPhraseDlg dialog(this, record);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    form = dialog.m_nForm;
+    text = dialog.m_strText;
+    return true;
+}
+
+bool CPhraseManagerDlg::EditVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts) {
+    CVerbPhraseDlg dialog(this, record, adverb);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    texts = dialog.m_texts;
+    return true;
+}
+
+void CPhraseManagerDlg::ShowDetails(const CPhraseRec& phrase) {
+    CPhraseDetailsDlg details(this, phrase);
+    details.DoModal();
 }
 
 const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
@@ -584,24 +273,22 @@ LRESULT CPhraseManagerDlg::OnAddButton(WPARAM, LPARAM) {
 
 LRESULT CPhraseManagerDlg::OnMenuCommand(WPARAM wParam, LPARAM) {
     switch (LOWORD(wParam)) {
-        case IDM_NEW_NOUN: AddNoun(); break;
-        case IDM_NEW_VERB: AddVerb(); break;
-        case IDM_NEW_ADVERB: AddAdverb(); break;
-        case IDM_EDIT_PHRASE: EditSelected(); break;
-        case IDM_DELETE_PHRASES: DeleteSelected(); break;
+        case IDM_NEW_NOUN: m_presenter.AddNoun(); break;
+        case IDM_NEW_VERB: m_presenter.AddVerbOrAdverb(false); break;
+        case IDM_NEW_ADVERB: m_presenter.AddVerbOrAdverb(true); break;
+        case IDM_EDIT_PHRASE: m_presenter.EditSelected(); break;
+        case IDM_DELETE_PHRASES: m_presenter.DeleteSelected(); break;
     }
     return 0;
 }
 
 LRESULT CPhraseManagerDlg::OnRefresh(WPARAM, LPARAM) {
-    RefreshList(m_nFilterCode);
+    m_presenter.Refresh();
     return 0;
 }
 
-// "All" re-reads the list in place; the others empty it first.
 LRESULT CPhraseManagerDlg::OnFilterButton(WPARAM wParam, LPARAM) {
-    const int button = LOWORD(wParam);
-    SetFilter(FilterCodeOfButton(button), button != IDC_FILTER_ALL);
+    m_presenter.ChooseFilter(FilterCodeOfButton(LOWORD(wParam)));
     return 0;
 }
 
@@ -623,16 +310,17 @@ LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) {
         CDatabaseDlg database(this);
         database.DoModal();
     }
-    RefreshList(m_nFilterCode);
+    m_presenter.Refresh();
     return 0;
 }
 
 // The list asks for the texts of the rows it shows, and only those.
 LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
-    if (item.iItem < 0 || item.iItem >= static_cast<int>(m_rows.Size()))
+    const CPhraseListModel& rows = m_presenter.Rows();
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
         return 0;
-    const PhraseListRow& row = m_rows.Row(static_cast<size_t>(item.iItem));
+    const PhraseListRow& row = rows.Row(static_cast<size_t>(item.iItem));
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = "";
         switch (item.iSubItem) {
@@ -649,28 +337,24 @@ LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CPhraseManagerDlg::OnColumnClick(WPARAM, LPARAM lParam) {
-    const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
-    m_sortKeys.Toggle(SortColumnName(column));
-    thePhraseSet.m_strSort = m_sortKeys.Joined();
-    RefreshList(m_nFilterCode);
+    m_presenter.SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
     return 0;
 }
 
 LRESULT CPhraseManagerDlg::OnListClick(WPARAM, LPARAM) {
-    UpdateButtons();
+    m_presenter.UpdateButtons();
     return 0;
 }
 
 LRESULT CPhraseManagerDlg::OnListRightClick(WPARAM, LPARAM) {
     const DWORD position = GetMessagePos();
     ShowContextMenu({static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))});
-    UpdateButtons();
+    m_presenter.UpdateButtons();
     return 0;
 }
 
 LRESULT CPhraseManagerDlg::OnListDoubleClick(WPARAM, LPARAM) {
-    if (m_list.GetSelectedCount() == 1)
-        ShowDetails(m_list.GetNextItem(-1, LVNI_SELECTED));
+    m_presenter.ShowDetailsOfSelected();
     return 0;
 }
 
@@ -693,7 +377,7 @@ LRESULT CPhraseManagerDlg::OnSysCommand(WPARAM wParam, LPARAM) {
         default: {
             const LRESULT result = Default();
             if (m_hWnd && IsWindow(m_hWnd)) {
-                m_bActive = true;
+                m_captionBar.SetActive(true);
                 PaintCaption();
             }
             return result;
@@ -723,73 +407,7 @@ LRESULT CPhraseManagerDlg::OnDestroy(WPARAM, LPARAM) {
     return Default();
 }
 
-void CPhraseManagerDlg::BuildCaptionBitmaps() {
-    if (!m_hWnd)
-        return;
-    CWindowDC window(m_hWnd);
-    if (!window.GetSafeHdc())
-        return;  // the bitmaps built before stay in use
-    m_dcActiveCaption.DeleteDC();
-    m_dcInactiveCaption.DeleteDC();
-    m_pActiveCaptionBitmap.reset();
-    m_pInactiveCaptionBitmap.reset();
-    m_pCaptionFont.reset();
-
-    const CaptionPlace place = MeasureCaption(m_hWnd);
-    LOGFONTA name = {};
-    name.lfHeight = static_cast<LONG>(0.9 * place.height);
-    name.lfWeight = FW_BOLD;
-    std::strcpy(name.lfFaceName, kCaptionFace);
-    m_pCaptionFont = std::make_unique<CFont>();
-    m_pCaptionFont->Attach(CreateFontIndirectA(&name));
-
-    // A palette display gets a flat bar.
-    const bool flat = GetDeviceCaps(window.GetSafeHdc(), NUMCOLORS) != -1;
-    BuildCaptionBitmap(window.GetSafeHdc(), true, flat);
-    BuildCaptionBitmap(window.GetSafeHdc(), false, flat);
-}
-
-void CPhraseManagerDlg::BuildCaptionBitmap(HDC window, bool active, bool flat) {
-    const CaptionPlace place = MeasureCaption(m_hWnd);
-    const CaptionColours look =
-        active ? CaptionLook(flat, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT))
-               : CaptionLook(flat, GetSysColor(COLOR_INACTIVECAPTION),
-                             GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-    CMemoryDC& dc = active ? m_dcActiveCaption : m_dcInactiveCaption;
-    std::unique_ptr<CBitmap>& bitmap = active ? m_pActiveCaptionBitmap : m_pInactiveCaptionBitmap;
-    dc.CreateCompatibleDC(window);
-    bitmap = std::make_unique<CBitmap>(
-        CreateCompatibleBitmap(window, place.caption.right, place.caption.bottom));
-    HDC hDC = dc.GetSafeHdc();
-    SelectObject(hDC, bitmap->GetSafeHandle());
-
-    FillSolid(hDC, place.caption, look.caption);
-    const int width = place.caption.right - place.caption.left;
-    for (const CaptionBand& band : CaptionBands(place.caption.left, width, look.caption, look.end))
-        FillSolid(hDC, {band.left, place.frameY, band.right, place.frameY + place.height}, band.colour);
-
-    SetBkMode(hDC, TRANSPARENT);
-    SetTextColor(hDC, look.text);
-    const int iconWidth = GetSystemMetrics(SM_CXSMICON);
-    DrawIconEx(hDC, place.frameX + 2, place.frameY, m_hSmallIcon, iconWidth,
-               GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);
-    CSelectGuard font(hDC, m_pCaptionFont->GetSafeHandle());
-    SetTextAlign(hDC, TA_LEFT | TA_TOP);
-    TextOutA(hDC, place.frameX + 2 + iconWidth, place.frameY, kCaptionName,
-             static_cast<int>(std::strlen(kCaptionName)));
-}
-
-void CPhraseManagerDlg::PaintCaption() {
-    if (!m_hWnd || !m_bOwnCaption)
-        return;
-    HDC source = CaptionDC(m_bActive);
-    const CaptionPlace place = MeasureCaption(m_hWnd);
-    if (!source || place.copyWidth <= 0)
-        return;  // not built yet, or no room left of the buttons
-    CWindowDC window(m_hWnd);
-    BitBlt(window.GetSafeHdc(), place.frameX, place.frameY, place.copyWidth, place.height, source,
-           place.frameX, place.frameY, SRCCOPY);
-}
+void CPhraseManagerDlg::PaintCaption() { m_captionBar.Paint(m_hWnd); }
 
 LRESULT CPhraseManagerDlg::OnNcPaint(WPARAM, LPARAM) {
     const LRESULT result = Default();
@@ -799,7 +417,7 @@ LRESULT CPhraseManagerDlg::OnNcPaint(WPARAM, LPARAM) {
 
 LRESULT CPhraseManagerDlg::OnNcActivate(WPARAM wParam, LPARAM) {
     const LRESULT result = Default();
-    m_bActive = wParam != FALSE;
+    m_captionBar.SetActive(wParam != FALSE);
     PaintCaption();
     return result;
 }
@@ -813,7 +431,7 @@ LRESULT CPhraseManagerDlg::OnSetText(WPARAM, LPARAM) {
 // The title bars and the shared tile in the new colours; the controls hear
 // of the change too, the list among them.
 LRESULT CPhraseManagerDlg::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
-    BuildCaptionBitmaps();
+    m_captionBar.Build(m_hWnd, m_hSmallIcon);
     GetDialogHost()->BuildDialogTile();
     const LRESULT result = Default();
     for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

@@ -3,54 +3,39 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
 #include "framework/win/Controls.h"
-#include "framework/win/Gdi.h"
 #include "framework/win/ListCtrl.h"
+#include "manager/OwnCaptionBar.h"
 #include "manager/PhraseMenu.h"
-#include "store/PhraseService.h"
-#include "manager/core/PhraseListModel.h"
-#include "manager/core/SortKeys.h"
+#include "manager/core/PhraseManagerPresenter.h"
+#include "manager/core/PhraseManagerView.h"
 
 class CSaverWnd;
 
 // The configuration mode's window: the phrases of the database in a
 // four-column list that can be filtered by kind and sorted by any column,
-// and the way to every other function of the configuration mode.
-class CPhraseManagerDlg : public CTiledDialog {
+// and the way to every other function of the configuration mode. Its
+// controls and messages reach the presenter, which decides what they do.
+class CPhraseManagerDlg : public CTiledDialog, private IPhraseManagerView {
 public:
     explicit CPhraseManagerDlg(CWnd* pParent = nullptr);
     ~CPhraseManagerDlg() override;
 
-    // Re-reads one phrase and puts its row at the top of the list (at the
-    // bottom while the list shows the oldest first), selected.
-    virtual void ShowPhraseRow(int32_t phraseNumber);
-    // Selects and shows one row; the first row selected so far loses its selection.
-    void SelectPhraseRow(int32_t phraseNumber);
-    // Fills the list anew with the phrases the filter code lets through.
-    virtual void RefreshList(int filterCode);
-    virtual void ShowDetails(int row);
-    virtual void UpdateButtons();
-    virtual void ShowContextMenu(POINT screen);
-    virtual void SetupList();
+    void ShowPhraseRow(int32_t phraseNumber) { m_presenter.ShowPhraseRow(phraseNumber); }
+    void SelectPhraseRow(int32_t phraseNumber) { m_presenter.SelectPhraseRow(phraseNumber); }
+    void RefreshList(int filterCode) { m_presenter.RefreshList(filterCode); }
+    void ShowDetails(int row) { m_presenter.ShowDetails(row); }
+    void UpdateButtons() { m_presenter.UpdateButtons(); }
+    void ShowContextMenu(POINT screen);
 
-    // The own title bar, painted on system versions 4.0 and lower: copies
-    // the prepared bitmap of the current state over the system's title bar,
-    // leaving the caption buttons as the system drew them.
-    virtual void PaintCaption();
-    // Prepares the active and the inactive title bar in the current system colours.
-    virtual void BuildCaptionBitmaps();
-    bool HasOwnCaption() const { return m_bOwnCaption; }
-    // The prepared title bar of one state; null before it is built.
-    HDC CaptionDC(bool active) const {
-        return (active ? m_dcActiveCaption : m_dcInactiveCaption).GetSafeHdc();
-    }
-
-    int FilterCode() const { return m_nFilterCode; }
-    const CSortKeys& SortKeys() const { return m_sortKeys; }
-    const CPhraseListModel& Rows() const { return m_rows; }
+    const COwnCaptionBar& CaptionBar() const { return m_captionBar; }
+    int FilterCode() const { return m_presenter.FilterCode(); }
+    const CSortKeys& SortKeys() const { return m_presenter.SortKeys(); }
+    const CPhraseListModel& Rows() const { return m_presenter.Rows(); }
     CListCtrl& List() { return m_list; }
     CPhraseMenu& Menu() { return m_menu; }
     CSaverWnd* TestWindow() const { return m_pTestWnd.get(); }
@@ -62,36 +47,28 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     const MessageTable* GetMessageTable() const override;
 
-    // The commands that change phrases.
-    void AddNoun();
-    void AddVerb();
-    void AddAdverb();
-    void EditSelected();
-    void DeleteSelected();
-
 private:
-    void AddVerbOrAdverb(bool adverb);
-    int32_t StoreAddedPhrase(const PhraseInput& phrase);
-    std::string PrepareChange();
-    void EditNoun();
-    void EditVerbOrAdverb(bool adverb);
+    // The view the presenter shows its rows, questions and editors through.
+    void ShowRows(const CPhraseListModel& rows) override;
+    std::vector<int> SelectedRows() const override;
+    int FocusedRow() const override;
+    void ScrollToRow(int row) override;
+    void EnableSelectionCommands(const SelectionCommands& commands) override;
+    void CheckFilterButton(int filterCode) override;
+    void ShowBusy(bool busy) override;
+    void ShowWarning(const std::string& text, const std::string& title) override;
+    void ShowInformation(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool EditNoun(const CPhraseRec* record, int& form, std::string& text) override;
+    bool EditVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts) override;
+    void ShowDetails(const CPhraseRec& phrase) override;
 
-private:
-    // One state's title bar, drawn into its own memory DC and bitmap.
-    void BuildCaptionBitmap(HDC window, bool active, bool flat);
-    bool OpenPhraseSet();
+    void RefuseAllButExit();
     void AddAboutItem();
+    void SetupList();
     void StoreColumnWidths();
-    void PressFilterButton(int buttonId);
-    void SetFilter(int filterCode, bool emptyFirst);
     void RunTest();
-    // The list control shows the model's rows and selection again.
-    void ShowRows();
-    // The list control's selection into the model.
-    void ReadSelection();
-    void FillList();
-    void ShowWarning(const std::string& text, const char* title);
-    void ShowQueryFailure(const char* text, const char* title);
+    void PaintCaption();
 
     LRESULT OnAddButton(WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuCommand(WPARAM wParam, LPARAM lParam);
@@ -124,21 +101,11 @@ private:
     CButton m_allButton;
     CListCtrl m_list;
     HICON m_hLargeIcon = nullptr;
-    CPhraseMenu m_menu;
-    bool m_bOwnCaption = false;
-    // The bitmaps before the DCs that hold them: the DCs go first.
-    std::unique_ptr<CBitmap> m_pInactiveCaptionBitmap;
-    std::unique_ptr<CBitmap> m_pActiveCaptionBitmap;
-    CMemoryDC m_dcInactiveCaption;
-    CMemoryDC m_dcActiveCaption;
-    std::unique_ptr<CFont> m_pCaptionFont;
     HICON m_hSmallIcon = nullptr;
-    bool m_bActive = true;
-    int m_nFilterCode = -1;
-    CSortKeys m_sortKeys;
+    CPhraseMenu m_menu;
+    COwnCaptionBar m_captionBar;
     std::unique_ptr<CSaverWnd> m_pTestWnd;
-
-    CPhraseListModel m_rows;
+    CPhraseManagerPresenter m_presenter;
     // The list was set up; only then are its column widths worth storing.
     bool m_bListReady = false;
 };

@@ -38,6 +38,8 @@ std::string CSortKeys::Joined() const {
     return m_keys[0] + "," + m_keys[1] + "," + m_keys[2] + "," + m_keys[3];
 }
 
+bool CSortKeys::ShowsOldestFirst() const { return m_keys[0] == kDateAdded + kDescending; }
+
 const char* SortColumnName(int column) {
     static const char* const names[] = {"PhraseType", "DateAdded", "AddedBy", "OPhrase"};
     return column >= 0 && column < 4 ? names[column] : "";

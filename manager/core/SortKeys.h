@@ -19,6 +19,11 @@ public:
     // The sort of the phrase set: the keys joined with "," and no spaces.
     std::string Joined() const;
 
+    // Whether the list shows the oldest phrase first: the query orders by
+    // date, newest first. A row shown outside a refresh goes to the end the
+    // newest phrases are at.
+    bool ShowsOldestFirst() const;
+
     const std::string& operator[](size_t index) const { return m_keys[index]; }
 
 private:

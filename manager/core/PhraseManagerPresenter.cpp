@@ -1,0 +1,381 @@
+#include "manager/core/PhraseManagerPresenter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "store/ConfigRecord.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseLookup.h"
+#include "store/PhraseRec.h"
+#include "store/PhraseType.h"
+
+namespace {
+
+constexpr char kDatabaseError[] = "Database Error";
+constexpr char kPermissionDenied[] = "Permission Denied";
+constexpr int kAllPhrases = -1;
+constexpr int kNouns = 0;
+
+}  // namespace
+
+CPhraseManagerPresenter::CPhraseManagerPresenter(IPhraseManagerView& view, CPhraseRec& phrases,
+                                                 CConfigRecord& config)
+    : m_view(view), m_phrases(phrases), m_config(config) {
+    m_phrases.m_strSort = m_sortKeys.Joined();
+}
+
+void CPhraseManagerPresenter::RefreshList(int filterCode) {
+    m_view.ShowBusy(true);
+    m_rows.Clear();
+    ShowRows();
+    try {
+        if (!QueryList(filterCode)) {
+            m_view.ShowBusy(false);
+            ShowQueryFailure("Could not refresh phrase list", "Error");
+            return;
+        }
+        FillList();
+    } catch (const std::exception& e) {
+        ShowRows();  // the rows read before the error stay listed
+        m_view.ShowWarning(WithCause("Could not refresh phrase list", e.what()), "Error");
+    }
+    m_view.ShowBusy(false);
+}
+
+void CPhraseManagerPresenter::ChooseFilter(int filterCode) {
+    SetFilter(filterCode, filterCode != kAllPhrases);
+}
+
+void CPhraseManagerPresenter::SetFilter(int filterCode, bool emptyFirst) {
+    if (emptyFirst) {
+        m_rows.Clear();
+        ShowRows();
+    }
+    m_filterCode = filterCode;
+    RefreshList(filterCode);
+}
+
+void CPhraseManagerPresenter::SortByColumn(int column) {
+    m_sortKeys.Toggle(SortColumnName(column));
+    m_phrases.m_strSort = m_sortKeys.Joined();
+    RefreshList(m_filterCode);
+}
+
+SelectionCommands CPhraseManagerPresenter::CommandsForSelected() const {
+    return CommandsForSelection(SelectedCount());
+}
+
+void CPhraseManagerPresenter::UpdateButtons() { m_view.EnableSelectionCommands(CommandsForSelected()); }
+
+int CPhraseManagerPresenter::SelectedCount() const { return static_cast<int>(m_view.SelectedRows().size()); }
+
+void CPhraseManagerPresenter::ShowRows() { m_view.ShowRows(m_rows); }
+
+void CPhraseManagerPresenter::ReadSelection() {
+    m_rows.ClearSelection();
+    const int size = static_cast<int>(m_rows.Size());
+    for (int row : m_view.SelectedRows())
+        if (row >= 0 && row < size)
+            m_rows.Row(static_cast<size_t>(row)).selected = true;
+    const int focused = m_view.FocusedRow();
+    if (focused >= 0 && focused < size)
+        m_rows.Row(static_cast<size_t>(focused)).focused = true;
+}
+
+// After the shared set's query failed: the driver's words below the message.
+void CPhraseManagerPresenter::ShowQueryFailure(const std::string& text, const std::string& title) {
+    m_view.ShowWarning(WithCause(text, m_phrases.LastError().m_strError), title);
+}
+
+void CPhraseManagerPresenter::ShowDetailsOfSelected() {
+    const std::vector<int> selected = m_view.SelectedRows();
+    if (selected.size() == 1)
+        ShowDetails(selected[0]);
+}
+
+void CPhraseManagerPresenter::ShowDetails(int row) {
+    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
+        return;
+    if (!ReadPhrase(m_rows.Row(static_cast<size_t>(row)).phraseNumber)) {
+        ShowQueryFailure("Cannot view phrase details", kDatabaseError);
+        return;
+    }
+    // A phrase deleted meanwhile has nothing to show either.
+    if (m_phrases.IsEOF()) {
+        m_view.ShowWarning("Cannot view phrase details", kDatabaseError);
+        return;
+    }
+    m_view.ShowDetails(m_phrases);
+}
+
+// The row goes to the top, or to the bottom while the list shows the oldest
+// first; not to its sorted place, which the next refresh gives it.
+void CPhraseManagerPresenter::ShowPhraseRow(int32_t phraseNumber) {
+    ReadSelection();
+    const long long existing = m_rows.Find(phraseNumber);
+    bool changed = existing >= 0;
+    if (changed)
+        m_rows.Erase(static_cast<size_t>(existing));
+    const bool found = ReadPhrase(phraseNumber) && !m_phrases.IsEOF();
+    PhraseListRow row;
+    if (found && MakeListRow(m_phrases, row)) {
+        m_rows.InsertAt(m_sortKeys.ShowsOldestFirst() ? m_rows.Size() : 0, std::move(row));
+        changed = true;
+    }
+    if (changed)
+        ShowRows();  // once, for the removal and the insertion together
+    if (found)
+        SelectPhraseRow(phraseNumber);
+}
+
+void CPhraseManagerPresenter::SelectPhraseRow(int32_t phraseNumber) {
+    ReadSelection();
+    const long long found = m_rows.Find(phraseNumber);
+    if (found < 0)
+        return;
+    const long long firstSelected = m_rows.NextSelected(-1);
+    if (firstSelected >= 0)
+        m_rows.Row(static_cast<size_t>(firstSelected)).selected = false;
+    for (size_t row = 0; row < m_rows.Size(); ++row)
+        m_rows.Row(row).focused = false;
+    m_rows.Row(static_cast<size_t>(found)).selected = true;
+    m_rows.Row(static_cast<size_t>(found)).focused = true;
+    ShowRows();
+    m_view.ScrollToRow(static_cast<int>(found));
+    UpdateButtons();
+}
+
+// A phrase of another kind than the list shows switches the filter to its
+// kind, selected there.
+void CPhraseManagerPresenter::SwitchFilterTo(int filterCode, int32_t added) {
+    m_view.CheckFilterButton(filterCode);
+    SetFilter(filterCode, true);
+    SelectPhraseRow(added);
+}
+
+void CPhraseManagerPresenter::AddNoun() {
+    if (!CanAddPhrases()) {
+        m_view.ShowWarning("Cannot create phrase", kDatabaseError);
+        return;
+    }
+    int form = -1;
+    std::string text;
+    if (!m_view.EditNoun(nullptr, form, text) || form == -1 || text.empty())
+        return;
+    PhraseInput noun;
+    noun.phraseType = static_cast<uint8_t>(form);
+    noun.texts[0] = text;
+    const int32_t added = StoreAddedPhrase(noun);
+    if (added < 0)
+        return;
+    if (m_filterCode == kAllPhrases || m_filterCode == kNouns)
+        ShowPhraseRow(added);
+    else
+        SwitchFilterTo(kNouns, added);
+}
+
+void CPhraseManagerPresenter::AddVerbOrAdverb(bool adverb) {
+    if (!CanAddPhrases()) {
+        m_view.ShowWarning("Cannot create phrase", kDatabaseError);
+        return;
+    }
+    FormTexts texts;
+    if (!m_view.EditVerbOrAdverb(nullptr, adverb, texts))
+        return;
+    for (const std::string& text : texts)
+        if (text.empty())
+            return;
+    PhraseInput phrase;
+    phrase.phraseType = adverb ? kAdverbType : kVerbType;
+    phrase.texts = texts;
+    const int32_t added = StoreAddedPhrase(phrase);
+    if (added < 0)
+        return;
+    if (m_filterCode != kAllPhrases && m_filterCode != phrase.phraseType)
+        SwitchFilterTo(phrase.phraseType, added);
+    ShowPhraseRow(added);
+}
+
+void CPhraseManagerPresenter::EditSelected() {
+    if (SelectedCount() != 1)
+        return;
+    const std::string user = PrepareChange();
+    const int row = m_view.SelectedRows()[0];
+    if (row < 0 || row >= static_cast<int>(m_rows.Size()))
+        return;
+    if (!ReadPhrase(m_rows.Row(static_cast<size_t>(row)).phraseNumber)) {
+        ShowQueryFailure("Cannot edit phrase", kDatabaseError);
+        return;
+    }
+    // A phrase deleted meanwhile cannot be edited either.
+    if (!m_phrases.CanUpdate() || m_phrases.IsEOF()) {
+        m_view.ShowWarning("Cannot edit phrase", kDatabaseError);
+        return;
+    }
+    if (!MayChangeCurrentPhrase(user)) {
+        m_view.ShowInformation("You do not have permission to edit this item", kPermissionDenied);
+        return;
+    }
+    m_phrases.Edit();
+    switch (KindOfPhraseType(m_phrases.m_PhraseType)) {
+        case PhraseKind::Noun: EditNoun(); break;
+        case PhraseKind::Verb: EditVerbOrAdverb(false); break;
+        case PhraseKind::Adverb: EditVerbOrAdverb(true); break;
+        case PhraseKind::None: break;
+    }
+}
+
+// An edit moves the date to now and keeps the author; Cancel stores nothing.
+void CPhraseManagerPresenter::EditNoun() {
+    int form = m_phrases.m_PhraseType;
+    std::string text = m_phrases.m_OPhrase;
+    if (!m_view.EditNoun(&m_phrases, form, text))
+        return;
+    m_phrases.m_PhraseType = static_cast<uint8_t>(form);
+    m_phrases.m_OPhrase = ColumnText(text);
+    StoreEdit();
+}
+
+void CPhraseManagerPresenter::EditVerbOrAdverb(bool adverb) {
+    FormTexts texts = {m_phrases.m_OPhrase, m_phrases.m_MPhrase, m_phrases.m_FPhrase, m_phrases.m_PPhrase};
+    if (!m_view.EditVerbOrAdverb(&m_phrases, adverb, texts))
+        return;
+    m_phrases.m_OPhrase = ColumnText(texts[0]);
+    m_phrases.m_MPhrase = ColumnText(texts[1]);
+    m_phrases.m_FPhrase = ColumnText(texts[2]);
+    m_phrases.m_PPhrase = ColumnText(texts[3]);
+    StoreEdit();
+}
+
+// Every selected row is tried once, from the top; a refused or failed row
+// stays listed and the others go on.
+void CPhraseManagerPresenter::DeleteSelected() {
+    const int selected = SelectedCount();
+    if (selected == 0)
+        return;
+    char question[96];
+    std::snprintf(question, sizeof question, "Are you sure you want to delete the %d selected item(s)?",
+                  selected);
+    if (!m_view.AskYesNo(question, "Delete Items"))
+        return;
+    const std::string user = PrepareChange();
+    ReadSelection();
+    std::vector<int32_t> numbers;
+    for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
+        numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
+    m_view.ShowBusy(true);
+    std::vector<int32_t> deleted = DeleteNumbers(numbers, user);
+    m_view.ShowBusy(false);
+    std::sort(deleted.begin(), deleted.end());
+    m_rows.EraseIf([&](const PhraseListRow& row) {
+        return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);
+    });
+    ShowRows();
+    UpdateButtons();
+}
+
+void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outcome,
+                                             std::vector<int32_t>& deleted) {
+    switch (outcome) {
+        case DeleteOutcome::Deleted:
+            deleted.push_back(number);
+            break;
+        case DeleteOutcome::NotDeleted:
+            m_view.ShowWarning("Could not delete item", kDatabaseError);
+            break;
+        case DeleteOutcome::Refused:
+            m_view.ShowInformation("You do not have permission to delete this item", kPermissionDenied);
+            break;
+    }
+}
+
+// --- The store: every call the manager makes into it. ---
+
+// Without the phrase set nothing else can be done.
+bool CPhraseManagerPresenter::OpenPhraseSet() {
+    try {
+        // The list runs its own query right after: opening has to prove the
+        // table can be read, not read all of it.
+        m_phrases.m_strFilter = "PhraseNumber = ?";
+        m_phrases.m_NumberParam = 0;
+        m_phrases.Open(CRecordset::useDefaultType, nullptr, CRecordset::skipDeletedRecords);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CPhraseManagerPresenter::QueryList(int filterCode) {
+    const ListFilter filter = ListFilterFor(filterCode);
+    m_phrases.m_strFilter = filter.condition;
+    if (filter.setsParameter)
+        m_phrases.m_NumberParam = filter.parameter;
+    return m_phrases.Rerun();
+}
+
+// Each row goes to the top, so the screen shows the query's order reversed.
+void CPhraseManagerPresenter::FillList() {
+    for (; !m_phrases.IsEOF(); m_phrases.MoveNext()) {
+        PhraseListRow row;
+        if (MakeListRow(m_phrases, row))
+            m_rows.InsertTop(std::move(row));
+    }
+    ShowRows();
+}
+
+bool CPhraseManagerPresenter::ReadPhrase(int32_t phraseNumber) {
+    m_phrases.m_strFilter = "PhraseNumber = ?";
+    m_phrases.m_NumberParam = phraseNumber;
+    return m_phrases.Rerun();
+}
+
+bool CPhraseManagerPresenter::CanAddPhrases() const { return m_phrases.CanAppend(); }
+
+// The duplicate question, the recount and the store that every add shares.
+// Returns the number of the user's newest phrase (0 if none is found), or
+// -1 when nothing was stored.
+int32_t CPhraseManagerPresenter::StoreAddedPhrase(const PhraseInput& phrase) {
+    if (IsDuplicatePhrase(phrase, m_view) &&
+        !m_view.AskYesNo("This phrase already exists. Add anyway?", "Duplicate phrase"))
+        return -1;
+    m_config.Recount();
+    std::string user;
+    const bool haveUser = GetCurrentUserName(user);
+    if (!StoreNewPhrase(m_phrases, phrase, haveUser ? &user : nullptr)) {
+        // The phrase is lost unless the user hears of it.
+        ShowQueryFailure("Cannot create phrase", kDatabaseError);
+        return -1;
+    }
+    return FindNewestPhrase(user, m_view);
+}
+
+// Before an edit or a deletion: the set filtered by number, the counts and
+// the owner as they are now; returns who asks.
+std::string CPhraseManagerPresenter::PrepareChange() {
+    m_phrases.m_strFilter = "PhraseNumber = ?";
+    m_config.Recount();
+    std::string user;
+    GetCurrentUserName(user);
+    return user;
+}
+
+bool CPhraseManagerPresenter::MayChangeCurrentPhrase(const std::string& user) const {
+    return m_config.MayChangePhrase(m_phrases.m_AddedBy, user);
+}
+
+void CPhraseManagerPresenter::StoreEdit() {
+    m_phrases.m_DateAdded = CDbTime::Now();
+    m_phrases.Update();
+    ShowPhraseRow(m_phrases.m_PhraseNumber);
+}
+
+// Returns the numbers deleted; each refusal or failure is told as it comes.
+std::vector<int32_t> CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
+                                                            const std::string& user) {
+    std::vector<int32_t> deleted;
+    DeletePhraseNumbers(m_phrases, numbers, user, m_config, [&](int32_t number, DeleteOutcome outcome) {
+        ReportDeletion(number, outcome, deleted);
+    });
+    return deleted;
+}

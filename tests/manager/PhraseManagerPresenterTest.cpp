@@ -1,0 +1,376 @@
+// The phrase manager's flows over a real data source, seen through a view
+// that records what the window would show and answers as the test says.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "manager/core/PhraseManagerPresenter.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseRec.h"
+#include "tests/support/TestDataSource.h"
+
+namespace {
+
+struct Shown {
+    std::string kind;  // "warning", "information", "question"
+    std::string text;
+    std::string title;
+};
+
+class FakeView : public IPhraseManagerView {
+public:
+    void ShowRows(const CPhraseListModel& rows) override {
+        phrases.clear();
+        selected.clear();
+        focused = -1;
+        for (size_t row = 0; row < rows.Size(); ++row) {
+            phrases.push_back(rows.Row(row).phrase);
+            if (rows.Row(row).selected)
+                selected.push_back(static_cast<int>(row));
+            if (rows.Row(row).focused)
+                focused = static_cast<int>(row);
+        }
+    }
+    std::vector<int> SelectedRows() const override { return selected; }
+    int FocusedRow() const override { return focused; }
+    void ScrollToRow(int) override {}
+    void EnableSelectionCommands(const SelectionCommands& given) override { commands = given; }
+    void CheckFilterButton(int filterCode) override { checkedFilter = filterCode; }
+    void ShowBusy(bool) override {}
+    void ShowWarning(const std::string& text, const std::string& title) override {
+        shown.push_back({"warning", text, title});
+    }
+    void ShowInformation(const std::string& text, const std::string& title) override {
+        shown.push_back({"information", text, title});
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        shown.push_back({"question", text, title});
+        const bool yes = answers.empty() || answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return yes;
+    }
+    // An editor answers with the next given texts (a noun's form first), or Cancel without one.
+    bool EditNoun(const CPhraseRec* record, int& form, std::string& text) override {
+        editorOpened = record ? record->m_OPhrase : "(new)";
+        if (!nounAnswer)
+            return false;
+        form = nounAnswer->first;
+        text = nounAnswer->second;
+        return true;
+    }
+    bool EditVerbOrAdverb(const CPhraseRec* record, bool, FormTexts& texts) override {
+        editorOpened = record ? record->m_OPhrase : "(new)";
+        if (!verbAnswer)
+            return false;
+        texts = *verbAnswer;
+        return true;
+    }
+    void ShowDetails(const CPhraseRec& phrase) override { details.push_back(phrase.m_OPhrase); }
+
+    std::vector<std::string> phrases;
+    std::vector<int> selected;
+    int focused = -1;
+    SelectionCommands commands = {true, true};
+    int checkedFilter = -2;
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+    std::optional<std::pair<int, std::string>> nounAnswer;
+    std::optional<FormTexts> verbAnswer;
+    std::string editorOpened;
+    std::vector<std::string> details;
+};
+
+using Texts = std::vector<std::string>;
+
+class PhraseManagerPresenterTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        GetCurrentUserName(m_user);
+    }
+
+    void Insert(int type, const std::string& object, const std::string& date, const std::string& addedBy = "tester") {
+        Exec("INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, AddedBy, DateAdded, PhraseType) VALUES ('" +
+             object + "', '" + object + "', '" + object + "', '" + object + "', '" + addedBy + "', '" + date +
+             "', " + std::to_string(type) + ")");
+    }
+    void InsertKnownPhrases() {
+        Insert(0, "ant", "2026-03-01 10:00:00");
+        Insert(4, "walks", "2026-03-02 10:00:00");
+        Insert(2, "bee", "2026-03-03 11:30:07");
+        Insert(4, "zigzags", "2026-03-04 09:15:00");
+        Insert(5, "fast", "2026-03-05 17:45:59");
+        Insert(7, "seven", "2026-03-06 08:00:00");
+    }
+    void MakeOwner(const std::string& owner) {
+        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('" + owner +
+             "', 0, 0, 0)");
+    }
+
+    CPhraseManagerPresenter& Open() {
+        m_presenter = std::make_unique<CPhraseManagerPresenter>(m_view, thePhraseSet, m_app.m_configRecord);
+        EXPECT_TRUE(m_presenter->OpenPhraseSet());
+        m_presenter->RefreshList(-1);
+        return *m_presenter;
+    }
+    void Select(std::vector<int> rows) {
+        m_view.selected = std::move(rows);
+        m_view.focused = m_view.selected.empty() ? -1 : m_view.selected[0];
+    }
+    void AddVerb(const std::string& text, bool adverb = false) {
+        m_view.verbAnswer = FormTexts{text, text, text, text};
+        m_presenter->AddVerbOrAdverb(adverb);
+    }
+    void AddNoun(int form, const std::string& text) {
+        m_view.nounAnswer = std::make_pair(form, text);
+        m_presenter->AddNoun();
+    }
+
+    std::vector<CDbTime> StoredDates() {
+        CPhraseRec set;
+        set.m_strSort = "PhraseNumber";
+        set.Open();
+        std::vector<CDbTime> dates;
+        for (; !set.IsEOF(); set.MoveNext())
+            dates.push_back(set.m_DateAdded);
+        return dates;
+    }
+
+    std::string m_user;
+    FakeView m_view;
+    std::unique_ptr<CPhraseManagerPresenter> m_presenter;
+};
+
+}  // namespace
+
+TEST_F(PhraseManagerPresenterTest, EachFilterListsItsKindNewestFirstAndNeverAnUnknownKind) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    EXPECT_EQ(m_view.phrases, (Texts{"fast", "zigzags", "bee", "walks", "ant"}));
+    manager.ChooseFilter(0);
+    EXPECT_EQ(m_view.phrases, (Texts{"bee", "ant"}));
+    manager.ChooseFilter(4);
+    EXPECT_EQ(m_view.phrases, (Texts{"zigzags", "walks"}));
+    manager.Refresh();
+    EXPECT_EQ(m_view.phrases, (Texts{"zigzags", "walks"}));
+    manager.ChooseFilter(5);
+    EXPECT_EQ(m_view.phrases, (Texts{"fast"}));
+    manager.ChooseFilter(-1);
+    EXPECT_EQ(m_view.phrases.size(), 5u);
+}
+
+TEST_F(PhraseManagerPresenterTest, HeaderClicksSortWithinTheFilter) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    manager.SortByColumn(1);  // Date: oldest first
+    EXPECT_EQ(m_view.phrases, (Texts{"ant", "walks", "bee", "zigzags", "fast"}));
+    manager.ChooseFilter(4);
+    manager.SortByColumn(3);  // Phrase: A to Z, still verbs only
+    EXPECT_EQ(m_view.phrases, (Texts{"walks", "zigzags"}));
+}
+
+TEST_F(PhraseManagerPresenterTest, TheSelectionEnablesEditForOneRowAndDeleteForAny) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    Select({1});
+    manager.UpdateButtons();
+    EXPECT_TRUE(m_view.commands.edit);
+    EXPECT_TRUE(m_view.commands.remove);
+    Select({1, 3});
+    manager.UpdateButtons();
+    EXPECT_FALSE(m_view.commands.edit);
+    EXPECT_TRUE(m_view.commands.remove);
+    Select({});
+    manager.UpdateButtons();
+    EXPECT_FALSE(m_view.commands.remove);
+}
+
+// A new row is shown without a refresh: a phrase another user stored
+// meanwhile stays unlisted, and the new row alone is selected.
+TEST_F(PhraseManagerPresenterTest, ANewRowGoesWhereTheNewestAreShownAloneSelected) {
+    Insert(0, "the moon", "2026-01-02 03:04:05");
+    Insert(5, "slowly", "2026-01-04 03:04:05");
+    CPhraseManagerPresenter& manager = Open();
+    Select({1});
+    Insert(0, "a stranger", "2026-01-05 03:04:05", "zed");
+    AddVerb("sings");
+    EXPECT_EQ(m_view.phrases, (Texts{"sings", "slowly", "the moon"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{0});
+    EXPECT_EQ(m_view.focused, 0);
+    EXPECT_TRUE(m_view.commands.edit);
+
+    manager.SortByColumn(1);  // oldest first: a stranger is listed now
+    AddVerb("hums", true);
+    EXPECT_EQ(m_view.phrases, (Texts{"the moon", "slowly", "a stranger", "sings", "hums"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{4});
+}
+
+TEST_F(PhraseManagerPresenterTest, AnAddOfAnotherKindSwitchesTheFilterToItsKind) {
+    Insert(0, "the moon", "2026-01-02 03:04:05");
+    Insert(4, "hums", "2026-01-03 03:04:05");
+    CPhraseManagerPresenter& manager = Open();
+    manager.ChooseFilter(0);
+    AddVerb("was eating its dinner");
+    EXPECT_EQ(manager.FilterCode(), 4);
+    EXPECT_EQ(m_view.checkedFilter, 4);
+    EXPECT_EQ(m_view.phrases, (Texts{"was eating its dinner", "hums"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{0});
+
+    AddNoun(2, "my aunt");
+    EXPECT_EQ(manager.FilterCode(), 0);
+    EXPECT_EQ(m_view.checkedFilter, 0);
+    EXPECT_EQ(m_view.phrases, (Texts{"my aunt", "the moon"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{0});
+
+    AddNoun(0, "a cloud");  // the same kind: the filter stays
+    EXPECT_EQ(m_view.phrases, (Texts{"a cloud", "my aunt", "the moon"}));
+    EXPECT_TRUE(m_view.shown.empty());
+}
+
+TEST_F(PhraseManagerPresenterTest, TheDuplicateQuestionDecidesWhetherANounOfAnyFormIsStored) {
+    Insert(1, "the king", "2026-01-02 03:04:05");
+    Insert(5, "at once", "2026-01-02 03:04:06");
+    Open();
+    m_view.answers = {false};
+    AddNoun(3, "the king");
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.shown[0].kind, "question");
+    EXPECT_EQ(m_view.shown[0].text, "This phrase already exists. Add anyway?");
+    EXPECT_EQ(m_view.shown[0].title, "Duplicate phrase");
+    EXPECT_EQ(CountRows("Phrase"), 2);
+    EXPECT_EQ(m_view.phrases.size(), 2u);
+
+    m_view.answers = {true};
+    AddNoun(3, "the king");
+    EXPECT_EQ(CountRows("Phrase"), 3);
+    EXPECT_EQ(m_view.phrases[0], "the king");
+
+    AddVerb("at once");  // a verb is no duplicate of an adverb
+    EXPECT_EQ(m_view.shown.size(), 2u);
+    EXPECT_EQ(CountRows("Phrase"), 4);
+}
+
+TEST_F(PhraseManagerPresenterTest, AnEmptyAnswerOrCancelStoresNothingSilently) {
+    Open();
+    m_view.verbAnswer = FormTexts{"naps", "naps", "naps", ""};
+    m_presenter->AddVerbOrAdverb(false);
+    AddNoun(-1, "no form");
+    AddNoun(0, "");
+    m_view.nounAnswer.reset();
+    m_presenter->AddNoun();
+    EXPECT_EQ(CountRows("Phrase"), 0);
+    EXPECT_TRUE(m_view.shown.empty());
+}
+
+TEST_F(PhraseManagerPresenterTest, AnEditMovesTheDateAndTheRowKeepsTheAuthorAndCancelStoresNothing) {
+    Insert(1, "the king", "2025-06-07 08:09:10", m_user);
+    Insert(0, "the moon", "2026-01-02 03:04:05");
+    CPhraseManagerPresenter& manager = Open();
+    Select({1});
+    manager.EditSelected();
+    EXPECT_EQ(m_view.editorOpened, "the king");
+    EXPECT_EQ(StoredDates()[0], (CDbTime{2025, 6, 7, 8, 9, 10}));
+
+    m_view.nounAnswer = std::make_pair(3, "the kings");
+    manager.EditSelected();
+    EXPECT_GE(StoredDates()[0].year, 2026);
+    EXPECT_EQ(m_view.phrases, (Texts{"the kings", "the moon"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{0});
+    manager.ShowDetails(0);
+    EXPECT_EQ(thePhraseSet.m_PhraseType, 3);
+    EXPECT_EQ(thePhraseSet.m_AddedBy, m_user);
+}
+
+TEST_F(PhraseManagerPresenterTest, OnlyTheAuthorOrTheOwnerMayEdit) {
+    MakeOwner("boss");
+    Insert(0, "the moon", "2026-01-02 03:04:05", "somebody");
+    CPhraseManagerPresenter& manager = Open();
+    Select({0});
+    manager.EditSelected();
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.shown[0].kind, "information");
+    EXPECT_EQ(m_view.shown[0].text, "You do not have permission to edit this item");
+    EXPECT_EQ(m_view.shown[0].title, "Permission Denied");
+    EXPECT_EQ(m_view.editorOpened, "");
+}
+
+TEST_F(PhraseManagerPresenterTest, ADeletionRemovesTheAllowedRowsAndTellsOfEachOther) {
+    MakeOwner("boss");
+    Insert(0, "mine", "2026-01-02 03:04:05", m_user);
+    Insert(4, "theirs", "2026-01-03 03:04:05", "other");
+    Insert(5, "gone", "2026-01-04 03:04:05", m_user);
+    Insert(5, "kept", "2026-01-05 03:04:05", m_user);
+    CPhraseManagerPresenter& manager = Open();
+    Exec("DELETE FROM Phrase WHERE OPhrase = 'gone'");  // by another user, meanwhile
+    Select({1, 2, 3});
+    manager.DeleteSelected();
+
+    ASSERT_EQ(m_view.shown.size(), 3u);
+    EXPECT_EQ(m_view.shown[0].text, "Are you sure you want to delete the 3 selected item(s)?");
+    EXPECT_EQ(m_view.shown[0].title, "Delete Items");
+    EXPECT_EQ(m_view.shown[1].kind, "warning");
+    EXPECT_EQ(m_view.shown[1].text, "Could not delete item");
+    EXPECT_EQ(m_view.shown[1].title, "Database Error");
+    EXPECT_EQ(m_view.shown[2].kind, "information");
+    EXPECT_EQ(m_view.shown[2].text, "You do not have permission to delete this item");
+    EXPECT_EQ(m_view.phrases, (Texts{"kept", "gone", "theirs"}));
+    EXPECT_EQ(m_view.selected, (std::vector<int>{1, 2}));
+    EXPECT_FALSE(m_view.commands.edit);
+    EXPECT_EQ(CountRows("Phrase"), 2);
+}
+
+TEST_F(PhraseManagerPresenterTest, NoToTheDeleteQuestionDeletesNothing) {
+    Insert(0, "mine", "2026-01-02 03:04:05", m_user);
+    CPhraseManagerPresenter& manager = Open();
+    Select({0});
+    m_view.answers = {false};
+    manager.DeleteSelected();
+    EXPECT_EQ(CountRows("Phrase"), 1);
+    EXPECT_EQ(m_view.phrases.size(), 1u);
+}
+
+TEST_F(PhraseManagerPresenterTest, DetailsShowOneSelectedPhraseAndSayWhenItIsGone) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    Select({2, 3});
+    manager.ShowDetailsOfSelected();
+    EXPECT_TRUE(m_view.details.empty());
+    Select({2});
+    manager.ShowDetailsOfSelected();
+    EXPECT_EQ(m_view.details, Texts{"bee"});
+
+    Exec("DELETE FROM Phrase WHERE OPhrase = 'bee'");
+    manager.ShowDetailsOfSelected();
+    EXPECT_EQ(m_view.details.size(), 1u);
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.shown[0].text, "Cannot view phrase details");
+    EXPECT_EQ(m_view.shown[0].title, "Database Error");
+}
+
+TEST_F(PhraseManagerPresenterTest, AFailingRefreshSaysSoWithTheDriversWordsAndListsNothing) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    Exec("DROP TABLE Phrase");
+    manager.Refresh();
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    const std::string& text = m_view.shown[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Could not refresh phrase list");
+    EXPECT_GT(text.size(), text.find('\n') + 1) << "the cause is missing";
+    EXPECT_EQ(m_view.shown[0].title, "Error");
+    EXPECT_TRUE(m_view.phrases.empty());
+}
+
+// A failed lookup and a failed store are both told through the view, not lost.
+TEST_F(PhraseManagerPresenterTest, AnAddIntoAVanishedTableSaysWhatFailed) {
+    Open();
+    Exec("DROP TABLE Phrase");
+    AddNoun(0, "a cloud");
+    ASSERT_GE(m_view.shown.size(), 2u);
+    EXPECT_EQ(m_view.shown.front().text.substr(0, 22), "Unable to check phrase");
+    EXPECT_EQ(m_view.shown.back().text.substr(0, 20), "Cannot create phrase");
+    EXPECT_EQ(m_view.shown.back().title, "Database Error");
+}
