@@ -71,6 +71,29 @@ TEST(PhraseDetailsTest, DatesReadAsTheListAndTheDetailsShowThem) {
     EXPECT_EQ((CDbTime{2026, 13, 1, 0, 0, 0}).Format("%a"), "");
 }
 
+// The months after February count the leap day of their own year; a day of
+// each, read off a calendar, and the first of March around leap years.
+TEST(PhraseDetailsTest, DatesFromMarchToNovemberShowTheirWeekday) {
+    const struct {
+        CDbTime date;
+        const char* shown;
+    } days[] = {
+        {{2026, 3, 13, 8, 0, 0}, "Fri 13 Mar 2026"},  {{2026, 4, 14, 8, 0, 0}, "Tue 14 Apr 2026"},
+        {{2026, 5, 15, 8, 0, 0}, "Fri 15 May 2026"},  {{2026, 6, 16, 8, 0, 0}, "Tue 16 Jun 2026"},
+        {{2026, 7, 17, 8, 0, 0}, "Fri 17 Jul 2026"},  {{2026, 8, 18, 8, 0, 0}, "Tue 18 Aug 2026"},
+        {{2026, 9, 19, 8, 0, 0}, "Sat 19 Sep 2026"},  {{2026, 10, 20, 8, 0, 0}, "Tue 20 Oct 2026"},
+        {{2026, 11, 21, 8, 0, 0}, "Sat 21 Nov 2026"}, {{1999, 11, 30, 8, 0, 0}, "Tue 30 Nov 1999"},
+        {{2024, 3, 1, 8, 0, 0}, "Fri 01 Mar 2024"},   {{2000, 3, 1, 8, 0, 0}, "Wed 01 Mar 2000"},
+        {{2100, 3, 1, 8, 0, 0}, "Mon 01 Mar 2100"},   {{1900, 3, 1, 8, 0, 0}, "Thu 01 Mar 1900"},
+    };
+    for (const auto& day : days) {
+        CPhraseRec phrase;
+        phrase.m_PhraseType = 4;
+        phrase.m_DateAdded = day.date;
+        EXPECT_EQ(DescribePhrase(phrase).dateText, std::string(day.shown) + " 08:00:00");
+    }
+}
+
 TEST(HelpNumbersTest, ControlsCarryTheirTemplateAndIdentifier) {
     EXPECT_EQ(HelpContextId(102, 1004), 2154169324u);
     EXPECT_EQ(HelpContextId(137, 1025), 0x80890401u);
