@@ -1,9 +1,10 @@
 // What the dialogs show that needs no window: a phrase's details, the dates,
-// the help numbers and the help topics.
+// the help numbers, the help topics and the colours of the dialog tile.
 #include <gtest/gtest.h>
 
 #include "dialogs/core/HelpTopics.h"
 #include "dialogs/core/PhraseDetails.h"
+#include "dialogs/core/TileColours.h"
 #include "store/PhraseRec.h"
 
 namespace {
@@ -135,4 +136,29 @@ TEST(HelpTopicsTest, ReadsOneTopicALine) {
     EXPECT_EQ(topics.Topic(0x80000002), "");  // a number without text is no topic
     EXPECT_EQ(topics.Topic(0), "");
     EXPECT_EQ(topics.Count(), 3u);
+}
+
+TEST(TileColourMapTest, TwelfthStepsFromTheFaceTowardTheHighlight) {
+    // Worked out by hand: face + i * (highlight - face) / 12, truncated.
+    auto map = TileColourMap(MakeColour(0, 0, 0), MakeColour(240, 240, 240));
+    EXPECT_EQ(map[0].to, MakeColour(0, 0, 0));
+    EXPECT_EQ(map[11].to, MakeColour(220, 220, 220));  // one step short of the highlight
+
+    map = TileColourMap(MakeColour(212, 208, 200), MakeColour(255, 255, 255));
+    EXPECT_EQ(map[1].to, MakeColour(215, 211, 204));
+    EXPECT_EQ(map[11].to, MakeColour(251, 251, 250));
+
+    // Each channel on its own, also downward, truncating the whole value:
+    // 200 - 76.25 gives 123, not 200 - 76.
+    map = TileColourMap(MakeColour(200, 17, 129), MakeColour(17, 200, 64));
+    EXPECT_EQ(map[5].to, MakeColour(123, 93, 101));
+    EXPECT_EQ(map[11].to, MakeColour(32, 184, 69));
+}
+
+TEST(TileColourMapTest, GradientFromEightColoursUp) {
+    EXPECT_TRUE(UsesGradientTile(-1));
+    EXPECT_TRUE(UsesGradientTile(8));
+    EXPECT_TRUE(UsesGradientTile(16));
+    EXPECT_FALSE(UsesGradientTile(7));
+    EXPECT_FALSE(UsesGradientTile(2));
 }
