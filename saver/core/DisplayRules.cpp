@@ -45,6 +45,24 @@ Colour RandomColourAwayFrom(Colour avoid) {
     }
 }
 
+LineColours FirstLineColours(Colour text, Colour background, uint32_t flags) {
+    LineColours colours;
+    colours.text = text;
+    if (flags & FlagShadow)
+        colours.shadow = ShadowColour(text, background);
+    return colours;
+}
+
+LineColours NewLineColours(const LineColours& current, Colour background, uint32_t flags) {
+    if (!(flags & FlagRandomTextCol))
+        return current;
+    LineColours colours = current;
+    colours.text = RandomColourAwayFrom(background);
+    if (flags & FlagShadow)
+        colours.shadow = ShadowColour(colours.text, background);
+    return colours;
+}
+
 Colour ChooseBackgroundColour(const SaverSettings& settings) {
     if (!settings.Has(FlagRandomBkgndCol))
         return settings.m_bkgndCol;

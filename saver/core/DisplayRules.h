@@ -15,6 +15,21 @@ Colour ShadowColour(Colour text, Colour background);
 // Draws R, G, B (in that order) until the colour is far enough from avoid.
 Colour RandomColourAwayFrom(Colour avoid);
 
+// The colours a line is drawn in; the shadow matters only with FlagShadow.
+struct LineColours {
+    Colour text = 0;
+    Colour shadow = 0;
+};
+
+// The colours of the first line: the stored text colour (a random one
+// replaces it before the first sentence), with its shadow when one is set.
+LineColours FirstLineColours(Colour text, Colour background, uint32_t flags);
+
+// The colours of a line that has just come back at the far edge: with
+// FlagRandomTextCol a new text colour far enough from the background, and
+// its shadow with FlagShadow; otherwise the current ones.
+LineColours NewLineColours(const LineColours& current, Colour background, uint32_t flags);
+
 // The saver's background: BkgndCol, or a random colour far enough from the
 // fixed text colour (any colour when the text colour is random too).
 Colour ChooseBackgroundColour(const SaverSettings& settings);

@@ -50,9 +50,9 @@ CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
     m_flags = values.m_flags;
     m_bHorizontal = !values.Has(FlagVertical);
     m_bkgndCol = bkgndCol;
-    m_textCol = values.m_textCol;
-    if (values.Has(FlagShadow))
-        m_shadowCol = ::ShadowColour(m_textCol, m_bkgndCol);
+    const LineColours colours = FirstLineColours(values.m_textCol, m_bkgndCol, m_flags);
+    m_textCol = colours.text;
+    m_shadowCol = colours.shadow;
     if (values.Has(FlagRandomFont))
         EnumerateTrueTypeFaces();
     else
@@ -97,10 +97,10 @@ std::string CScrollTextWnd::RandomFaceName() const {
     return g_nFonts > 0 ? NameInList(g_strFontList, k) : std::string();
 }
 
-void CScrollTextWnd::PickTextColour() {
-    m_textCol = RandomColourAwayFrom(m_bkgndCol);
-    if (m_flags & FlagShadow)
-        m_shadowCol = ::ShadowColour(m_textCol, m_bkgndCol);
+void CScrollTextWnd::TakeNewLineColours() {
+    const LineColours colours = NewLineColours({m_textCol, m_shadowCol}, m_bkgndCol, m_flags);
+    m_textCol = colours.text;
+    m_shadowCol = colours.shadow;
 }
 
 const MessageTable* CScrollTextWnd::GetMessageTable() const {
@@ -146,8 +146,7 @@ void CScrollTextWnd::OnTick() {
                                       Width(m_rcArea), Height(m_rcArea), m_bHorizontal);
     if (move.newLine) {
         CreateTextFont();
-        if (m_flags & FlagRandomTextCol)
-            PickTextColour();
+        TakeNewLineColours();
         NewSentence();
         InvalidateRect(m_hWnd, nullptr, TRUE);
     }

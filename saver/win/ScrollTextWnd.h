@@ -47,7 +47,8 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
     void CreateTextFont();
-    void PickTextColour();
+    // A new random text colour (and shadow) for the next line, if so set.
+    void TakeNewLineColours();
 
 private:
     struct LineLayout {

@@ -1,9 +1,10 @@
 // What the dialogs show that needs no window: a phrase's details, the dates,
-// the help numbers and the help topics.
+// the help numbers, the help topics and the colours of the dialog tile.
 #include <gtest/gtest.h>
 
 #include "dialogs/core/HelpTopics.h"
 #include "dialogs/core/PhraseDetails.h"
+#include "dialogs/core/TileColours.h"
 #include "store/PhraseRec.h"
 
 namespace {
@@ -71,6 +72,29 @@ TEST(PhraseDetailsTest, DatesReadAsTheListAndTheDetailsShowThem) {
     EXPECT_EQ((CDbTime{2026, 13, 1, 0, 0, 0}).Format("%a"), "");
 }
 
+// The months after February count the leap day of their own year; a day of
+// each, read off a calendar, and the first of March around leap years.
+TEST(PhraseDetailsTest, DatesFromMarchToNovemberShowTheirWeekday) {
+    const struct {
+        CDbTime date;
+        const char* shown;
+    } days[] = {
+        {{2026, 3, 13, 8, 0, 0}, "Fri 13 Mar 2026"},  {{2026, 4, 14, 8, 0, 0}, "Tue 14 Apr 2026"},
+        {{2026, 5, 15, 8, 0, 0}, "Fri 15 May 2026"},  {{2026, 6, 16, 8, 0, 0}, "Tue 16 Jun 2026"},
+        {{2026, 7, 17, 8, 0, 0}, "Fri 17 Jul 2026"},  {{2026, 8, 18, 8, 0, 0}, "Tue 18 Aug 2026"},
+        {{2026, 9, 19, 8, 0, 0}, "Sat 19 Sep 2026"},  {{2026, 10, 20, 8, 0, 0}, "Tue 20 Oct 2026"},
+        {{2026, 11, 21, 8, 0, 0}, "Sat 21 Nov 2026"}, {{1999, 11, 30, 8, 0, 0}, "Tue 30 Nov 1999"},
+        {{2024, 3, 1, 8, 0, 0}, "Fri 01 Mar 2024"},   {{2000, 3, 1, 8, 0, 0}, "Wed 01 Mar 2000"},
+        {{2100, 3, 1, 8, 0, 0}, "Mon 01 Mar 2100"},   {{1900, 3, 1, 8, 0, 0}, "Thu 01 Mar 1900"},
+    };
+    for (const auto& day : days) {
+        CPhraseRec phrase;
+        phrase.m_PhraseType = 4;
+        phrase.m_DateAdded = day.date;
+        EXPECT_EQ(DescribePhrase(phrase).dateText, std::string(day.shown) + " 08:00:00");
+    }
+}
+
 TEST(HelpNumbersTest, ControlsCarryTheirTemplateAndIdentifier) {
     EXPECT_EQ(HelpContextId(102, 1004), 2154169324u);
     EXPECT_EQ(HelpContextId(137, 1025), 0x80890401u);
@@ -112,4 +136,29 @@ TEST(HelpTopicsTest, ReadsOneTopicALine) {
     EXPECT_EQ(topics.Topic(0x80000002), "");  // a number without text is no topic
     EXPECT_EQ(topics.Topic(0), "");
     EXPECT_EQ(topics.Count(), 3u);
+}
+
+TEST(TileColourMapTest, TwelfthStepsFromTheFaceTowardTheHighlight) {
+    // Worked out by hand: face + i * (highlight - face) / 12, truncated.
+    auto map = TileColourMap(MakeColour(0, 0, 0), MakeColour(240, 240, 240));
+    EXPECT_EQ(map[0].to, MakeColour(0, 0, 0));
+    EXPECT_EQ(map[11].to, MakeColour(220, 220, 220));  // one step short of the highlight
+
+    map = TileColourMap(MakeColour(212, 208, 200), MakeColour(255, 255, 255));
+    EXPECT_EQ(map[1].to, MakeColour(215, 211, 204));
+    EXPECT_EQ(map[11].to, MakeColour(251, 251, 250));
+
+    // Each channel on its own, also downward, truncating the whole value:
+    // 200 - 76.25 gives 123, not 200 - 76.
+    map = TileColourMap(MakeColour(200, 17, 129), MakeColour(17, 200, 64));
+    EXPECT_EQ(map[5].to, MakeColour(123, 93, 101));
+    EXPECT_EQ(map[11].to, MakeColour(32, 184, 69));
+}
+
+TEST(TileColourMapTest, GradientFromEightColoursUp) {
+    EXPECT_TRUE(UsesGradientTile(-1));
+    EXPECT_TRUE(UsesGradientTile(8));
+    EXPECT_TRUE(UsesGradientTile(16));
+    EXPECT_FALSE(UsesGradientTile(7));
+    EXPECT_FALSE(UsesGradientTile(2));
 }

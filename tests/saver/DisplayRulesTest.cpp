@@ -53,6 +53,45 @@ TEST(ColourRulesTest, BackgroundChoice) {
     EXPECT_TRUE(sawLight);
 }
 
+TEST(LineColoursTest, RandomTextColourGivesEveryNewLineANewColourAndItsShadow) {
+    const Colour background = MakeColour(40, 90, 200);
+    const uint32_t flags = FlagRandomTextCol | FlagShadow | FlagVertical;
+    LineColours line = FirstLineColours(MakeColour(255, 255, 255), background, flags);
+    EXPECT_EQ(line.text, MakeColour(255, 255, 255));  // replaced only once a line comes in
+    EXPECT_EQ(line.shadow, MakeColour(147, 172, 227));
+    SeedRandom(17);
+    for (int i = 0; i < 200; ++i) {
+        const LineColours next = NewLineColours(line, background, flags);
+        ASSERT_NE(next.text, line.text) << "line " << i;
+        ASSERT_TRUE(FarEnoughApart(next.text, background)) << "line " << i;
+        ASSERT_EQ(next.shadow, ShadowColour(next.text, background)) << "line " << i;
+        line = next;
+    }
+}
+
+TEST(LineColoursTest, WithoutAShadowOnlyTheTextColourChanges) {
+    const Colour background = MakeColour(0, 0, 0);
+    LineColours line = FirstLineColours(MakeColour(9, 9, 9), background, FlagRandomTextCol);
+    EXPECT_EQ(line.shadow, 0u);
+    SeedRandom(4);
+    line = NewLineColours(line, background, FlagRandomTextCol);
+    EXPECT_NE(line.text, MakeColour(9, 9, 9));
+    EXPECT_EQ(line.shadow, 0u);
+}
+
+TEST(LineColoursTest, FixedTextColourStaysAndDrawsNoRandomNumbers) {
+    const Colour background = MakeColour(19, 37, 83);
+    const LineColours first = FirstLineColours(MakeColour(247, 211, 23), background, FlagShadow);
+    SeedRandom(1);
+    for (int i = 0; i < 3; ++i) {
+        const LineColours next = NewLineColours(first, background, FlagShadow | FlagRandomFont);
+        EXPECT_EQ(next.text, first.text);
+        EXPECT_EQ(next.shadow, MakeColour(133, 124, 53));
+    }
+    // The random face of the next line takes the generator's next draw.
+    EXPECT_EQ(RandomInt(32768), 41);
+}
+
 TEST(ScrollStepTest, SpeedsFromTheSlider) {
     struct Case {
         int speed;

@@ -26,8 +26,26 @@ protected:
         InsertForms(5, "again", "again", "again", "again");
     }
 
+    // Counts as start-up read them, which no recount can then correct: the
+    // table behind them is gone.
+    void FreezeCounts(int nouns, int verbs, int adverbs) {
+        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('x', " +
+             std::to_string(adverbs) + ", " + std::to_string(nouns) + ", " + std::to_string(verbs) + ")");
+        ASSERT_TRUE(m_app.m_configRecord.Open());
+        m_app.m_configRecord.Close();
+        Exec("DROP TABLE Configuration");
+    }
+
     CPhrasePools m_pools;
 };
+
+template <class Entry>
+int Filled(const std::vector<std::optional<Entry>>& pool) {
+    int filled = 0;
+    for (const auto& entry : pool)
+        filled += entry.has_value();
+    return filled;
+}
 
 }  // namespace
 
@@ -118,4 +136,52 @@ TEST_F(PhrasePoolTest, CountsBeyondMemoryLoadNothing) {
     EXPECT_FALSE(m_pools.HasPools());
     SeedRandom(3);
     EXPECT_EQ(NewSentence(m_pools, false), kFallbackVertical);
+}
+
+// More rows of a kind than its count: every entry is filled, each from a
+// row of its own, and the surplus rows are left out.
+TEST_F(PhrasePoolTest, SurplusRowsFillEveryEntryAndNoMore) {
+    InsertTwoOfEach();
+    InsertPhrase(1, "the vicar");
+    InsertPhrase(3, "the twins");
+    InsertForms(4, "sang", "sang", "sang", "sang");
+    InsertForms(5, "softly", "softly", "softly", "softly");
+    InsertForms(5, "at dawn", "at dawn", "at dawn", "at dawn");
+    FreezeCounts(3, 2, 2);
+    m_pools.LoadPhrasePools();
+
+    ASSERT_TRUE(m_pools.HasPools());
+    ASSERT_EQ(m_pools.m_pNouns.size(), 3u);
+    ASSERT_EQ(m_pools.m_pVerbs.size(), 2u);
+    ASSERT_EQ(m_pools.m_pAdverbs.size(), 2u);
+    EXPECT_EQ(Filled(m_pools.m_pNouns), 3);
+    EXPECT_EQ(Filled(m_pools.m_pVerbs), 2);
+    EXPECT_EQ(Filled(m_pools.m_pAdverbs), 2);
+    EXPECT_NE(m_pools.m_pNouns[0]->text, m_pools.m_pNouns[1]->text);
+    EXPECT_NE(m_pools.m_pNouns[1]->text, m_pools.m_pNouns[2]->text);
+    EXPECT_NE(m_pools.m_pAdverbs[0]->text[0], m_pools.m_pAdverbs[1]->text[0]);
+
+    SeedRandom(8);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_NE(NewSentence(m_pools, false), kFallbackVertical);
+}
+
+// Fewer rows than the count: the entries no row filled stay missing, and a
+// line that lands on one falls back while the others still come.
+TEST_F(PhrasePoolTest, MissingRowsLeaveEntriesEmpty) {
+    InsertTwoOfEach();
+    FreezeCounts(2, 2, 4);
+    m_pools.LoadPhrasePools();
+
+    ASSERT_TRUE(m_pools.HasPools());
+    ASSERT_EQ(m_pools.m_pAdverbs.size(), 4u);
+    EXPECT_TRUE(m_pools.m_pAdverbs[1].has_value());
+    EXPECT_FALSE(m_pools.m_pAdverbs[2].has_value());
+    EXPECT_FALSE(m_pools.m_pAdverbs[3].has_value());
+    SeedRandom(6);
+    int fallbacks = 0;
+    for (int i = 0; i < 40; ++i)
+        fallbacks += NewSentence(m_pools, false) == kFallbackVertical;
+    EXPECT_GT(fallbacks, 0);
+    EXPECT_LT(fallbacks, 40);
 }

@@ -1,5 +1,4 @@
-// The random generator, the decimal reader, the command-line decision and
-// the colours of the dialog tile.
+// The random generator, the decimal reader and the command-line decision.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,7 +6,6 @@
 #include "app/core/CommandLine.h"
 #include "framework/base/ParseDecimal.h"
 #include "framework/base/Random.h"
-#include "dialogs/core/TileColours.h"
 
 TEST(RandomIntTest, KnownSeedGivesTheGeneratorsKnownSequence) {
     // The 15-bit generator seeded with 1 yields 41, 18467, 6334, 26500, 19169;
@@ -107,29 +105,4 @@ TEST(DecideRunModeTest, PasswordWhateverFollows) {
 TEST(DecideRunModeTest, UnknownCharactersEndStartUp) {
     for (const char* line : {"/x", "1234", "\t/s", "/?", "\xE9"})
         EXPECT_EQ(Decide(line).mode, RunMode::None) << "\"" << line << "\"";
-}
-
-TEST(TileColourMapTest, TwelfthStepsFromTheFaceTowardTheHighlight) {
-    // Worked out by hand: face + i * (highlight - face) / 12, truncated.
-    auto map = TileColourMap(MakeColour(0, 0, 0), MakeColour(240, 240, 240));
-    EXPECT_EQ(map[0].to, MakeColour(0, 0, 0));
-    EXPECT_EQ(map[11].to, MakeColour(220, 220, 220));  // one step short of the highlight
-
-    map = TileColourMap(MakeColour(212, 208, 200), MakeColour(255, 255, 255));
-    EXPECT_EQ(map[1].to, MakeColour(215, 211, 204));
-    EXPECT_EQ(map[11].to, MakeColour(251, 251, 250));
-
-    // Each channel on its own, also downward, truncating the whole value:
-    // 200 - 76.25 gives 123, not 200 - 76.
-    map = TileColourMap(MakeColour(200, 17, 129), MakeColour(17, 200, 64));
-    EXPECT_EQ(map[5].to, MakeColour(123, 93, 101));
-    EXPECT_EQ(map[11].to, MakeColour(32, 184, 69));
-}
-
-TEST(TileColourMapTest, GradientFromEightColoursUp) {
-    EXPECT_TRUE(UsesGradientTile(-1));
-    EXPECT_TRUE(UsesGradientTile(8));
-    EXPECT_TRUE(UsesGradientTile(16));
-    EXPECT_FALSE(UsesGradientTile(7));
-    EXPECT_FALSE(UsesGradientTile(2));
 }
