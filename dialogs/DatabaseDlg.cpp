@@ -2,21 +2,14 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
-#include <exception>
+#include <memory>
 #include <thread>
 
-#include "framework/MessageSink.h"
+#include "dialogs/TransferProgressDlg.h"
 #include "framework/win/FileDialog.h"
 #include "framework/win/MessageBox.h"
-#include "store/PhraseService.h"
 #include "res/resource.h"
-#include "store/CurrentUser.h"
-#include "store/PhraseRec.h"
-#include "store/StoreApp.h"
 #include "transfer/DataFilePath.h"
-#include "transfer/PhraseFile.h"
-#include "dialogs/TransferProgressDlg.h"
 
 namespace {
 
@@ -29,54 +22,18 @@ constexpr size_t kNounField = 3, kVerbField = 5, kAdverbField = 7;
 
 const int kTransferButtons[] = {IDC_EMPTY, IDC_LOAD_MERGE, IDC_EXPORT};
 
-// Counts as the fields show them: unsigned, so a count below zero (until
-// the next recount) shows as a large number.
-std::string CountText(int32_t count) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(count));
-    return text;
-}
-
-// The name the data source gives its database; empty when it gives none.
-std::string DatabaseName() {
-    try {
-        CDatabase* db = GetStoreApp()->Database();
-        return db->IsOpen() ? db->GetDatabaseName() : std::string();
-    } catch (const std::exception&) {
-        return std::string();
-    }
-}
-
-CConfigRecord& Config() { return GetStoreApp()->m_configRecord; }
-
-void ShowEmptyFailure(HWND owner, const std::string& cause) {
-    ShowMessageBox(owner, WithCause("Cannot empty database", cause), "Database Error",
-                   MB_OK | MB_ICONWARNING);
-}
-
 }  // namespace
 
-CDatabaseDlg::CDatabaseDlg(CWnd* pParent) : CTiledDialog(IDD_DATABASE, pParent) {
-    Config().Recount();
-    ReadCounts();
-    m_strDatabaseName = DatabaseName();
-}
-
-void CDatabaseDlg::ReadCounts() {
-    const CConfigRecord& config = Config();
-    m_strNouns = CountText(config.m_NumNouns);
-    m_strVerbs = CountText(config.m_NumVerbs);
-    m_strAdverbs = CountText(config.m_NumAdverbs);
-    m_strOwner = config.m_Administrator;
-}
+CDatabaseDlg::CDatabaseDlg(CWnd* pParent)
+    : CTiledDialog(IDD_DATABASE, pParent), m_presenter(*this), m_fields(m_presenter.Fields()) {}
 
 void CDatabaseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Controls(pDX, kLabelIds, m_labels);
-    DDX_Text(pDX, IDC_DATABASE_NAME, m_strDatabaseName);
-    DDX_Text(pDX, IDC_NOUN_COUNT, m_strNouns);
-    DDX_Text(pDX, IDC_VERB_COUNT, m_strVerbs);
-    DDX_Text(pDX, IDC_ADVERB_COUNT, m_strAdverbs);
-    DDX_Text(pDX, IDC_OWNER, m_strOwner);
+    DDX_Text(pDX, IDC_DATABASE_NAME, m_fields.databaseName);
+    DDX_Text(pDX, IDC_NOUN_COUNT, m_fields.counts.nouns);
+    DDX_Text(pDX, IDC_VERB_COUNT, m_fields.counts.verbs);
+    DDX_Text(pDX, IDC_ADVERB_COUNT, m_fields.counts.adverbs);
+    DDX_Text(pDX, IDC_OWNER, m_fields.owner);
 }
 
 // While a transfer runs the worker needs this object: OK, Escape and the
@@ -89,17 +46,6 @@ void CDatabaseDlg::OnOK() {
 void CDatabaseDlg::OnCancel() {
     if (!TransferBusy())
         CTiledDialog::OnCancel();
-}
-
-void CDatabaseDlg::ShowCounts(const Counts& counts) {
-    m_labels[kNounField].SetText(CountText(counts.nouns));
-    m_labels[kVerbField].SetText(CountText(counts.verbs));
-    m_labels[kAdverbField].SetText(CountText(counts.adverbs));
-}
-
-void CDatabaseDlg::EnableTransferButtons(bool enable) {
-    for (int id : kTransferButtons)
-        ::EnableWindow(GetDlgItem(id), enable);
 }
 
 const MessageTable* CDatabaseDlg::GetMessageTable() const {
@@ -115,129 +61,86 @@ const MessageTable* CDatabaseDlg::GetMessageTable() const {
 }
 
 LRESULT CDatabaseDlg::OnEmpty(WPARAM, LPARAM) {
-    EmptyDatabase();
+    m_presenter.Empty();
     return 0;
 }
 
 LRESULT CDatabaseDlg::OnLoadMerge(WPARAM, LPARAM) {
-    StartTransfer(true);
+    m_presenter.StartTransfer(TransferKind::Load);
     return 0;
 }
 
 LRESULT CDatabaseDlg::OnExport(WPARAM, LPARAM) {
-    StartTransfer(false);
+    m_presenter.StartTransfer(TransferKind::Export);
     return 0;
-}
-
-// The owner only; every phrase goes, in batches, on this thread. After a
-// failure part-way the phrases deleted so far stay deleted and the fields
-// keep the old counts.
-void CDatabaseDlg::EmptyDatabase() {
-    std::string user;
-    GetCurrentUserName(user);
-    CConfigRecord& config = Config();
-    if (!config.IsOwner(user)) {
-        ShowMessageBox(m_hWnd, "You do not have permission to delete this item", "Permission Denied",
-                       MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    if (ShowMessageBox(m_hWnd,
-                       "Are you sure you want to delete ALL phrases in the database?\n"
-                       "WARNING: This operation cannot be undone",
-                       "Empty Database", MB_YESNO | MB_ICONWARNING) != IDYES)
-        return;
-    if (!thePhraseSet.CanRestart())
-        return;
-    try {
-        thePhraseSet.m_strFilter = "";
-        if (!thePhraseSet.Rerun()) {
-            ShowEmptyFailure(m_hWnd, thePhraseSet.LastError().m_strError);
-            return;
-        }
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        const size_t undeleted = DeleteListedPhrases(thePhraseSet, user, config);
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        if (undeleted > 0) {
-            ShowEmptyFailure(m_hWnd, std::to_string(undeleted) + " phrases could not be deleted.");
-            return;
-        }
-        config.Recount();
-        ShowCounts({config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs});
-    } catch (const std::exception& e) {
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        ShowEmptyFailure(m_hWnd, e.what());
-    }
-}
-
-void CDatabaseDlg::StartTransfer(bool import) {
-    FileDialogRequest request;
-    request.save = !import;
-    request.defaultExtension = kDataFileExtension;
-    request.filter = kDataFileFilter;
-    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-    std::string path;
-    if (!RunFileDialog(m_hWnd, request, path))
-        return;
-    m_strDataFile = import ? path : CompleteExportPath(path);
-    // The last transfer's window may still wait for its close request.
-    if (theProgressDlg.GetSafeHwnd())
-        theProgressDlg.DestroyWindow();
-    theProgressDlg.m_strStatus = (import ? "Importing from file " : "Exporting to file ") + m_strDataFile;
-    theProgressDlg.Create(this);
-    if (import) {
-        theProgressDlg.SetWindowText("Import Data");
-        // A load stores through the shared set, which must be open.
-        if (!thePhraseSet.IsOpen()) {
-            thePhraseSet.m_strFilter = "PhraseNumber = ?";
-            thePhraseSet.m_NumberParam = 0;
-            thePhraseSet.Rerun();
-        }
-    }
-    EnableTransferButtons(false);
-    g_bTransferBusy.store(true, std::memory_order_release);
-    std::thread(import ? &CDatabaseDlg::ImportThreadProc : &CDatabaseDlg::ExportThreadProc, this).detach();
-}
-
-void CDatabaseDlg::ExportThreadProc(CDatabaseDlg* dialog) {
-    try {
-        CMessageBoxSink messages(dialog->GetSafeHwnd());
-        ExportPhraseFile(dialog->m_strDataFile, {theProgressDlg, messages});
-    } catch (const std::exception& e) {
-        ShowMessageBox(dialog->GetSafeHwnd(), WithCause("Error saving data file", e.what()), "File Error",
-                       MB_OK | MB_ICONWARNING);
-    }
-    EndTransfer(dialog, nullptr);
-}
-
-void CDatabaseDlg::ImportThreadProc(CDatabaseDlg* dialog) {
-    Counts counts{};
-    bool counted = false;
-    try {
-        CMessageBoxSink messages(dialog->GetSafeHwnd());
-        if (ImportPhraseFile(dialog->m_strDataFile, {theProgressDlg, messages}).recounted) {
-            const CConfigRecord& config = Config();
-            counts = {config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs};
-            counted = true;
-        }
-    } catch (const std::exception& e) {
-        ShowMessageBox(dialog->GetSafeHwnd(), WithCause("Error loading data file", e.what()), "File Error",
-                       MB_OK | MB_ICONWARNING);
-    }
-    EndTransfer(dialog, counted ? &counts : nullptr);
-}
-
-// The report is sent, so the dialog has taken it before the flag clears;
-// from then on the worker touches neither dialog object.
-void CDatabaseDlg::EndTransfer(CDatabaseDlg* dialog, const Counts* counts) {
-    HWND progress = theProgressDlg.GetSafeHwnd();
-    ::SendMessageA(dialog->GetSafeHwnd(), kTransferEnded, 0, reinterpret_cast<LPARAM>(counts));
-    g_bTransferBusy.store(false, std::memory_order_release);
-    ::PostMessageA(progress, WM_CLOSE, 0, 0);
 }
 
 LRESULT CDatabaseDlg::OnTransferEnded(WPARAM, LPARAM lParam) {
-    if (const Counts* counts = reinterpret_cast<const Counts*>(lParam))
-        ShowCounts(*counts);
-    EnableTransferButtons(true);
+    const std::unique_ptr<TransferResult> result(reinterpret_cast<TransferResult*>(lParam));
+    m_presenter.TransferEnded(result ? *result : TransferResult{});
     return 0;
+}
+
+// The worker has its own copy of the job and reaches the dialog only by its
+// handle: as the owner of its message boxes and, last, with its result.
+void CDatabaseDlg::TransferThreadProc(HWND dialog, TransferJob job) {
+    CMessageBoxSink messages(dialog);
+    auto result = std::make_unique<TransferResult>(CDatabasePresenter::RunTransfer(job, theProgressDlg, messages));
+    if (::PostMessageA(dialog, kTransferEnded, 0, reinterpret_cast<LPARAM>(result.get()))) {
+        result.release();
+        return;
+    }
+    // The dialog's window is gone, and with it whoever would clear the flag.
+    g_bTransferBusy.store(false);
+}
+
+void CDatabaseDlg::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    ShowMessageBox(m_hWnd, text, title, MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONWARNING));
+}
+
+bool CDatabaseDlg::AskYesNo(const std::string& text, const std::string& title) {
+    return ShowMessageBox(m_hWnd, text, title, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+bool CDatabaseDlg::ChooseDataFile(bool save, std::string& path) {
+    FileDialogRequest request;
+    request.save = save;
+    request.defaultExtension = kDataFileExtension;
+    request.filter = kDataFileFilter;
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
+    return RunFileDialog(m_hWnd, request, path);
+}
+
+void CDatabaseDlg::ShowWaitCursor(bool wait) { SetCursor(LoadCursor(nullptr, wait ? IDC_WAIT : IDC_ARROW)); }
+
+void CDatabaseDlg::ShowCounts(const PhraseCountTexts& counts) {
+    m_labels[kNounField].SetText(counts.nouns);
+    m_labels[kVerbField].SetText(counts.verbs);
+    m_labels[kAdverbField].SetText(counts.adverbs);
+}
+
+void CDatabaseDlg::EnableTransferButtons(bool enable) {
+    for (int id : kTransferButtons)
+        ::EnableWindow(GetDlgItem(id), enable);
+}
+
+void CDatabaseDlg::OpenProgress(const std::string& status, const std::string& title) {
+    theProgressDlg.m_strStatus = status;
+    theProgressDlg.Create(this);
+    theProgressDlg.SetWindowText(title);
+}
+
+void CDatabaseDlg::CloseProgress() { theProgressDlg.DestroyWindow(); }
+
+void CDatabaseDlg::SetBusy(bool busy) { g_bTransferBusy.store(busy); }
+
+// A worker that cannot start ends the transfer at once, so the dialog stays
+// usable; the framework shows why.
+void CDatabaseDlg::StartWorker(const TransferJob& job) {
+    try {
+        std::thread(&CDatabaseDlg::TransferThreadProc, m_hWnd, job).detach();
+    } catch (...) {
+        ::PostMessageA(m_hWnd, kTransferEnded, 0, 0);
+        throw;
+    }
 }

@@ -5,21 +5,21 @@
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
+#include "dialogs/core/DatabasePresenter.h"
 
 // What the phrase database holds and who owns it, and the three operations
-// on the whole collection: Empty (the owner only), Export... and
-// Load/Merge..., the last two on a worker thread beside a progress dialog.
+// on the whole collection: Empty, Export... and Load/Merge..., the last two
+// on a worker thread beside the progress dialog. The rules are the
+// presenter's; this class wires the controls to it and shows what it says.
 // While a transfer runs the dialog refuses to close and its three buttons
 // are disabled, which keeps this object alive for the worker.
-class CDatabaseDlg : public CTiledDialog {
+class CDatabaseDlg : public CTiledDialog, private IDatabaseView {
 public:
     // Counts the phrases anew for the fields.
     explicit CDatabaseDlg(CWnd* pParent);
 
-    std::string m_strDataFile;  // the file of the current transfer; the worker reads it
-
-    // The worker's report at its end, on the dialog's own thread: the counts
-    // shown anew (after a load that counted), the buttons enabled again.
+    // The worker's last act: it posts this with its TransferResult (owned
+    // by the message) in lParam, and touches nothing after.
     static constexpr UINT kTransferEnded = WM_APP + 1;
 
 protected:
@@ -29,29 +29,27 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
 private:
-    struct Counts {
-        int32_t nouns, verbs, adverbs;
-    };
-
-    void ReadCounts();
-    void ShowCounts(const Counts& counts);
-    void EnableTransferButtons(bool enable);
-    void StartTransfer(bool import);
-    void EmptyDatabase();
-
     LRESULT OnEmpty(WPARAM wParam, LPARAM lParam);
     LRESULT OnLoadMerge(WPARAM wParam, LPARAM lParam);
     LRESULT OnExport(WPARAM wParam, LPARAM lParam);
     LRESULT OnTransferEnded(WPARAM wParam, LPARAM lParam);
 
-    static void ExportThreadProc(CDatabaseDlg* dialog);
-    static void ImportThreadProc(CDatabaseDlg* dialog);
-    // The worker's last steps: its report, the flag, the progress dialog.
-    static void EndTransfer(CDatabaseDlg* dialog, const Counts* counts);
+    static void TransferThreadProc(HWND dialog, TransferJob job);
 
-    std::string m_strDatabaseName;
-    std::string m_strNouns, m_strVerbs, m_strAdverbs;
-    std::string m_strOwner;
+    // The view.
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool ChooseDataFile(bool save, std::string& path) override;
+    void ShowWaitCursor(bool wait) override;
+    void ShowCounts(const PhraseCountTexts& counts) override;
+    void EnableTransferButtons(bool enable) override;
+    void OpenProgress(const std::string& status, const std::string& title) override;
+    void CloseProgress() override;
+    void SetBusy(bool busy) override;
+    void StartWorker(const TransferJob& job) override;
+
+    CDatabasePresenter m_presenter;
+    DatabaseFields m_fields;  // the exchange's copy
     static constexpr size_t kLabelCount = 10;
     CBuddyLabel m_labels[kLabelCount];
 };

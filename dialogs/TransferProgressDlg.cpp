@@ -6,7 +6,7 @@
 
 std::atomic<bool> g_bTransferBusy{false};
 
-bool TransferBusy() { return g_bTransferBusy.load(std::memory_order_acquire); }
+bool TransferBusy() { return g_bTransferBusy.load(); }
 
 CTransferProgressDlg theProgressDlg;
 
@@ -33,8 +33,7 @@ void CTransferProgressDlg::SetText(const std::string& text) {
     ::SetDlgItemTextA(m_hWnd, IDC_TRANSFER_COUNTER, text.c_str());
 }
 
-// While the transfer runs nothing closes it; the worker's close request
-// comes after it has cleared the flag.
+// While the transfer runs nothing closes it.
 void CTransferProgressDlg::OnCancel() {
     if (!TransferBusy())
         EndDialog(IDCANCEL);

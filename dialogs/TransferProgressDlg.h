@@ -5,17 +5,18 @@
 #include "dialogs/TiledDialog.h"
 #include "transfer/TransferProgress.h"
 
-// True from just before a transfer's worker starts until its last step; the
-// Database dialog and the progress dialog refuse to close meanwhile. The
-// worker clears it (release) after its last use of the dialogs, so that a
-// dialog that sees it clear (acquire) also sees everything the worker did.
+// True from just before a transfer's worker starts until the Database dialog
+// has taken its result; that dialog and the progress dialog refuse to close
+// meanwhile. Only the dialogs' thread sets and clears it (a worker clears it
+// only when the Database dialog's window is gone before it could report).
 extern std::atomic<bool> g_bTransferBusy;
 bool TransferBusy();
 
 // What a transfer is doing and how far it has come: a status line, a bar
 // and a counter line. Modeless, created disabled (it takes no input) for
-// each transfer; the worker drives it through the progress interface,
-// whose calls are messages served by the dialog's own thread.
+// each transfer and destroyed by the Database dialog once the worker has
+// ended; the worker drives it through the progress interface, whose calls
+// are messages served by the dialog's own thread.
 class CTransferProgressDlg : public CTiledDialog, public CTransferProgress {
 public:
     CTransferProgressDlg();

@@ -1,0 +1,212 @@
+// The Database dialog's rules over a real data source, seen through a view
+// that records what the dialog would show and answers its questions.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <optional>
+
+#include "dialogs/core/DatabasePresenter.h"
+#include "framework/MessageSink.h"
+#include "store/CurrentUser.h"
+#include "store/PhraseRec.h"
+#include "tests/support/TestDataSource.h"
+#include "transfer/TransferProgress.h"
+
+namespace {
+
+struct NoProgress : CTransferProgress {
+    void SetRange(uint32_t) override {}
+    void SetPosition(uint32_t) override {}
+    void SetText(const std::string&) override {}
+};
+
+// Everything the presenter does to its window, as one line each, in order.
+// The worker runs at once, on this thread, and keeps its result.
+class RecordingView : public IDatabaseView, public CMessageSink {
+public:
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        Note((icon == MessageIcon::Information ? "information " : "warning ") + title + ": " + text);
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        Note("ask " + title + ": " + text);
+        const bool yes = answers.empty() || answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return yes;
+    }
+    bool ChooseDataFile(bool save, std::string& path) override {
+        Note(save ? "choose file to save" : "choose file to open");
+        if (!chosenFile)
+            return false;
+        path = *chosenFile;
+        return true;
+    }
+    void ShowWaitCursor(bool wait) override { Note(wait ? "wait cursor" : "arrow cursor"); }
+    void ShowCounts(const PhraseCountTexts& c) override { Note("counts " + c.nouns + " " + c.verbs + " " + c.adverbs); }
+    void EnableTransferButtons(bool enable) override { Note(enable ? "buttons on" : "buttons off"); }
+    void OpenProgress(const std::string& status, const std::string& title) override {
+        Note("progress " + title + ": " + status);
+    }
+    void CloseProgress() override { Note("progress closed"); }
+    void SetBusy(bool busy) override { Note(busy ? "busy" : "not busy"); }
+    void StartWorker(const TransferJob& job) override {
+        Note(std::string(job.kind == TransferKind::Load ? "load " : "export ") + job.path);
+        NoProgress progress;
+        result = CDatabasePresenter::RunTransfer(job, progress, *this);
+    }
+    void ShowWarning(const std::string& text, const std::string& title) override {
+        Note("worker warning " + title + ": " + text.substr(0, text.find('\n')));
+    }
+
+    void Note(const std::string& event) { events.push_back(event); }
+
+    std::vector<std::string> events;
+    std::deque<bool> answers;  // Yes when none is queued
+    std::optional<std::string> chosenFile;
+    TransferResult result;
+};
+
+const char kQuestion[] =
+    "ask Empty Database: Are you sure you want to delete ALL phrases in the database?\n"
+    "WARNING: This operation cannot be undone";
+
+class DatabasePresenterTest : public StoreTest {
+protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        GetCurrentUserName(m_user);
+        // Three nouns, two verbs, one adverb.
+        for (int type : {0, 2, 3, 4, 4, 5})
+            InsertPhrase(type, "phrase " + std::to_string(CountRows("Phrase")));
+    }
+    void TearDown() override {
+        std::remove(m_file.c_str());
+        StoreTest::TearDown();
+    }
+    void SetOwner(const std::string& owner) {
+        Exec("DELETE FROM Configuration");
+        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('" + owner +
+             "', 0, 40, -1)");
+    }
+
+    RecordingView m_view;
+    std::string m_user;
+    std::string m_file = testing::TempDir() + "database-presenter-test.Sorrow";
+};
+
+}  // namespace
+
+TEST_F(DatabasePresenterTest, FieldsShowTheCountsAnewTheOwnerAndTheDatabase) {
+    SetOwner("Cleo");
+    CDatabasePresenter presenter(m_view);
+    EXPECT_EQ(presenter.Fields().counts.nouns, "3");
+    EXPECT_EQ(presenter.Fields().counts.verbs, "2");
+    EXPECT_EQ(presenter.Fields().counts.adverbs, "1");
+    EXPECT_EQ(presenter.Fields().owner, "Cleo");
+    EXPECT_FALSE(presenter.Fields().databaseName.empty());
+    EXPECT_TRUE(m_view.events.empty());
+}
+
+TEST_F(DatabasePresenterTest, SomeoneElseIsRefusedBeforeAnyQuestion) {
+    SetOwner("boss");
+    CDatabasePresenter presenter(m_view);
+    presenter.Empty();
+    EXPECT_EQ(m_view.events, std::vector<std::string>{
+                                 "information Permission Denied: You do not have permission to delete this item"});
+    EXPECT_EQ(CountRows("Phrase"), 6);
+}
+
+TEST_F(DatabasePresenterTest, TheOwnerEmptiesOnlyAfterYes) {
+    SetOwner(m_user);
+    CDatabasePresenter presenter(m_view);
+    m_view.answers = {false};
+    presenter.Empty();
+    EXPECT_EQ(m_view.events, std::vector<std::string>{kQuestion});
+    EXPECT_EQ(CountRows("Phrase"), 6);
+
+    m_view.events.clear();
+    presenter.Empty();
+    EXPECT_EQ(m_view.events,
+              (std::vector<std::string>{kQuestion, "wait cursor", "arrow cursor", "counts 0 0 0"}));
+    EXPECT_EQ(CountRows("Phrase"), 0);
+    const CConfigRecord& config = m_app.m_configRecord;
+    EXPECT_EQ(config.m_NumNouns + config.m_NumVerbs + config.m_NumAdverbs, 0);
+}
+
+TEST_F(DatabasePresenterTest, AnEmptyThatFailsSaysWhyAndKeepsTheCountsShown) {
+    SetOwner(m_user);
+    CDatabasePresenter presenter(m_view);
+    Exec("CREATE TRIGGER keep_one BEFORE DELETE ON Phrase WHEN old.OPhrase = 'phrase 3' "
+         "BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    presenter.Empty();
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{
+                                 kQuestion, "wait cursor", "arrow cursor",
+                                 "warning Database Error: Cannot empty database\n1 phrases could not be deleted."}));
+    EXPECT_EQ(CountRows("Phrase"), 1);
+
+    m_view.events.clear();
+    thePhraseSet.Close();
+    Exec("DROP TABLE Phrase");
+    presenter.Empty();
+    ASSERT_EQ(m_view.events.size(), 2u);
+    EXPECT_EQ(m_view.events[1].rfind("warning Database Error: Cannot empty database\n", 0), 0u)
+        << m_view.events[1];
+}
+
+TEST_F(DatabasePresenterTest, ACancelledFileChoiceStartsNothing) {
+    CDatabasePresenter presenter(m_view);
+    presenter.StartTransfer(TransferKind::Export);
+    presenter.StartTransfer(TransferKind::Load);
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{"choose file to save", "choose file to open"}));
+}
+
+TEST_F(DatabasePresenterTest, AnExportCompletesACutExtensionAndShowsItsProgressBeforeItStarts) {
+    CDatabasePresenter presenter(m_view);
+    const std::string cut = m_file.substr(0, m_file.size() - 3);  // "....Sor"
+    m_view.chosenFile = cut;
+    presenter.StartTransfer(TransferKind::Export);
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{"choose file to save",
+                                                       "progress Export Data: Exporting to file " + m_file,
+                                                       "buttons off", "busy", "export " + m_file}));
+    EXPECT_TRUE(std::ifstream(m_file).good());
+
+    m_view.events.clear();
+    m_view.chosenFile = cut + "OR";  // not as the program cuts it: kept
+    presenter.StartTransfer(TransferKind::Export);
+    EXPECT_EQ(m_view.events.back(), "export " + cut + "OR");
+    std::remove((cut + "OR").c_str());
+}
+
+TEST_F(DatabasePresenterTest, ALoadOfAnExportRestoresThePhrasesAndEndsWithTheirCounts) {
+    CDatabasePresenter presenter(m_view);
+    m_view.chosenFile = m_file;
+    presenter.StartTransfer(TransferKind::Export);
+    presenter.TransferEnded(m_view.result);
+    Exec("DELETE FROM Phrase WHERE PhraseType IN (2, 5)");
+
+    m_view.events.clear();
+    presenter.StartTransfer(TransferKind::Load);
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{"choose file to open",
+                                                       "progress Import Data: Importing from file " + m_file,
+                                                       "buttons off", "busy", "load " + m_file}));
+    EXPECT_EQ(CountRows("Phrase"), 6);
+
+    m_view.events.clear();
+    presenter.TransferEnded(m_view.result);
+    EXPECT_EQ(m_view.events,
+              (std::vector<std::string>{"not busy", "progress closed", "counts 3 2 1", "buttons on"}));
+}
+
+TEST_F(DatabasePresenterTest, ADamagedLoadSaysSoAndEndsWithoutCounts) {
+    std::ofstream(m_file, std::ios::binary) << "\x01" "a new noun" "\x01" "\x05" "\x01\x05" "runs";
+    CDatabasePresenter presenter(m_view);
+    m_view.chosenFile = m_file;
+    presenter.StartTransfer(TransferKind::Load);
+    presenter.TransferEnded(m_view.result);
+    EXPECT_EQ(std::vector<std::string>(m_view.events.end() - 4, m_view.events.end()),
+              (std::vector<std::string>{"worker warning File Error: Error loading data file", "not busy",
+                                        "progress closed", "buttons on"}));
+    EXPECT_EQ(CountRows("Phrase"), 7);
+}
