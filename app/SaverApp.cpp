@@ -10,6 +10,7 @@
 #include "dialogs/core/TileColours.h"
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
+#include "framework/win/MessageBox.h"
 #include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
@@ -81,7 +82,7 @@ bool CSaverApp::DispatchCommandLine(const char* commandLine) {
 
 void CSaverApp::RunConfiguration() {
     if (!IsDatabaseAvailable()) {
-        MessageBoxA(nullptr, m_strDatabaseError.c_str(), m_strAppName.c_str(), MB_OK | MB_ICONSTOP);
+        ShowMessageBox(nullptr, m_strDatabaseError, m_strAppName, MB_OK | MB_ICONSTOP);
         return;
     }
     auto manager = std::make_unique<CPhraseManagerDlg>();
@@ -117,7 +118,7 @@ bool CSaverApp::StartPreview(HWND parent) {
 }
 
 void CSaverApp::ShowPasswordRefusal() {
-    MessageBoxA(nullptr, kPasswordRefusal, "Sorrowline", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, kPasswordRefusal, "Sorrowline", MB_OK | MB_ICONEXCLAMATION);
 }
 
 int CSaverApp::ExitInstance() {

@@ -63,31 +63,31 @@ HBRUSH CBuddyLabel::CtlColor(HDC hDC) {
 }
 
 const MessageTable* CBuddyLabel::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_LBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_LBUTTONUP, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_LBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_MBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_MBUTTONUP, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_MBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-        OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
-    };
-    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CBuddyLabel>(
+        nullptr, {
+                     OnMouseMessage(WM_LBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_LBUTTONUP, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_LBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_MBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_MBUTTONUP, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_MBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
+                     OnMouseMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+                     OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
+                 });
     return &table;
 }
 
 // The same message goes on to the buddy, at the buddy's own origin.
-LRESULT CBuddyLabel::OnMouseButton(WPARAM wParam, LPARAM) {
+LRESULT CBuddyLabel::OnMouseButton(UINT keys, POINT) {
     const LRESULT result = Default();
     if (HWND buddy = Buddy())
-        ::SendMessageA(buddy, CurrentMessage(), wParam, 0);
+        ::SendMessageA(buddy, CurrentMessage(), keys, 0);
     return result;
 }
 
-LRESULT CBuddyLabel::OnDestroy(WPARAM, LPARAM) {
+LRESULT CBuddyLabel::OnDestroy() {
     ReleaseBuddy();
     return Default();
 }

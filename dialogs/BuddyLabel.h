@@ -26,8 +26,8 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
 private:
-    LRESULT OnMouseButton(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseButton(UINT keys, POINT point);
+    LRESULT OnDestroy();
     void ReleaseBuddy();
 
     HWND m_hBuddy = nullptr;

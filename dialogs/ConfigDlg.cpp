@@ -77,14 +77,20 @@ void CConfigDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_SHADOW, m_bShadow);
     DDX_Check(pDX, IDC_RANDOM_BKGND_COL, m_bRandomBkgndCol);
     DDX_Radio(pDX, IDC_VERTICAL, m_nDirection);
+    DDX_Text(pDX, IDC_FONT_NAME, m_strFontName);
+    DDX_Text(pDX, IDC_FONT_SIZE, m_strFontSize);
+    DDX_Slider(pDX, IDC_SPEED, m_nSpeed);
 }
 
+// The slider has its range before the stored speed arrives, so that it
+// takes a speed outside the range to the nearer end.
 bool CConfigDlg::OnInitDialog() {
+    LoadStoredFontAndSpeed();
+    SetSpeedRange();
     CTiledDialog::OnInitDialog();
     LinkCaptionsToButtons();
     m_bkgndSwatch.SetColour(m_bkgndCol);
     m_textSwatch.SetColour(m_textCol);
-    ShowStoredFontAndSpeed();
     EnableColourButtons();
     return true;
 }
@@ -94,12 +100,17 @@ void CConfigDlg::LinkCaptionsToButtons() {
         m_labels[i].SetBuddy(GetDlgItem(kButtonCaptions[i].button));
 }
 
-void CConfigDlg::ShowStoredFontAndSpeed() {
+void CConfigDlg::LoadStoredFontAndSpeed() {
     const SaverSettings stored = StoredSettings();
-    m_fontName.SetWindowText(stored.m_strFontName);
-    m_fontSize.SetWindowText(stored.m_strFontSize);
-    m_speed.SetRange(kSlowest, kFastest);
-    m_speed.SetPos(stored.m_scrollSpeed);
+    m_strFontName = stored.m_strFontName;
+    m_strFontSize = stored.m_strFontSize;
+    m_nSpeed = stored.m_scrollSpeed;
+}
+
+void CConfigDlg::SetSpeedRange() {
+    CSliderCtrl speed;
+    speed.Attach(GetDlgItem(IDC_SPEED));
+    speed.SetRange(kSlowest, kFastest);
 }
 
 bool CConfigDlg::IsChecked(int id) const {
@@ -121,11 +132,12 @@ uint32_t CConfigDlg::Flags() const {
 // Font name, size and speed as the controls show them, then the colours
 // and the options: Store writes them in that order.
 void CConfigDlg::OnOK() {
-    UpdateData(true);
+    if (!UpdateData(true))
+        return;
     SaverSettings settings;
-    settings.m_strFontName = m_fontName.GetWindowText();
-    settings.m_strFontSize = m_fontSize.GetWindowText();
-    settings.m_scrollSpeed = m_speed.GetPos();
+    settings.m_strFontName = m_strFontName;
+    settings.m_strFontSize = m_strFontSize;
+    settings.m_scrollSpeed = m_nSpeed;
     settings.m_bkgndCol = m_bkgndCol;
     settings.m_textCol = m_textCol;
     settings.m_flags = Flags();
@@ -166,36 +178,19 @@ void CConfigDlg::ShowChosenFont(const FontChoice& font) {
 }
 
 const MessageTable* CConfigDlg::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnCommand(IDC_RANDOM_BKGND_COL, &CConfigDlg::OnRandomColour),
-        OnCommand(IDC_RANDOM_TEXT_COL, &CConfigDlg::OnRandomColour),
-        OnCommand(IDC_BKGND_CHANGE, &CConfigDlg::OnChangeBkgndColour),
-        OnCommand(IDC_TEXT_CHANGE, &CConfigDlg::OnChangeTextColour),
-        OnCommand(IDC_FONT_CHANGE, &CConfigDlg::OnChangeFont),
-    };
-    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CConfigDlg>(
+        CTiledDialog::GetMessageTable(), {
+                                             OnCommand(IDC_RANDOM_BKGND_COL, &CConfigDlg::OnRandomColour),
+                                             OnCommand(IDC_RANDOM_TEXT_COL, &CConfigDlg::OnRandomColour),
+                                             OnCommand(IDC_BKGND_CHANGE, &CConfigDlg::OnChangeBkgndColour),
+                                             OnCommand(IDC_TEXT_CHANGE, &CConfigDlg::OnChangeTextColour),
+                                             OnCommand(IDC_FONT_CHANGE, &CConfigDlg::OnChangeFont),
+                                         });
     return &table;
 }
 
-LRESULT CConfigDlg::OnRandomColour(WPARAM, LPARAM) {
-    EnableColourButtons();
-    return 0;
-}
-
-LRESULT CConfigDlg::OnChangeBkgndColour(WPARAM, LPARAM) {
-    ChooseColour(m_bkgndCol, m_bkgndSwatch);
-    return 0;
-}
-
-LRESULT CConfigDlg::OnChangeTextColour(WPARAM, LPARAM) {
-    ChooseColour(m_textCol, m_textSwatch);
-    return 0;
-}
-
-LRESULT CConfigDlg::OnChangeFont(WPARAM, LPARAM) {
+void CConfigDlg::OnChangeFont() {
     FontChoice font = ShownFont();
     if (FontChooser().Choose(m_hWnd, font))
         ShowChosenFont(font);
-    return 0;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/ColourSwatch.h"
@@ -29,6 +30,10 @@ public:
     bool m_bShadow;
     bool m_bRandomBkgndCol;
     int m_nDirection;  // the pressed direction button: 0 vertical, 1 horizontal
+    // Read when the window opens, shown in their controls until OK.
+    std::string m_strFontName;
+    std::string m_strFontSize;
+    int m_nSpeed = 0;
 
 protected:
     bool OnInitDialog() override;
@@ -38,7 +43,8 @@ protected:
 
 private:
     void LinkCaptionsToButtons();
-    void ShowStoredFontAndSpeed();
+    void LoadStoredFontAndSpeed();
+    void SetSpeedRange();
     // A colour's "Change..." is there only while that colour is not random.
     void EnableColourButtons();
     void ChooseColour(COLORREF& colour, CColourSwatch& swatch);
@@ -48,10 +54,10 @@ private:
     bool IsChecked(int id) const;
     uint32_t Flags() const;
 
-    LRESULT OnRandomColour(WPARAM wParam, LPARAM lParam);
-    LRESULT OnChangeBkgndColour(WPARAM wParam, LPARAM lParam);
-    LRESULT OnChangeTextColour(WPARAM wParam, LPARAM lParam);
-    LRESULT OnChangeFont(WPARAM wParam, LPARAM lParam);
+    void OnRandomColour() { EnableColourButtons(); }
+    void OnChangeBkgndColour() { ChooseColour(m_bkgndCol, m_bkgndSwatch); }
+    void OnChangeTextColour() { ChooseColour(m_textCol, m_textSwatch); }
+    void OnChangeFont();
 
     static constexpr size_t kLabelCount = 16;
 

@@ -76,36 +76,31 @@ void CHelpPopup::PostNcDestroy() {
 }
 
 const MessageTable* CHelpPopup::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_PAINT, &CHelpPopup::OnPaint),
-        OnMessage(WM_LBUTTONDOWN, &CHelpPopup::OnDismiss),
-        OnMessage(WM_RBUTTONDOWN, &CHelpPopup::OnDismiss),
-        OnMessage(WM_MBUTTONDOWN, &CHelpPopup::OnDismiss),
-        OnMessage(WM_KEYDOWN, &CHelpPopup::OnDismiss),
-        OnMessage(WM_SYSKEYDOWN, &CHelpPopup::OnDismiss),
-        OnMessage(WM_ACTIVATE, &CHelpPopup::OnActivate),
-        OnMessage(WM_CAPTURECHANGED, &CHelpPopup::OnCaptureChanged),
-    };
-    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CHelpPopup>(
+        nullptr, {
+                     OnPaintMessage(&CHelpPopup::OnPaint),
+                     OnMessage(WM_LBUTTONDOWN, &CHelpPopup::OnDismiss),
+                     OnMessage(WM_RBUTTONDOWN, &CHelpPopup::OnDismiss),
+                     OnMessage(WM_MBUTTONDOWN, &CHelpPopup::OnDismiss),
+                     OnMessage(WM_KEYDOWN, &CHelpPopup::OnDismiss),
+                     OnMessage(WM_SYSKEYDOWN, &CHelpPopup::OnDismiss),
+                     OnMessage(WM_ACTIVATE, &CHelpPopup::OnActivate),
+                     OnMessage(WM_CAPTURECHANGED, &CHelpPopup::OnCaptureChanged),
+                 });
     return &table;
 }
 
-LRESULT CHelpPopup::OnPaint(WPARAM, LPARAM) {
-    CPaintDC dc(m_hWnd);
+void CHelpPopup::OnPaint(HDC hDC) {
     RECT client;
     GetClientRect(m_hWnd, &client);
     InflateRect(&client, -kMargin, -kMargin);
-    CSelectGuard font(dc.GetSafeHdc(), PopupFont());
-    SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
-    SetTextColor(dc.GetSafeHdc(), GetSysColor(COLOR_INFOTEXT));
-    DrawTextA(dc.GetSafeHdc(), m_strText.c_str(), -1, &client, DT_WORDBREAK | DT_NOPREFIX);
-    return 0;
+    CSelectGuard font(hDC, PopupFont());
+    SetBkMode(hDC, TRANSPARENT);
+    SetTextColor(hDC, GetSysColor(COLOR_INFOTEXT));
+    DrawTextA(hDC, m_strText.c_str(), -1, &client, DT_WORDBREAK | DT_NOPREFIX);
 }
 
-LRESULT CHelpPopup::OnDismiss(WPARAM, LPARAM) {
-    DestroyWindow();
-    return 0;
-}
+void CHelpPopup::OnDismiss() { DestroyWindow(); }
 
 LRESULT CHelpPopup::OnActivate(WPARAM wParam, LPARAM) {
     const LRESULT result = Default();

@@ -26,8 +26,8 @@ private:
     bool Open(HWND control);
     SIZE MeasureText() const;
 
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDismiss(WPARAM wParam, LPARAM lParam);
+    void OnPaint(HDC hDC);
+    void OnDismiss();
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
 

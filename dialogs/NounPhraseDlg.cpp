@@ -1,6 +1,5 @@
 #include "dialogs/NounPhraseDlg.h"
 
-#include "framework/win/MessageBox.h"
 #include "res/resource.h"
 #include "store/PhraseRec.h"
 
@@ -12,9 +11,13 @@ CNounPhraseDlg::CNounPhraseDlg(CWnd* pParent, const CPhraseRec* pRecord)
       m_nGivenForm(m_nForm),
       m_strGivenText(m_strText) {}
 
+// Without a form the text is offered for retyping.
 void CNounPhraseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_NOUN_TEXT, m_strText);
     DDX_Radio(pDX, IDC_FORM_OBJECT, m_nForm);
+    if (pDX->m_bSaveAndValidate && m_nForm == -1)
+        pDX->Fail(IDC_NOUN_TEXT, "You must select a form for the phrase", "Select Form",
+                  MB_OK | MB_ICONINFORMATION);
 }
 
 bool CNounPhraseDlg::OnInitDialog() {
@@ -22,19 +25,6 @@ bool CNounPhraseDlg::OnInitDialog() {
     if (m_bEditing)
         SetWindowText("Edit Noun");
     return true;
-}
-
-void CNounPhraseDlg::OnOK() {
-    UpdateData(true);
-    if (m_nForm != -1) {
-        EndDialog(IDOK);
-        return;
-    }
-    ShowMessageBox(m_hWnd, "You must select a form for the phrase", "Select Form",
-                   MB_OK | MB_ICONINFORMATION);
-    HWND text = GetDlgItem(IDC_NOUN_TEXT);
-    ::SetFocus(text);
-    ::SendMessageA(text, EM_SETSEL, 0, -1);
 }
 
 void CNounPhraseDlg::OnCancel() {

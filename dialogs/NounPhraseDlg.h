@@ -18,7 +18,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override;
     void OnCancel() override;
     void DoDataExchange(CDataExchange* pDX) override;
 

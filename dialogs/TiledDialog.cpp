@@ -33,26 +33,29 @@ HBRUSH MakeTileBrush(HWND control, HDC hDC, CGdiObject<HBRUSH>& brush) {
 }
 
 const MessageTable* CTiledDialog::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_PAINT, &CTiledDialog::OnPaint),
-        OnMessage(WM_ERASEBKGND, &CTiledDialog::OnEraseBackground),
-        OnMessage(WM_HELP, &CTiledDialog::OnHelp),
-    };
-    static const MessageTable table = {CDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CTiledDialog>(
+        CDialog::GetMessageTable(), {
+                                        OnPaintMessage(&CTiledDialog::PaintTile),
+                                        OnMessage(WM_ERASEBKGND, &CTiledDialog::OnEraseBackground),
+                                        OnMessage(WM_HELP, &CTiledDialog::OnHelp),
+                                    });
     return &table;
+}
+
+void CTiledDialog::PaintTile(HDC hDC) {
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    PaintDialogTile(hDC, client);
 }
 
 LRESULT CTiledDialog::OnPaint(WPARAM, LPARAM) {
     CPaintDC dc(m_hWnd);
-    RECT client;
-    GetClientRect(m_hWnd, &client);
-    PaintDialogTile(dc.GetSafeHdc(), client);
+    PaintTile(dc.GetSafeHdc());
     return 0;
 }
 
 // The paint handler covers the whole client area with the tile.
-LRESULT CTiledDialog::OnEraseBackground(WPARAM, LPARAM) { return TRUE; }
+LRESULT CTiledDialog::OnEraseBackground() { return TRUE; }
 
 DWORD CTiledDialog::HelpContextFor(int, DWORD contextId) { return contextId; }
 

@@ -27,9 +27,12 @@ protected:
     // control carries.
     virtual DWORD HelpContextFor(int controlId, DWORD contextId);
 
+    // Between BeginPaint and EndPaint.
+    void PaintTile(HDC hDC);
+    // The whole paint, for a dialog whose own untyped paint handler falls back to it.
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBackground();
     LRESULT OnHelp(WPARAM wParam, LPARAM lParam);
 };

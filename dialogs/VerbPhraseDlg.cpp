@@ -59,24 +59,23 @@ void CVerbPhraseDlg::OnCancel() {
 }
 
 const MessageTable* CVerbPhraseDlg::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnControl(EN_CHANGE, IDC_OBJECT_TEXT, &CVerbPhraseDlg::OnFormChanged),
-        OnControl(EN_CHANGE, IDC_MASCULINE_TEXT, &CVerbPhraseDlg::OnFormChanged),
-        OnControl(EN_CHANGE, IDC_FEMININE_TEXT, &CVerbPhraseDlg::OnFormChanged),
-        OnControl(EN_CHANGE, IDC_PLURAL_TEXT, &CVerbPhraseDlg::OnFormChanged),
-    };
-    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CVerbPhraseDlg>(
+        CTiledDialog::GetMessageTable(),
+        {
+            OnControl(EN_CHANGE, IDC_OBJECT_TEXT, &CVerbPhraseDlg::OnFormChanged),
+            OnControl(EN_CHANGE, IDC_MASCULINE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+            OnControl(EN_CHANGE, IDC_FEMININE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+            OnControl(EN_CHANGE, IDC_PLURAL_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        });
     return &table;
 }
 
-LRESULT CVerbPhraseDlg::OnFormChanged(WPARAM wParam, LPARAM) {
+void CVerbPhraseDlg::OnFormChanged(UINT editId) {
     if (m_bWritingForms)
-        return 0;
+        return;
     for (int form = 0; form < 4; ++form)
-        if (kEditIds[form] == LOWORD(wParam))
+        if (static_cast<UINT>(kEditIds[form]) == editId)
             DeriveLowerForms(form);
-    return 0;
 }
 
 // Only forms the user has not typed into are rewritten; they stay unmarked.

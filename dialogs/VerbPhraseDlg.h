@@ -26,7 +26,7 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
 private:
-    LRESULT OnFormChanged(WPARAM wParam, LPARAM lParam);
+    void OnFormChanged(UINT editId);
     void DeriveLowerForms(int changedForm);
 
     const bool m_bEditing;

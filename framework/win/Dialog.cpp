@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/win/DialogTemplate.h"
+#include "framework/win/MessageBox.h"
 #include "framework/win/WinApp.h"
 
 CDialog::CDialog(UINT templateId, CWnd* pParent) : m_pParentWnd(pParent), m_nTemplateId(templateId) {}
@@ -50,15 +51,17 @@ INT_PTR CDialog::DoModal() {
     return m_nResult;
 }
 
+// A dialog that closed itself while it started is not there.
 bool CDialog::Create(CWnd* pParent) {
     if (pParent)
         m_pParentWnd = pParent;
     RegisterCommonControls();
     m_bModeless = true;
     m_nResult = 0;
-    return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_nTemplateId),
-                              OwnerHandle(m_pParentWnd), &CDialog::DialogProc,
-                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    HWND hWnd = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(m_nTemplateId),
+                                   OwnerHandle(m_pParentWnd), &CDialog::DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+    return hWnd != nullptr && m_hWnd == hWnd;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
@@ -81,21 +84,30 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     dialog->SubclassWindow(hWnd);
     dialog->OwnWindow();
     dialog->ApplyTemplateHelpIds();
+    bool focusFirst = true;
+    if (dialog->Start(focusFirst))
+        return focusFirst ? TRUE : FALSE;
+    // Half made is no use to anyone: the error has been shown, the dialog goes.
+    dialog->EndDialog(-1);
+    return FALSE;
+}
+
+bool CDialog::Start(bool& focusFirst) {
     try {
         RECT before;
-        GetWindowRect(hWnd, &before);
-        const bool focusFirst = dialog->OnInitDialog();
+        GetWindowRect(m_hWnd, &before);
+        focusFirst = OnInitDialog();
         RECT after;
-        GetWindowRect(hWnd, &after);
+        GetWindowRect(m_hWnd, &after);
         if (EqualRect(&before, &after))
-            dialog->CenterWindow();
-        return focusFirst ? TRUE : FALSE;
+            CenterWindow();
+        return true;
     } catch (const std::exception& e) {
         ReportError(e.what());
     } catch (...) {
         ReportError("An unexpected error occurred.");
     }
-    return TRUE;
+    return false;
 }
 
 // The help numbers of the template's controls, where the system has not
@@ -148,32 +160,52 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
+namespace {
+
+// Carries a failed step out of DoDataExchange to UpdateData; deliberately
+// no std::exception, so that nothing on the way takes it for an error.
+struct ExchangeFailure {
+    int controlId;
+    std::string text;
+    std::string title;
+    UINT type;
+};
+
+}  // namespace
+
 bool CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange exchange(this, saveAndValidate);
-    DoDataExchange(&exchange);
+    try {
+        DoDataExchange(&exchange);
+    } catch (const ExchangeFailure& failure) {
+        ShowMessageBox(m_hWnd, failure.text, failure.title, failure.type);
+        FocusControl(failure.controlId);
+        return false;
+    }
     return true;
 }
 
+// The dialog manager's way, so the default button follows; an edit's
+// text is selected for retyping.
+void CDialog::FocusControl(int id) {
+    HWND control = GetDlgItem(id);
+    if (!control || !m_hWnd)
+        return;
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (::SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
 const MessageTable* CDialog::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnCommand(IDOK, &CDialog::OnOKCommand),
-        OnCommand(IDCANCEL, &CDialog::OnCancelCommand),
-        OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
-        OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
-        OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
-    };
-    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CDialog>(
+        nullptr, {
+                     OnCommand(IDOK, &CDialog::OnOKCommand),
+                     OnCommand(IDCANCEL, &CDialog::OnCancelCommand),
+                     OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
+                     OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
+                     OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
+                 });
     return &table;
-}
-
-LRESULT CDialog::OnOKCommand(WPARAM, LPARAM) {
-    OnOK();
-    return 0;
-}
-
-LRESULT CDialog::OnCancelCommand(WPARAM, LPARAM) {
-    OnCancel();
-    return 0;
 }
 
 // The dialog's usual colours, which a control of ours may then change.
@@ -186,6 +218,10 @@ LRESULT CDialog::OnCtlColor(WPARAM wParam, LPARAM lParam) {
 }
 
 HWND CDataExchange::Control(int id) const { return m_pDlgWnd->GetDlgItem(id); }
+
+void CDataExchange::Fail(int controlId, const std::string& text, const std::string& title, UINT type) {
+    throw ExchangeFailure{controlId, text, title, type};
+}
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (control.GetSafeHwnd())
@@ -242,4 +278,12 @@ void DDX_Radio(CDataExchange* pDX, int firstId, int& index) {
     for (size_t i = 0; i < group.size(); ++i)
         SendMessageA(group[i], BM_SETCHECK,
                      static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void DDX_Slider(CDataExchange* pDX, int id, int& position) {
+    HWND hWnd = pDX->Control(id);
+    if (pDX->m_bSaveAndValidate)
+        position = static_cast<int>(SendMessageA(hWnd, TBM_GETPOS, 0, 0));
+    else
+        SendMessageA(hWnd, TBM_SETPOS, TRUE, position);
 }

@@ -13,7 +13,8 @@ class CDataExchange;
 // through its table like every window, with the dialog manager's own
 // handling as the default. Values move between members and controls in one
 // exchange step, DoDataExchange: into the controls when the dialog opens,
-// out of them on OK.
+// out of them, and checked, on OK. A dialog whose start-up (OnInitDialog)
+// throws says why and closes again: DoModal returns -1, Create false.
 class CDialog : public CWnd {
 public:
     // pParent null: the application's main window owns the dialog.
@@ -29,6 +30,8 @@ public:
     INT_PTR Result() const { return m_nResult; }
 
     // Members into the controls (false), or controls into the members (true).
+    // False when a step failed: its message has been shown and the focus is
+    // on its control, an edit's text selected.
     bool UpdateData(bool saveAndValidate = true);
 
     UINT TemplateId() const { return m_nTemplateId; }
@@ -41,6 +44,7 @@ protected:
     // The controls are there and linked to their members by the exchange;
     // true lets the system put the focus on the first control.
     virtual bool OnInitDialog();
+    // Ends the dialog with IDOK once the exchange succeeded.
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -53,9 +57,12 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerHandle(CWnd* pParent) const;
     void ApplyTemplateHelpIds();
+    // WM_INITDIALOG for the object; false when start-up failed.
+    bool Start(bool& focusFirst);
+    void FocusControl(int id);
 
-    LRESULT OnOKCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCancelCommand(WPARAM wParam, LPARAM lParam);
+    void OnOKCommand() { OnOK(); }
+    void OnCancelCommand() { OnCancel(); }
     LRESULT OnCtlColor(WPARAM wParam, LPARAM lParam);
 
     UINT m_nTemplateId;
@@ -70,6 +77,10 @@ public:
         : m_pDlgWnd(pDlg), m_bSaveAndValidate(saveAndValidate) {}
 
     HWND Control(int id) const;
+
+    // Stops the exchange at a step that found a value it cannot take: the
+    // dialog shows the message box and puts the focus on the control.
+    [[noreturn]] void Fail(int controlId, const std::string& text, const std::string& title, UINT type);
 
     CDialog* m_pDlgWnd;
     bool m_bSaveAndValidate;
@@ -91,3 +102,5 @@ void DDX_Check(CDataExchange* pDX, int id, bool& checked);
 // A group of radio buttons, from firstId on, and the index of the pressed
 // one (-1: none).
 void DDX_Radio(CDataExchange* pDX, int firstId, int& index);
+// A track bar's position and an integer member.
+void DDX_Slider(CDataExchange* pDX, int id, int& position);

@@ -4,6 +4,7 @@
 #include <exception>
 #include <vector>
 
+#include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
 #include "framework/win/WinApp.h"
 
@@ -94,7 +95,7 @@ LRESULT CWnd::Default() {
     return DefWindowProcA(m_hWnd, m_current.message, m_current.wParam, m_current.lParam);
 }
 
-MessageHandler CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam) const {
+const MessageEntry* CWnd::FindEntry(UINT message, WPARAM wParam, LPARAM lParam) const {
     UINT id = kAnyCode, code = kAnyCode;
     if (message == WM_COMMAND) {
         id = LOWORD(wParam);
@@ -109,7 +110,7 @@ MessageHandler CWnd::FindHandler(UINT message, WPARAM wParam, LPARAM lParam) con
             const MessageEntry& entry = table->entries[i];
             if (entry.message == message && IsAnyOrEqual(entry.id, id) &&
                 IsAnyOrEqual(entry.code, code))
-                return entry.handler;
+                return &entry;
         }
     return nullptr;
 }
@@ -123,8 +124,8 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         ~RestoreOuter() { current = outer; }
     } restore{m_current, m_current};
     m_current = {message, wParam, lParam};
-    if (MessageHandler handler = FindHandler(message, wParam, lParam))
-        return (this->*handler)(wParam, lParam);
+    if (const MessageEntry* entry = FindEntry(message, wParam, lParam))
+        return entry->invoke(*this, entry->handler, wParam, lParam);
     return Default();
 }
 
@@ -168,6 +169,11 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
         wnd->PostNcDestroy();
     }
     return result;
+}
+
+LRESULT message_detail::CallPaint(CWnd& wnd, AnyHandler handler, WPARAM, LPARAM) {
+    CPaintDC dc(wnd.GetSafeHwnd());
+    return Call<void, HDC>(wnd, handler, dc.GetSafeHdc());
 }
 
 void ReportError(const char* text) {

@@ -2,51 +2,64 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 class CWnd;
-
-// A window's table from message to handler. A handler returns the message's
-// result; it calls Default() where the system's own handling should run too.
-using MessageHandler = LRESULT (CWnd::*)(WPARAM, LPARAM);
 
 // Matches any control identifier or notification code.
 constexpr UINT kAnyCode = 0xFFFFFFFFu;
 
+// A handler of any window class and signature, kept as the bytes of a
+// pointer to a member of CWnd; only the invoker made with it knows its real
+// signature. (Pointers to members of one class all have the same size.)
+struct AnyHandler {
+    alignas(void (CWnd::*)()) unsigned char bytes[sizeof(void (CWnd::*)())];
+};
+using MessageInvoker = LRESULT (*)(CWnd& wnd, AnyHandler handler, WPARAM wParam, LPARAM lParam);
+
+// One line of a window's table from message to handler, made by the
+// functions below (OnCommand, OnNotify, OnMessage...). A handler that
+// returns nothing answers 0; one that needs the system's own handling as
+// well calls Default().
 struct MessageEntry {
     UINT message;
     UINT id;    // WM_COMMAND, WM_NOTIFY: the control or command; else kAnyCode
     UINT code;  // WM_COMMAND, WM_NOTIFY: the notification code; else kAnyCode
-    MessageHandler handler;
+    AnyHandler handler;
+    MessageInvoker invoke;
 };
 
+// A window's entries, then its base class's table.
 struct MessageTable {
     const MessageTable* base;
     const MessageEntry* entries;
     size_t count;
 };
 
-template <class Window>
-MessageEntry OnMessage(UINT message, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {message, kAnyCode, kAnyCode, static_cast<MessageHandler>(handler)};
-}
+// A table that holds its own entries:
+//   static const auto table = MessageTableOf<CMyDlg>(CTiledDialog::GetMessageTable(), {...});
+class COwnedMessageTable : public MessageTable {
+public:
+    COwnedMessageTable(const MessageTable* baseTable, std::initializer_list<MessageEntry> list)
+        : MessageTable{baseTable, nullptr, 0}, m_entries(list) {
+        entries = m_entries.data();
+        count = m_entries.size();
+    }
+    COwnedMessageTable(const COwnedMessageTable&) = delete;
+    COwnedMessageTable& operator=(const COwnedMessageTable&) = delete;
 
-// A click on a button or a chosen menu item (WM_COMMAND, code 0).
-template <class Window>
-MessageEntry OnCommand(UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_COMMAND, id, 0, static_cast<MessageHandler>(handler)};
-}
+private:
+    std::vector<MessageEntry> m_entries;
+};
 
-// A control's notification through WM_COMMAND, such as EN_CHANGE.
 template <class Window>
-MessageEntry OnControl(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_COMMAND, id, code, static_cast<MessageHandler>(handler)};
-}
-
-// A common control's notification through WM_NOTIFY, such as NM_DBLCLK.
-template <class Window>
-MessageEntry OnNotify(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_NOTIFY, id, code, static_cast<MessageHandler>(handler)};
+COwnedMessageTable MessageTableOf(const MessageTable* base, std::initializer_list<MessageEntry> entries) {
+    static_assert(std::is_base_of<CWnd, Window>::value, "a table belongs to a window class");
+    return {base, entries};
 }
 
 // The base of every window of the program. The object and its HWND are
@@ -119,7 +132,7 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    MessageHandler FindHandler(UINT message, WPARAM wParam, LPARAM lParam) const;
+    const MessageEntry* FindEntry(UINT message, WPARAM wParam, LPARAM lParam) const;
     void Link(HWND hWnd);
     void Detach();
 
@@ -130,3 +143,149 @@ private:
 
 // Shows an error that reached the framework; the program's name as title.
 void ReportError(const char* text);
+
+// How entries keep and call their handlers.
+namespace message_detail {
+
+template <class Window, class R, class... Args>
+AnyHandler Erase(R (Window::*handler)(Args...)) {
+    static_assert(std::is_base_of<CWnd, Window>::value, "a handler belongs to a window class");
+    const auto member = static_cast<R (CWnd::*)(Args...)>(handler);
+    static_assert(sizeof member == sizeof(AnyHandler), "pointers to members of CWnd differ in size");
+    AnyHandler erased;
+    std::memcpy(erased.bytes, &member, sizeof member);
+    return erased;
+}
+
+template <class R, class... Args>
+LRESULT Call(CWnd& wnd, AnyHandler handler, Args... args) {
+    R (CWnd::*member)(Args...);
+    std::memcpy(&member, handler.bytes, sizeof member);
+    if constexpr (std::is_void<R>::value) {
+        (wnd.*member)(args...);
+        return 0;
+    } else {
+        return static_cast<LRESULT>((wnd.*member)(args...));
+    }
+}
+
+template <class R>
+LRESULT CallRaw(CWnd& wnd, AnyHandler handler, WPARAM wParam, LPARAM lParam) {
+    return Call<R, WPARAM, LPARAM>(wnd, handler, wParam, lParam);
+}
+
+template <class R>
+LRESULT CallCommand(CWnd& wnd, AnyHandler handler, WPARAM, LPARAM) {
+    return Call<R>(wnd, handler);
+}
+
+template <class R>
+LRESULT CallCommandWithId(CWnd& wnd, AnyHandler handler, WPARAM wParam, LPARAM) {
+    return Call<R, UINT>(wnd, handler, LOWORD(wParam));
+}
+
+template <class R, class Notification>
+LRESULT CallNotify(CWnd& wnd, AnyHandler handler, WPARAM, LPARAM lParam) {
+    return Call<R, const Notification&>(wnd, handler, *reinterpret_cast<const Notification*>(lParam));
+}
+
+template <class R>
+LRESULT CallTimer(CWnd& wnd, AnyHandler handler, WPARAM wParam, LPARAM) {
+    return Call<R, UINT_PTR>(wnd, handler, static_cast<UINT_PTR>(wParam));
+}
+
+// Client coordinates are signed: left of or above the window they are negative.
+template <class R>
+LRESULT CallMouse(CWnd& wnd, AnyHandler handler, WPARAM wParam, LPARAM lParam) {
+    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return Call<R, UINT, POINT>(wnd, handler, static_cast<UINT>(wParam), point);
+}
+
+LRESULT CallPaint(CWnd& wnd, AnyHandler handler, WPARAM, LPARAM);
+
+}  // namespace message_detail
+
+// Any message, its parameters as they come: LRESULT OnX(WPARAM, LPARAM).
+template <class Window>
+MessageEntry OnMessage(UINT message, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
+    return {message, kAnyCode, kAnyCode, message_detail::Erase(handler),
+            &message_detail::CallRaw<LRESULT>};
+}
+
+// Any message whose parameters the handler does not need: void or LRESULT OnX().
+template <class Window, class R>
+MessageEntry OnMessage(UINT message, R (Window::*handler)()) {
+    return {message, kAnyCode, kAnyCode, message_detail::Erase(handler),
+            &message_detail::CallCommand<R>};
+}
+
+// A click on a button or a chosen menu item (WM_COMMAND, code 0):
+// void OnX(), or void OnX(UINT id) for a handler that serves several.
+template <class Window>
+MessageEntry OnCommand(UINT id, void (Window::*handler)()) {
+    return {WM_COMMAND, id, 0, message_detail::Erase(handler), &message_detail::CallCommand<void>};
+}
+template <class Window>
+MessageEntry OnCommand(UINT id, void (Window::*handler)(UINT)) {
+    return {WM_COMMAND, id, 0, message_detail::Erase(handler),
+            &message_detail::CallCommandWithId<void>};
+}
+
+// A control's notification through WM_COMMAND, such as EN_CHANGE: void
+// OnX(), or void OnX(UINT id).
+template <class Window>
+MessageEntry OnControl(UINT code, UINT id, void (Window::*handler)()) {
+    return {WM_COMMAND, id, code, message_detail::Erase(handler), &message_detail::CallCommand<void>};
+}
+template <class Window>
+MessageEntry OnControl(UINT code, UINT id, void (Window::*handler)(UINT)) {
+    return {WM_COMMAND, id, code, message_detail::Erase(handler),
+            &message_detail::CallCommandWithId<void>};
+}
+
+// A common control's notification through WM_NOTIFY, handed over as the
+// structure that comes with it: OnNotify<NMLISTVIEW>(IDC_LIST,
+// LVN_COLUMNCLICK, &T::OnColumnClick) with void or LRESULT
+// OnColumnClick(const NMLISTVIEW&).
+template <class Notification, class Window, class R>
+MessageEntry OnNotify(UINT id, UINT code, R (Window::*handler)(const Notification&)) {
+    return {WM_NOTIFY, id, code, message_detail::Erase(handler),
+            &message_detail::CallNotify<R, Notification>};
+}
+
+// WM_TIMER: void OnTimer(UINT_PTR timerId).
+template <class Window, class R>
+MessageEntry OnTimerMessage(R (Window::*handler)(UINT_PTR)) {
+    return {WM_TIMER, kAnyCode, kAnyCode, message_detail::Erase(handler),
+            &message_detail::CallTimer<R>};
+}
+
+// A mouse message (WM_MOUSEMOVE, WM_LBUTTONDOWN...): void or LRESULT
+// OnX(UINT keys, POINT client), keys the MK_ flags.
+template <class Window, class R>
+MessageEntry OnMouseMessage(UINT message, R (Window::*handler)(UINT, POINT)) {
+    return {message, kAnyCode, kAnyCode, message_detail::Erase(handler),
+            &message_detail::CallMouse<R>};
+}
+
+// WM_PAINT between BeginPaint and EndPaint: void OnPaint(HDC hDC).
+template <class Window>
+MessageEntry OnPaintMessage(void (Window::*handler)(HDC)) {
+    return {WM_PAINT, kAnyCode, kAnyCode, message_detail::Erase(handler), &message_detail::CallPaint};
+}
+
+// The untyped forms the windows not yet given typed handlers use:
+// LRESULT OnX(WPARAM, LPARAM), the parameters cracked by the handler.
+template <class Window>
+MessageEntry OnCommand(UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
+    return {WM_COMMAND, id, 0, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
+}
+template <class Window>
+MessageEntry OnControl(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
+    return {WM_COMMAND, id, code, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
+}
+// Note the order: the code before the control.
+template <class Window>
+MessageEntry OnNotify(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
+    return {WM_NOTIFY, id, code, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
+}

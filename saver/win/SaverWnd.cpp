@@ -36,21 +36,21 @@ bool CSaverWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent
 }
 
 const MessageTable* CSaverWnd::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_CREATE, &CSaverWnd::OnCreate),
-        OnMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
-        OnMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        OnMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        OnMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
-        OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
-        OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnSysKeyDown),
-        OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
-        OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
-        OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
-        OnMessage(WM_CLOSE, &CSaverWnd::OnClose),
-        OnMessage(WM_PAINT, &CSaverWnd::OnPaint),
-    };
-    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CSaverWnd>(
+        nullptr, {
+                     OnMessage(WM_CREATE, &CSaverWnd::OnCreate),
+                     OnMouseMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
+                     OnMouseMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
+                     OnMouseMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
+                     OnMouseMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
+                     OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
+                     OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnSysKeyDown),
+                     OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
+                     OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
+                     OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
+                     OnMessage(WM_CLOSE, &CSaverWnd::OnClose),
+                     OnPaintMessage(&CSaverWnd::OnPaint),
+                 });
     return &table;
 }
 
@@ -79,35 +79,30 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
 
 void CSaverWnd::RequestClose() { PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
 
-LRESULT CSaverWnd::OnMouseMove(WPARAM, LPARAM lParam) {
+void CSaverWnd::OnMouseMove(UINT, POINT point) {
     Default();
     if (!IsFullScreen() || m_flags.configMode)
-        return 0;
-    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(m_hWnd, &pt);
-    if (pt.x != m_ptStart.x || pt.y != m_ptStart.y)
+        return;
+    ClientToScreen(m_hWnd, &point);
+    if (point.x != m_ptStart.x || point.y != m_ptStart.y)
         RequestClose();
-    return 0;
 }
 
-LRESULT CSaverWnd::OnButtonDown(WPARAM, LPARAM) {
+void CSaverWnd::OnButtonDown(UINT, POINT) {
     Default();
     if (IsFullScreen())
         RequestClose();
-    return 0;
 }
 
-LRESULT CSaverWnd::OnKeyDown(WPARAM, LPARAM) {
+void CSaverWnd::OnKeyDown() {
     Default();
     if (IsFullScreen())
         RequestClose();
-    return 0;
 }
 
-LRESULT CSaverWnd::OnSysKeyDown(WPARAM, LPARAM) {
+void CSaverWnd::OnSysKeyDown() {
     if (IsFullScreen())
         RequestClose();
-    return 0;
 }
 
 LRESULT CSaverWnd::OnActivate(WPARAM wParam, LPARAM lParam) {
@@ -132,7 +127,7 @@ LRESULT CSaverWnd::OnSysCommand(WPARAM wParam, LPARAM) {
     return Default();
 }
 
-LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
+LRESULT CSaverWnd::OnClose() {
     if (m_bCursorHidden) {
         ShowCursor(TRUE);
         m_bCursorHidden = false;
@@ -142,9 +137,6 @@ LRESULT CSaverWnd::OnClose(WPARAM, LPARAM) {
     return Default();
 }
 
-LRESULT CSaverWnd::OnPaint(WPARAM, LPARAM) {
-    // Nothing to draw: beginning the paint erases with the class brush, which
-    // also wipes the strip the moving text leaves behind, and validates.
-    CPaintDC dc(m_hWnd);
-    return 0;
-}
+// Nothing to draw: beginning the paint erases with the class brush, which
+// also wipes the strip the moving text leaves behind, and validates.
+void CSaverWnd::OnPaint(HDC) {}

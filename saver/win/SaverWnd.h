@@ -30,15 +30,15 @@ protected:
 
 private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnButtonDown(UINT keys, POINT point);
+    void OnKeyDown();
+    void OnSysKeyDown();
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivateApp(WPARAM wParam, LPARAM lParam);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnClose();
+    void OnPaint(HDC hDC);
 
     bool IsFullScreen() const { return !m_flags.preview; }
     void RequestClose();

@@ -104,38 +104,37 @@ void CScrollTextWnd::TakeNewLineColours() {
 }
 
 const MessageTable* CScrollTextWnd::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
-        OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
-        OnMessage(WM_TIMER, &CScrollTextWnd::OnTimer),
-        OnMessage(WM_PAINT, &CScrollTextWnd::OnPaint),
-        OnMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
-        OnMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
-        OnMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-        OnMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-        OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
-        OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
-        OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
-    };
-    static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+    static const auto table = MessageTableOf<CScrollTextWnd>(
+        nullptr, {
+                     OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
+                     OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
+                     OnTimerMessage(&CScrollTextWnd::OnTimer),
+                     OnPaintMessage(&CScrollTextWnd::OnPaint),
+                     OnMouseMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
+                     OnMouseMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
+                     OnMouseMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+                     OnMouseMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+                     OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
+                     OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
+                     OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
+                 });
     return &table;
 }
 
-LRESULT CScrollTextWnd::OnCreate(WPARAM, LPARAM) {
+LRESULT CScrollTextWnd::OnCreate() {
     const LRESULT result = Default();
     SetTimer(m_hWnd, kTimerId, kTimerInterval, nullptr);
     return result;
 }
 
-LRESULT CScrollTextWnd::OnClose(WPARAM, LPARAM) {
+LRESULT CScrollTextWnd::OnClose() {
     KillTimer(m_hWnd, kTimerId);
     return Default();
 }
 
-LRESULT CScrollTextWnd::OnTimer(WPARAM wParam, LPARAM) {
-    if (wParam == kTimerId)
+void CScrollTextWnd::OnTimer(UINT_PTR timerId) {
+    if (timerId == kTimerId)
         OnTick();
-    return 0;
 }
 
 void CScrollTextWnd::OnTick() {
@@ -190,51 +189,44 @@ void CScrollTextWnd::Render(HDC hDC, const RECT& drawRect) const {
               m_bHorizontal ? DT_NOCLIP | DT_SINGLELINE : DT_NOCLIP | DT_WORDBREAK | DT_CENTER);
 }
 
-LRESULT CScrollTextWnd::OnPaint(WPARAM, LPARAM) {
-    CPaintDC dc(m_hWnd);
-    SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
-    CSelectGuard font(dc.GetSafeHdc(), m_font.GetSafeHandle());
-    const LineLayout layout = MeasureLine(dc.GetSafeHdc());
+void CScrollTextWnd::OnPaint(HDC hDC) {
+    SetBkMode(hDC, TRANSPARENT);
+    CSelectGuard font(hDC, m_font.GetSafeHandle());
+    const LineLayout layout = MeasureLine(hDC);
     SetWindowPos(m_hWnd, nullptr, 0, 0, layout.windowSize.cx, layout.windowSize.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Render(dc.GetSafeHdc(), layout.drawRect);
-    return 0;
+    Render(hDC, layout.drawRect);
 }
 
 void CScrollTextWnd::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const {
     ::SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
 }
 
-LRESULT CScrollTextWnd::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+// The point goes on in screen coordinates, which are the saver window's own.
+void CScrollTextWnd::OnMouseMove(UINT keys, POINT point) {
     Default();
-    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(m_hWnd, &pt);
-    SendToParent(WM_MOUSEMOVE, wParam, MAKELPARAM(pt.x, pt.y));
-    return 0;
+    ClientToScreen(m_hWnd, &point);
+    SendToParent(WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
 }
 
-LRESULT CScrollTextWnd::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
+void CScrollTextWnd::OnLButtonDown(UINT keys, POINT point) {
     Default();
-    SendToParent(WM_LBUTTONDOWN, wParam, lParam);
-    return 0;
+    SendToParent(WM_LBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
 }
 
-LRESULT CScrollTextWnd::OnOtherButtonDown(WPARAM wParam, LPARAM lParam) {
+void CScrollTextWnd::OnOtherButtonDown(UINT keys, POINT point) {
     Default();
-    SendToParent(WM_RBUTTONDOWN, wParam, lParam);
-    return 0;
+    SendToParent(WM_RBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
 }
 
-LRESULT CScrollTextWnd::OnKeyDown(WPARAM, LPARAM) {
+void CScrollTextWnd::OnKeyDown() {
     Default();
     SendToParent(WM_KEYDOWN, 0, 0);
-    return 0;
 }
 
-LRESULT CScrollTextWnd::OnSysKeyDown(WPARAM, LPARAM) {
+void CScrollTextWnd::OnSysKeyDown() {
     Default();
     SendToParent(WM_SYSKEYDOWN, 0, 0);
-    return 0;
 }
 
 LRESULT CScrollTextWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {

@@ -56,15 +56,15 @@ private:
         SIZE windowSize;
     };
 
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnOtherButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreate();
+    LRESULT OnClose();
+    void OnTimer(UINT_PTR timerId);
+    void OnPaint(HDC hDC);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnOtherButtonDown(UINT keys, POINT point);
+    void OnKeyDown();
+    void OnSysKeyDown();
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
 
     void OnTick();

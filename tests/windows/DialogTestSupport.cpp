@@ -23,20 +23,6 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
-int CRecordingBoxes::Answer(HWND owner, const std::string& text, const std::string& title, UINT type) {
-    m_shown.push_back({owner, text, title, type});
-    if (!m_answers.empty()) {
-        const int answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    }
-    switch (type & MB_TYPEMASK) {
-        case MB_YESNO:
-        case MB_YESNOCANCEL: return IDYES;
-        default: return IDOK;
-    }
-}
-
 void DeleteDialogTestSettings() {
     const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,22 +18,6 @@
 class CDialogTestApp : public CSaverApp {
 public:
     using CSaverApp::OpenDatabase;
-};
-
-// Records every message box and answers it: with the queued answers first,
-// then with the box's first button.
-class CRecordingBoxes : public CMessageBoxAnswerer {
-public:
-    struct Box {
-        HWND owner;
-        std::string text;
-        std::string title;
-        UINT type;
-    };
-    int Answer(HWND owner, const std::string& text, const std::string& title, UINT type) override;
-
-    std::vector<Box> m_shown;
-    std::deque<int> m_answers;
 };
 
 // Each test starts with empty tables, no stored settings, the application

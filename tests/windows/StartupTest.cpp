@@ -1,5 +1,6 @@
-// The application object: start-up without a data source, the preview run
-// mode in a real window, and the dialog tile.
+// The application object: start-up without a data source, what the
+// configuration and password run modes say, the preview run mode in a real
+// window, and the dialog tile.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -43,6 +44,31 @@ TEST(StartupTest, UnreachableDatabaseKeepsTheDriversText) {
     ASSERT_EQ(app.DatabaseError().compare(0, prefix.size(), prefix), 0) << app.DatabaseError();
     EXPECT_GT(app.DatabaseError().size(), prefix.size() + 5);  // the driver said why
     EXPECT_NE(app.DatabaseError().find("run: sorrowline-db setup"), std::string::npos);
+}
+
+TEST(StartupTest, ConfigurationWithoutADatabaseShowsTheKeptErrorAndEnds) {
+    CTestSaverApp app;
+    app.OpenDatabase();
+    CRecordedBoxes boxes;
+    EXPECT_FALSE(app.DispatchCommandLine("/c:4711"));
+    ASSERT_EQ(boxes.m_shown.size(), 1u);
+    EXPECT_EQ(boxes.m_shown[0].text, app.DatabaseError());
+    EXPECT_EQ(boxes.m_shown[0].title, app.m_strAppName);
+    EXPECT_FALSE(app.m_strAppName.empty());
+    EXPECT_EQ(boxes.m_shown[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(boxes.m_shown[0].owner, nullptr);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST(StartupTest, PasswordRequestIsRefusedWithAWarning) {
+    CTestSaverApp app;
+    CRecordedBoxes boxes;
+    EXPECT_FALSE(app.DispatchCommandLine(" -a whatever follows"));
+    ASSERT_EQ(boxes.m_shown.size(), 1u);
+    EXPECT_EQ(boxes.m_shown[0].text, "This version of Sorrowline does not support password protection");
+    EXPECT_EQ(boxes.m_shown[0].title, "Sorrowline");
+    EXPECT_EQ(boxes.m_shown[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes.m_shown[0].owner, nullptr);
 }
 
 TEST(StartupTest, PreviewRunsInTheNamedWindow) {

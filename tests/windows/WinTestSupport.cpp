@@ -84,3 +84,17 @@ RECT PlaceInParent(const CScrollTextWnd& text) {
     MapWindowPoints(nullptr, GetParent(text.GetSafeHwnd()), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
+
+int CRecordingBoxes::Answer(HWND owner, const std::string& text, const std::string& title, UINT type) {
+    m_shown.push_back({owner, text, title, type});
+    if (!m_answers.empty()) {
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
+    }
+}

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "saver/core/SaverSettings.h"
+#include "framework/win/MessageBox.h"
 #include "framework/win/RegistrySection.h"
 #include "saver/win/SaverWnd.h"
 #include "saver/win/ScrollTextWnd.h"
@@ -63,3 +66,28 @@ void Tick(const CScrollTextWnd& text);
 bool TickToNewLine(const CScrollTextWnd& text);
 // Where the text window is, in its parent's client coordinates.
 RECT PlaceInParent(const CScrollTextWnd& text);
+
+// Records every message box and answers it: with the queued answers first,
+// then with the box's first button.
+class CRecordingBoxes : public CMessageBoxAnswerer {
+public:
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string title;
+        UINT type;
+    };
+    int Answer(HWND owner, const std::string& text, const std::string& title, UINT type) override;
+
+    std::vector<Box> m_shown;
+    std::deque<int> m_answers;
+};
+
+// Message boxes go to a recorder while this lives.
+class CRecordedBoxes : public CRecordingBoxes {
+public:
+    CRecordedBoxes() { SetMessageBoxAnswerer(this); }
+    ~CRecordedBoxes() override { SetMessageBoxAnswerer(nullptr); }
+    CRecordedBoxes(const CRecordedBoxes&) = delete;
+    CRecordedBoxes& operator=(const CRecordedBoxes&) = delete;
+};

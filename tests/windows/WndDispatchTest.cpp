@@ -1,16 +1,25 @@
-// The framework's window dispatch: an error in a handler is reported and
-// leaves the window's message state as it was.
+// The framework's window dispatch: typed entries receive what their message
+// carries, a derived table comes before its base, and an error in a handler
+// is reported and leaves the window's message state as it was.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "framework/win/Wnd.h"
 
 namespace {
 
 constexpr UINT kFailingMessage = WM_APP + 7;
+constexpr UINT kBaseMessage = WM_APP + 8;
+constexpr UINT kSharedMessage = WM_APP + 9;
+constexpr UINT kButtonId = 41;
+constexpr UINT kEditId = 42;
+constexpr UINT kListId = 43;
 
 // Answers WM_GETTEXTLENGTH the system's way, after a message to itself whose
 // handler throws.
@@ -24,11 +33,11 @@ public:
 
 protected:
     const MessageTable* GetMessageTable() const override {
-        static const MessageEntry entries[] = {
-            OnMessage(WM_GETTEXTLENGTH, &CNestingWnd::OnGetTextLength),
-            OnMessage(kFailingMessage, &CNestingWnd::OnFailing),
-        };
-        static const MessageTable table = {nullptr, entries, sizeof(entries) / sizeof(entries[0])};
+        static const auto table = MessageTableOf<CNestingWnd>(
+            nullptr, {
+                         OnMessage(WM_GETTEXTLENGTH, &CNestingWnd::OnGetTextLength),
+                         OnMessage(kFailingMessage, &CNestingWnd::OnFailing),
+                     });
         return &table;
     }
 
@@ -54,6 +63,68 @@ void CALLBACK PressOkOnMessageBox(HWND, UINT, UINT_PTR, DWORD) {
         0);
 }
 
+// Writes down what each handler received.
+class CBaseProbeWnd : public CWnd {
+public:
+    bool Create() {
+        const std::string cls = RegisterWndClass(0, nullptr, RGB(0, 0, 0), nullptr);
+        const RECT rect = {0, 0, 60, 40};
+        return CreateEx(0, cls, "probe", WS_POPUP | WS_VISIBLE, rect, nullptr, 0);
+    }
+    std::vector<std::string> m_log;
+
+protected:
+    const MessageTable* GetMessageTable() const override {
+        static const auto table = MessageTableOf<CBaseProbeWnd>(
+            nullptr, {
+                         OnMessage(kBaseMessage, &CBaseProbeWnd::OnBase),
+                         OnMessage(kSharedMessage, &CBaseProbeWnd::OnShared),
+                     });
+        return &table;
+    }
+
+private:
+    LRESULT OnBase() { return 11; }
+    LRESULT OnShared() { return 12; }
+};
+
+class CProbeWnd : public CBaseProbeWnd {
+protected:
+    const MessageTable* GetMessageTable() const override {
+        static const auto table = MessageTableOf<CProbeWnd>(
+            CBaseProbeWnd::GetMessageTable(),
+            {
+                OnCommand(kButtonId, &CProbeWnd::OnButton),
+                OnControl(EN_CHANGE, kEditId, &CProbeWnd::OnEditChange),
+                OnNotify<NMLISTVIEW>(kListId, LVN_COLUMNCLICK, &CProbeWnd::OnColumnClick),
+                OnTimerMessage(&CProbeWnd::OnTimer),
+                OnMouseMessage(WM_LBUTTONDOWN, &CProbeWnd::OnButtonDown),
+                OnPaintMessage(&CProbeWnd::OnPaint),
+                OnMessage(kSharedMessage, &CProbeWnd::OnShared),
+            });
+        return &table;
+    }
+
+private:
+    void OnButton() { m_log.push_back("button"); }
+    void OnEditChange(UINT id) { m_log.push_back("change " + std::to_string(id)); }
+    LRESULT OnColumnClick(const NMLISTVIEW& click) {
+        m_log.push_back("column " + std::to_string(click.iSubItem));
+        return 99;
+    }
+    void OnTimer(UINT_PTR id) { m_log.push_back("timer " + std::to_string(id)); }
+    void OnButtonDown(UINT keys, POINT point) {
+        m_log.push_back("down " + std::to_string(keys) + " " + std::to_string(point.x) + "," +
+                        std::to_string(point.y));
+    }
+    void OnPaint(HDC hDC) { m_log.push_back(hDC ? "paint" : "paint without a DC"); }
+    LRESULT OnShared(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
+};
+
+std::vector<std::string> Log(std::initializer_list<const char*> lines) {
+    return std::vector<std::string>(lines.begin(), lines.end());
+}
+
 }  // namespace
 
 TEST(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
@@ -63,5 +134,58 @@ TEST(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
     // The system's answer for the outer message, not for the inner one (0).
     EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_GETTEXTLENGTH, 0, 0), 7);
     KillTimer(nullptr, timer);
+    wnd.DestroyWindow();
+}
+
+TEST(WndDispatchTest, CommandsReachOnlyTheEntryOfTheirControlAndCode) {
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    HWND hWnd = wnd.GetSafeHwnd();
+    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
+    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED), 0);
+    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_CHANGE), 0);
+    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_SETFOCUS), 0);
+    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId + 1, EN_CHANGE), 0);
+    EXPECT_EQ(wnd.m_log, Log({"button", "change 42"}));
+    wnd.DestroyWindow();
+}
+
+TEST(WndDispatchTest, ANotificationArrivesAsItsStructureAndItsResultGoesBack) {
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    NMLISTVIEW click = {};
+    click.hdr = {nullptr, kListId, static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iSubItem = 3;
+    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click)), 99);
+    click.hdr.idFrom = kListId + 1;  // another list's click is not this entry's
+    click.hdr.hwndFrom = nullptr;
+    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId + 1, reinterpret_cast<LPARAM>(&click)), 0);
+    EXPECT_EQ(wnd.m_log, Log({"column 3"}));
+    wnd.DestroyWindow();
+}
+
+TEST(WndDispatchTest, TimerMouseAndPaintArriveCracked) {
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    HWND hWnd = wnd.GetSafeHwnd();
+    SendMessageA(hWnd, WM_TIMER, 5, 0);
+    // Left of and above the window a point is negative.
+    SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, -20));
+    InvalidateRect(hWnd, nullptr, TRUE);
+    UpdateWindow(hWnd);
+    EXPECT_EQ(wnd.m_log, Log({"timer 5", "down 1 -3,-20", "paint"}));
+    // The paint handler's DC was a BeginPaint's: nothing is left to paint.
+    EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
+    wnd.DestroyWindow();
+}
+
+TEST(WndDispatchTest, ADerivedEntryComesBeforeItsBaseAndTheBaseStillAnswersTheRest) {
+    CProbeWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    HWND hWnd = wnd.GetSafeHwnd();
+    EXPECT_EQ(SendMessageA(hWnd, kSharedMessage, 30, 4), 34);
+    EXPECT_EQ(SendMessageA(hWnd, kBaseMessage, 0, 0), 11);
+    // No entry at all: the system's own handling.
+    EXPECT_EQ(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0), 5);
     wnd.DestroyWindow();
 }
