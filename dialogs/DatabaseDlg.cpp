@@ -49,31 +49,21 @@ void CDatabaseDlg::OnCancel() {
 }
 
 const MessageTable* CDatabaseDlg::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnCommand(IDC_EMPTY, &CDatabaseDlg::OnEmpty),
-        OnCommand(IDC_LOAD_MERGE, &CDatabaseDlg::OnLoadMerge),
-        OnCommand(IDC_EXPORT, &CDatabaseDlg::OnExport),
-        OnMessage(kTransferEnded, &CDatabaseDlg::OnTransferEnded),
-    };
-    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    using T = CDatabaseDlg;
+    static const auto table = MessageTableOf<T>(CTiledDialog::GetMessageTable(), {
+        OnCommand(IDC_EMPTY, &T::OnEmpty),
+        OnCommand(IDC_LOAD_MERGE, &T::OnLoadMerge),
+        OnCommand(IDC_EXPORT, &T::OnExport),
+        OnMessage(kTransferEnded, &T::OnTransferEnded),
+    });
     return &table;
 }
 
-LRESULT CDatabaseDlg::OnEmpty(WPARAM, LPARAM) {
-    m_presenter.Empty();
-    return 0;
-}
+void CDatabaseDlg::OnEmpty() { m_presenter.Empty(); }
 
-LRESULT CDatabaseDlg::OnLoadMerge(WPARAM, LPARAM) {
-    m_presenter.StartTransfer(TransferKind::Load);
-    return 0;
-}
+void CDatabaseDlg::OnLoadMerge() { m_presenter.StartTransfer(TransferKind::Load); }
 
-LRESULT CDatabaseDlg::OnExport(WPARAM, LPARAM) {
-    m_presenter.StartTransfer(TransferKind::Export);
-    return 0;
-}
+void CDatabaseDlg::OnExport() { m_presenter.StartTransfer(TransferKind::Export); }
 
 LRESULT CDatabaseDlg::OnTransferEnded(WPARAM, LPARAM lParam) {
     const std::unique_ptr<TransferResult> result(reinterpret_cast<TransferResult*>(lParam));

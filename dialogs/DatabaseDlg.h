@@ -29,9 +29,9 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
 private:
-    LRESULT OnEmpty(WPARAM wParam, LPARAM lParam);
-    LRESULT OnLoadMerge(WPARAM wParam, LPARAM lParam);
-    LRESULT OnExport(WPARAM wParam, LPARAM lParam);
+    void OnEmpty();
+    void OnLoadMerge();
+    void OnExport();
     LRESULT OnTransferEnded(WPARAM wParam, LPARAM lParam);
 
     static void TransferThreadProc(HWND dialog, TransferJob job);

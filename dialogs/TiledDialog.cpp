@@ -48,12 +48,6 @@ void CTiledDialog::PaintTile(HDC hDC) {
     PaintDialogTile(hDC, client);
 }
 
-LRESULT CTiledDialog::OnPaint(WPARAM, LPARAM) {
-    CPaintDC dc(m_hWnd);
-    PaintTile(dc.GetSafeHdc());
-    return 0;
-}
-
 // The paint handler covers the whole client area with the tile.
 LRESULT CTiledDialog::OnEraseBackground() { return TRUE; }
 

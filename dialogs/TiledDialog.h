@@ -29,8 +29,6 @@ protected:
 
     // Between BeginPaint and EndPaint.
     void PaintTile(HDC hDC);
-    // The whole paint, for a dialog whose own untyped paint handler falls back to it.
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
 
 private:
     LRESULT OnEraseBackground();

@@ -39,16 +39,11 @@ void CTransferProgressDlg::OnCancel() {
         EndDialog(IDCANCEL);
 }
 
+// The close box and a posted close request both go through OnCancel.
 const MessageTable* CTransferProgressDlg::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnMessage(WM_CLOSE, &CTransferProgressDlg::OnClose),
-    };
-    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    using T = CTransferProgressDlg;
+    static const auto table = MessageTableOf<T>(CTiledDialog::GetMessageTable(), {
+        OnMessage(WM_CLOSE, &T::OnCancel),
+    });
     return &table;
-}
-
-LRESULT CTransferProgressDlg::OnClose(WPARAM, LPARAM) {
-    OnCancel();
-    return 0;
 }

@@ -31,9 +31,6 @@ protected:
     bool OnInitDialog() override;
     void OnCancel() override;
     const MessageTable* GetMessageTable() const override;
-
-private:
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
 };
 
 // The one progress dialog of the process; its window is made anew for each transfer.

@@ -228,98 +228,83 @@ void CPhraseManagerDlg::ShowDetails(const CPhraseRec& phrase) {
 }
 
 const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
-    static const MessageEntry entries[] = {
-        OnCommand(IDC_ADD, &CPhraseManagerDlg::OnAddButton),
-        OnCommand(IDM_NEW_NOUN, &CPhraseManagerDlg::OnMenuCommand),
-        OnCommand(IDM_NEW_VERB, &CPhraseManagerDlg::OnMenuCommand),
-        OnCommand(IDM_NEW_ADVERB, &CPhraseManagerDlg::OnMenuCommand),
-        OnCommand(IDM_EDIT_PHRASE, &CPhraseManagerDlg::OnMenuCommand),
-        OnCommand(IDM_DELETE_PHRASES, &CPhraseManagerDlg::OnMenuCommand),
-        OnCommand(IDC_REFRESH, &CPhraseManagerDlg::OnRefresh),
-        OnCommand(IDC_FILTER_ALL, &CPhraseManagerDlg::OnFilterButton),
-        OnCommand(IDC_FILTER_NOUNS, &CPhraseManagerDlg::OnFilterButton),
-        OnCommand(IDC_FILTER_VERBS, &CPhraseManagerDlg::OnFilterButton),
-        OnCommand(IDC_FILTER_ADVERBS, &CPhraseManagerDlg::OnFilterButton),
-        OnCommand(IDC_TEST, &CPhraseManagerDlg::OnTestButton),
-        OnCommand(IDC_SETUP, &CPhraseManagerDlg::OnSetupButton),
-        OnCommand(IDC_DATABASE, &CPhraseManagerDlg::OnDatabaseButton),
-        OnNotify(LVN_GETDISPINFOA, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnGetDisplayInfo),
-        OnNotify(LVN_COLUMNCLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnColumnClick),
-        OnNotify(NM_CLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListClick),
-        OnNotify(NM_RCLICK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListRightClick),
-        OnNotify(NM_DBLCLK, IDC_PHRASE_LIST, &CPhraseManagerDlg::OnListDoubleClick),
-        OnMessage(WM_RBUTTONDOWN, &CPhraseManagerDlg::OnRightButtonDown),
-        OnMessage(WM_SYSCOMMAND, &CPhraseManagerDlg::OnSysCommand),
-        OnMessage(WM_PAINT, &CPhraseManagerDlg::OnPaint),
-        OnMessage(WM_QUERYDRAGICON, &CPhraseManagerDlg::OnQueryDragIcon),
-        OnMessage(WM_DESTROY, &CPhraseManagerDlg::OnDestroy),
-        OnMessage(WM_NCPAINT, &CPhraseManagerDlg::OnNcPaint),
-        OnMessage(WM_NCACTIVATE, &CPhraseManagerDlg::OnNcActivate),
-        OnMessage(WM_SETTEXT, &CPhraseManagerDlg::OnSetText),
-        OnMessage(WM_SYSCOLORCHANGE, &CPhraseManagerDlg::OnSysColorChange),
-    };
-    static const MessageTable table = {CTiledDialog::GetMessageTable(), entries,
-                                       sizeof(entries) / sizeof(entries[0])};
+    using T = CPhraseManagerDlg;
+    static const auto table = MessageTableOf<T>(CTiledDialog::GetMessageTable(), {
+        OnCommand(IDC_ADD, &T::OnAddButton),
+        OnCommand(IDM_NEW_NOUN, &T::OnMenuCommand),
+        OnCommand(IDM_NEW_VERB, &T::OnMenuCommand),
+        OnCommand(IDM_NEW_ADVERB, &T::OnMenuCommand),
+        OnCommand(IDM_EDIT_PHRASE, &T::OnMenuCommand),
+        OnCommand(IDM_DELETE_PHRASES, &T::OnMenuCommand),
+        OnCommand(IDC_REFRESH, &T::OnRefresh),
+        OnCommand(IDC_FILTER_ALL, &T::OnFilterButton),
+        OnCommand(IDC_FILTER_NOUNS, &T::OnFilterButton),
+        OnCommand(IDC_FILTER_VERBS, &T::OnFilterButton),
+        OnCommand(IDC_FILTER_ADVERBS, &T::OnFilterButton),
+        OnCommand(IDC_TEST, &T::RunTest),
+        OnCommand(IDC_SETUP, &T::OnSetupButton),
+        OnCommand(IDC_DATABASE, &T::OnDatabaseButton),
+        OnNotify<NMLVDISPINFOA>(IDC_PHRASE_LIST, LVN_GETDISPINFOA, &T::OnGetDisplayInfo),
+        OnNotify<NMLISTVIEW>(IDC_PHRASE_LIST, LVN_COLUMNCLICK, &T::OnColumnClick),
+        OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_CLICK, &T::OnListClick),
+        OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_RCLICK, &T::OnListRightClick),
+        OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_DBLCLK, &T::OnListDoubleClick),
+        OnMouseMessage(WM_RBUTTONDOWN, &T::OnRightButtonDown),
+        OnMessage(WM_SYSCOMMAND, &T::OnSysCommand),
+        OnPaintMessage(&T::OnPaint),
+        OnMessage(WM_QUERYDRAGICON, &T::OnQueryDragIcon),
+        OnMessage(WM_DESTROY, &T::OnDestroy),
+        OnMessage(WM_NCPAINT, &T::OnNcPaint),
+        OnMessage(WM_NCACTIVATE, &T::OnNcActivate),
+        OnMessage(WM_SETTEXT, &T::OnSetText),
+        OnMessage(WM_SYSCOLORCHANGE, &T::OnSysColorChange),
+    });
     return &table;
 }
 
 // The "New" submenu opens at the button's top-right corner.
-LRESULT CPhraseManagerDlg::OnAddButton(WPARAM, LPARAM) {
+void CPhraseManagerDlg::OnAddButton() {
     RECT button;
     GetWindowRect(m_addButton.GetSafeHwnd(), &button);
     m_menu.TrackNewMenu({button.right, button.top}, m_hWnd);
-    return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnMenuCommand(WPARAM wParam, LPARAM) {
-    switch (LOWORD(wParam)) {
+void CPhraseManagerDlg::OnMenuCommand(UINT id) {
+    switch (id) {
         case IDM_NEW_NOUN: m_presenter.AddNoun(); break;
         case IDM_NEW_VERB: m_presenter.AddVerbOrAdverb(false); break;
         case IDM_NEW_ADVERB: m_presenter.AddVerbOrAdverb(true); break;
         case IDM_EDIT_PHRASE: m_presenter.EditSelected(); break;
         case IDM_DELETE_PHRASES: m_presenter.DeleteSelected(); break;
     }
-    return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnRefresh(WPARAM, LPARAM) {
-    m_presenter.Refresh();
-    return 0;
-}
+void CPhraseManagerDlg::OnRefresh() { m_presenter.Refresh(); }
 
-LRESULT CPhraseManagerDlg::OnFilterButton(WPARAM wParam, LPARAM) {
-    m_presenter.ChooseFilter(FilterCodeOfButton(LOWORD(wParam)));
-    return 0;
-}
+void CPhraseManagerDlg::OnFilterButton(UINT id) { m_presenter.ChooseFilter(FilterCodeOfButton(id)); }
 
-LRESULT CPhraseManagerDlg::OnTestButton(WPARAM, LPARAM) {
-    RunTest();
-    return 0;
-}
-
-LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) {
+void CPhraseManagerDlg::OnSetupButton() {
     CConfigDlg config(this);
     config.DoModal();
-    return 0;
 }
 
 // The list is read anew however the dialog ends: a load or an Empty may
 // have changed every row.
-LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) {
+void CPhraseManagerDlg::OnDatabaseButton() {
     {
         CDatabaseDlg database(this);
         database.DoModal();
     }
     m_presenter.Refresh();
-    return 0;
 }
 
 // The list asks for the texts of the rows it shows, and only those.
-LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+void CPhraseManagerDlg::OnGetDisplayInfo(const NMLVDISPINFOA& info) {
+    // The list hands in the item it wants filled.
+    LVITEMA& item = const_cast<LVITEMA&>(info.item);
     const CPhraseListModel& rows = m_presenter.Rows();
     if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
-        return 0;
+        return;
     const PhraseListRow& row = rows.Row(static_cast<size_t>(item.iItem));
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = "";
@@ -333,33 +318,21 @@ LRESULT CPhraseManagerDlg::OnGetDisplayInfo(WPARAM, LPARAM lParam) {
     }
     if (item.mask & LVIF_IMAGE)
         item.iImage = item.iSubItem == 0 ? PhraseKindImage(row.phraseType) : -1;
-    return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnColumnClick(WPARAM, LPARAM lParam) {
-    m_presenter.SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-    return 0;
-}
+void CPhraseManagerDlg::OnColumnClick(const NMLISTVIEW& click) { m_presenter.SortByColumn(click.iSubItem); }
 
-LRESULT CPhraseManagerDlg::OnListClick(WPARAM, LPARAM) {
-    m_presenter.UpdateButtons();
-    return 0;
-}
+void CPhraseManagerDlg::OnListClick(const NMHDR&) { m_presenter.UpdateButtons(); }
 
-LRESULT CPhraseManagerDlg::OnListRightClick(WPARAM, LPARAM) {
+void CPhraseManagerDlg::OnListRightClick(const NMHDR&) {
     const DWORD position = GetMessagePos();
     ShowContextMenu({static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))});
     m_presenter.UpdateButtons();
-    return 0;
 }
 
-LRESULT CPhraseManagerDlg::OnListDoubleClick(WPARAM, LPARAM) {
-    m_presenter.ShowDetailsOfSelected();
-    return 0;
-}
+void CPhraseManagerDlg::OnListDoubleClick(const NMHDR&) { m_presenter.ShowDetailsOfSelected(); }
 
-LRESULT CPhraseManagerDlg::OnRightButtonDown(WPARAM, LPARAM lParam) {
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+LRESULT CPhraseManagerDlg::OnRightButtonDown(UINT, POINT point) {
     ClientToScreen(m_hWnd, &point);
     ShowContextMenu(point);
     return Default();
@@ -385,31 +358,32 @@ LRESULT CPhraseManagerDlg::OnSysCommand(WPARAM wParam, LPARAM) {
     }
 }
 
-LRESULT CPhraseManagerDlg::OnPaint(WPARAM wParam, LPARAM lParam) {
-    if (!IsIconic(m_hWnd))
-        return CTiledDialog::OnPaint(wParam, lParam);
-    CPaintDC dc(m_hWnd);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+// Minimised, the window shows the program's icon in place of the tile.
+void CPhraseManagerDlg::OnPaint(HDC hDC) {
+    if (!IsIconic(m_hWnd)) {
+        PaintTile(hDC);
+        return;
+    }
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC));
     RECT client;
     GetClientRect(m_hWnd, &client);
     const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc.GetSafeHdc(), x, y, m_hLargeIcon);
-    return 0;
+    DrawIcon(hDC, x, y, m_hLargeIcon);
 }
 
-LRESULT CPhraseManagerDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+LRESULT CPhraseManagerDlg::OnQueryDragIcon() {
     return reinterpret_cast<LRESULT>(m_hLargeIcon);
 }
 
-LRESULT CPhraseManagerDlg::OnDestroy(WPARAM, LPARAM) {
+LRESULT CPhraseManagerDlg::OnDestroy() {
     thePhraseSet.Close();
     return Default();
 }
 
 void CPhraseManagerDlg::PaintCaption() { m_captionBar.Paint(m_hWnd); }
 
-LRESULT CPhraseManagerDlg::OnNcPaint(WPARAM, LPARAM) {
+LRESULT CPhraseManagerDlg::OnNcPaint() {
     const LRESULT result = Default();
     PaintCaption();
     return result;
@@ -422,7 +396,7 @@ LRESULT CPhraseManagerDlg::OnNcActivate(WPARAM wParam, LPARAM) {
     return result;
 }
 
-LRESULT CPhraseManagerDlg::OnSetText(WPARAM, LPARAM) {
+LRESULT CPhraseManagerDlg::OnSetText() {
     const LRESULT result = Default();
     PaintCaption();
     return result;

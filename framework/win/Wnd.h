@@ -274,18 +274,3 @@ MessageEntry OnPaintMessage(void (Window::*handler)(HDC)) {
     return {WM_PAINT, kAnyCode, kAnyCode, message_detail::Erase(handler), &message_detail::CallPaint};
 }
 
-// The untyped forms the windows not yet given typed handlers use:
-// LRESULT OnX(WPARAM, LPARAM), the parameters cracked by the handler.
-template <class Window>
-MessageEntry OnCommand(UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_COMMAND, id, 0, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
-}
-template <class Window>
-MessageEntry OnControl(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_COMMAND, id, code, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
-}
-// Note the order: the code before the control.
-template <class Window>
-MessageEntry OnNotify(UINT code, UINT id, LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return {WM_NOTIFY, id, code, message_detail::Erase(handler), &message_detail::CallRaw<LRESULT>};
-}
