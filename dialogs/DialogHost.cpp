@@ -4,11 +4,10 @@
 
 #include "dialogs/HelpPopup.h"
 #include "dialogs/core/HelpTopics.h"
+#include "framework/win/WinApp.h"
 #include "res/resource.h"
 
 namespace {
-
-CDialogHost* g_pDialogHost = nullptr;
 
 // The topics text of the resources, read once.
 const CHelpTopics& HelpTopics() {
@@ -24,14 +23,12 @@ const CHelpTopics& HelpTopics() {
 
 }  // namespace
 
-CDialogHost::CDialogHost() { g_pDialogHost = this; }
+CDialogHost::CDialogHost() = default;
 
-CDialogHost::~CDialogHost() {
-    if (g_pDialogHost == this)
-        g_pDialogHost = nullptr;
-}
+CDialogHost::~CDialogHost() = default;
 
-CDialogHost* GetDialogHost() { return g_pDialogHost; }
+// The application object serves the dialogs: no second registry of it.
+CDialogHost* GetDialogHost() { return dynamic_cast<CDialogHost*>(AfxGetApp()); }
 
 std::string HelpTopicText(DWORD contextId) { return HelpTopics().Topic(contextId); }
 

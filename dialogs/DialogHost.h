@@ -7,7 +7,7 @@
 
 // What the dialogs need from the application object: the background tile,
 // the user's settings section and context help. The saver's application
-// object provides it; one exists per process.
+// object provides it.
 class CDialogHost {
 public:
     CDialogHost();
@@ -25,7 +25,7 @@ public:
     void WinHelp(DWORD contextId, HWND control);
 };
 
-// The process's dialog host, or null.
+// The application object as the dialogs' host, or null when it is none.
 CDialogHost* GetDialogHost();
 
 // The text of a help topic of the resources; empty when there is none.
