@@ -116,7 +116,7 @@ TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, DisplayScale{false, 100, 600}, false), 4.0f);
 }
 
-TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
+TEST(FontHeightTest, TenthsOfAPointWithAFloorAndTheShadowOffset) {
     EXPECT_EQ(FontHeightTenths("36", kFullScreen), 360);
     EXPECT_EQ(FontHeightTenths("2", kFullScreen), 40);
     EXPECT_EQ(FontHeightTenths("abc", kFullScreen), 40);
@@ -126,9 +126,7 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
     EXPECT_EQ(FontHeightTenths("40", kSmallPreview), 66);
     EXPECT_EQ(FontHeightTenths("47", DisplayScale{true, 313, 768}), 191);
     EXPECT_GT(FontHeightTenths("99999999999", kFullScreen), 0);  // no overflow to a tiny font
-}
-
-TEST(FontHeightTest, ShadowOffsetIsOnePixelPerSevenPoints) {
+    // The shadow lies one pixel off per seven points.
     EXPECT_EQ(ShadowOffset(360), 5);
     EXPECT_EQ(ShadowOffset(69), 0);
     EXPECT_EQ(ShadowOffset(140), 2);
