@@ -266,27 +266,11 @@ TEST_F(PhraseManagerPresenterTest, AnEmptyAnswerOrCancelStoresNothingSilently) {
     EXPECT_TRUE(m_view.shown.empty());
 }
 
-TEST_F(PhraseManagerPresenterTest, AnEditMovesTheDateAndTheRowKeepsTheAuthorAndCancelStoresNothing) {
-    Insert(1, "the king", "2025-06-07 08:09:10", m_user);
-    Insert(0, "the moon", "2026-01-02 03:04:05");
-    CPhraseManagerPresenter& manager = Open();
-    Select({1});
-    manager.EditSelected();
-    EXPECT_EQ(m_view.editorOpened, "the king");
-    EXPECT_EQ(StoredDates()[0], (CDbTime{2025, 6, 7, 8, 9, 10}));
-
-    m_view.nounAnswer = std::make_pair(3, "the kings");
-    manager.EditSelected();
-    EXPECT_GE(StoredDates()[0].year, 2026);
-    EXPECT_EQ(m_view.phrases, (Texts{"the kings", "the moon"}));
-    EXPECT_EQ(m_view.selected, std::vector<int>{0});
-    manager.ShowDetails(0);
-    EXPECT_EQ(thePhraseSet.m_PhraseType, 3);
-    EXPECT_EQ(thePhraseSet.m_AddedBy, m_user);
-}
-
-TEST_F(PhraseManagerPresenterTest, OnlyTheAuthorOrTheOwnerMayEdit) {
+// Only the author or the owner may edit; an edit moves the date, keeps the
+// author, and Cancel stores nothing.
+TEST_F(PhraseManagerPresenterTest, TheAuthorsEditMovesTheDateAndKeepsTheAuthor) {
     MakeOwner("boss");
+    Insert(1, "the king", "2025-06-07 08:09:10", m_user);
     Insert(0, "the moon", "2026-01-02 03:04:05", "somebody");
     CPhraseManagerPresenter& manager = Open();
     Select({0});
@@ -296,6 +280,19 @@ TEST_F(PhraseManagerPresenterTest, OnlyTheAuthorOrTheOwnerMayEdit) {
     EXPECT_EQ(m_view.shown[0].text, "You do not have permission to edit this item");
     EXPECT_EQ(m_view.shown[0].title, "Permission Denied");
     EXPECT_EQ(m_view.editorOpened, "");
+
+    Select({1});
+    manager.EditSelected();
+    EXPECT_EQ(m_view.editorOpened, "the king");
+    EXPECT_EQ(StoredDates()[0], (CDbTime{2025, 6, 7, 8, 9, 10}));
+    m_view.nounAnswer = std::make_pair(3, "the kings");
+    manager.EditSelected();
+    EXPECT_GE(StoredDates()[0].year, 2026);
+    EXPECT_EQ(m_view.phrases, (Texts{"the kings", "the moon"}));
+    EXPECT_EQ(m_view.selected, std::vector<int>{0});
+    manager.ShowDetails(0);
+    EXPECT_EQ(thePhraseSet.m_PhraseType, 3);
+    EXPECT_EQ(thePhraseSet.m_AddedBy, m_user);
 }
 
 TEST_F(PhraseManagerPresenterTest, ADeletionAfterYesRemovesTheAllowedRowsAndTellsOfEachOther) {

@@ -26,13 +26,6 @@ TEST(ColourRulesTest, ShadowIsTheTruncatedMean) {
     EXPECT_EQ(ShadowColour(MakeColour(10, 21, 200), MakeColour(3, 0, 55)), MakeColour(6, 10, 127));
 }
 
-TEST(ColourRulesTest, RandomColoursKeepTheirDistance) {
-    SeedRandom(3);
-    for (Colour avoid : {MakeColour(0, 0, 0), MakeColour(128, 128, 128), MakeColour(255, 0, 255)})
-        for (int i = 0; i < 500; ++i)
-            ASSERT_TRUE(FarEnoughApart(RandomColourAwayFrom(avoid), avoid));
-}
-
 TEST(ColourRulesTest, BackgroundChoice) {
     SaverSettings settings;
     settings.m_bkgndCol = MakeColour(1, 2, 3);

@@ -233,28 +233,27 @@ TEST_F(ManagerTest, ColumnWidthsStartAtTheDefaultsAndAreStoredOnEveryWayOut) {
     }
 }
 
-TEST_F(ManagerTest, AnUnopenableDatabaseIsToldAndLeavesTheStoredWidthsAlone) {
-    Settings().WriteNumber("ColWidth3", 223);
+// What the presenter says of a failing refresh reaches a warning box over
+// the dialog; a database that cannot be opened is told before it shows.
+TEST_F(ManagerTest, DatabaseFailuresAreToldInTheirBoxes) {
+    InsertKnownPhrases();
+    HWND manager = Open().GetSafeHwnd();
     Exec("DROP TABLE [Phrase]");
+    Press(IDC_REFRESH);
+    ExpectOneBox("Could not refresh phrase list", "Error", MB_ICONWARNING, manager);
+    EXPECT_EQ(ListView_GetItemCount(List()), 0);
+    m_manager.reset();
+    m_boxes.m_shown.clear();
+
+    Settings().WriteNumber("ColWidth3", 223);
     Open();
     ExpectOneBox("Could not open database", "Sorrowline Error", MB_ICONSTOP, nullptr);
     EXPECT_FALSE(Enabled(IDC_REFRESH));
     EXPECT_TRUE(Enabled(IDOK));
-
-    Press(IDOK);
+    Press(IDOK);  // leaves the stored widths alone
     EXPECT_EQ(StoredNumber(Settings(), "ColWidth3"), 223u);
     uint32_t unused = 0;
     EXPECT_FALSE(Settings().ReadNumber("ColWidth0", unused));
-}
-
-// What the presenter says reaches a warning box over the dialog.
-TEST_F(ManagerTest, AFailingRefreshSaysSoOverTheDialog) {
-    InsertKnownPhrases();
-    CPhraseManagerDlg& manager = Open();
-    Exec("DROP TABLE [Phrase]");
-    Press(IDC_REFRESH);
-    ExpectOneBox("Could not refresh phrase list", "Error", MB_ICONWARNING, manager.GetSafeHwnd());
-    EXPECT_EQ(ListView_GetItemCount(List()), 0);
 }
 
 TEST_F(ManagerTest, SystemMenuOffersTheAboutBoxLastAndNeverMaximises) {

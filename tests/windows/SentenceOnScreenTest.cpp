@@ -6,7 +6,6 @@
 
 #include "framework/win/Gdi.h"
 #include "saver/core/SentenceGenerator.h"
-#include "store/PhraseRec.h"
 #include "tests/support/TestDataSource.h"
 #include "tests/windows/WinTestSupport.h"
 
@@ -40,17 +39,10 @@ protected:
 
     // A verb or adverb whose forms differ by the possessive that agrees.
     void AddByPossessive(int type, const std::string& before, const std::string& after) {
-        CPhraseRec set;
-        ASSERT_TRUE(set.Open());
-        set.AddNew();
-        set.m_PhraseType = static_cast<uint8_t>(type);
-        set.m_OPhrase = before + "its" + after;
-        set.m_MPhrase = before + "his" + after;
-        set.m_FPhrase = before + "her" + after;
-        set.m_PPhrase = before + "their" + after;
-        set.m_AddedBy = "tester";
-        set.m_DateAdded = CDbTime::Now();
-        set.Update();
+        auto form = [&](const char* possessive) { return "'" + before + possessive + after + "', "; };
+        Exec("INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, AddedBy, DateAdded, PhraseType) VALUES (" +
+             form("its") + form("his") + form("her") + form("their") + "'tester', '2026-01-02 03:04:05', " +
+             std::to_string(type) + ")");
     }
 
     // A saver as the manager's Test button makes it, in fixed colours with a
