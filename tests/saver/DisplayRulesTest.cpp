@@ -60,14 +60,9 @@ TEST(LineColoursTest, RandomTextColourGivesEveryNewLineANewColourAndItsShadow) {
         ASSERT_EQ(next.shadow, ShadowColour(next.text, background)) << "line " << i;
         line = next;
     }
-}
-
-TEST(LineColoursTest, WithoutAShadowOnlyTheTextColourChanges) {
-    const Colour background = MakeColour(0, 0, 0);
-    LineColours line = FirstLineColours(MakeColour(9, 9, 9), background, FlagRandomTextCol);
-    EXPECT_EQ(line.shadow, 0u);
-    SeedRandom(4);
-    line = NewLineColours(line, background, FlagRandomTextCol);
+    // Without a shadow only the text colour changes.
+    line = NewLineColours(FirstLineColours(MakeColour(9, 9, 9), background, FlagRandomTextCol), background,
+                          FlagRandomTextCol);
     EXPECT_NE(line.text, MakeColour(9, 9, 9));
     EXPECT_EQ(line.shadow, 0u);
 }

@@ -76,12 +76,11 @@ TEST_F(SentenceTest, LinesFromKnownParts) {
         EXPECT_EQ(LineFor(c.noun, c.form, c.verb, c.adverb), c.line);
 }
 
-TEST_F(SentenceTest, FallbackLinesByDirection) {
+// Empty pools, or a missing entry, give the fallback line of the direction
+// and leave the last parts as they were.
+TEST_F(SentenceTest, WithoutAPhraseTheFallbackLineShows) {
     EXPECT_EQ(NewSentence(m_pools, false), "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-");
     EXPECT_EQ(NewSentence(m_pools, true), "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-");
-}
-
-TEST_F(SentenceTest, MissingEntryFallsBackAndKeepsTheLastParts) {
     UseOnly("dog", 0, Same("ran"), Same("off"));
     m_pools.m_pVerbs[0].reset();
     m_pools.m_pVerbs[1].reset();
