@@ -1,6 +1,7 @@
 // The record layer against the real data source of this test run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 
 #include "framework/odbc/DBException.h"
@@ -37,14 +38,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RecordsetTest, EmptySetIsAtBothEndsAtOnce) {
-    CPhraseRec set;
-    ASSERT_TRUE(set.Open());
-    EXPECT_TRUE(set.IsEOF());
-    EXPECT_TRUE(set.IsBOF());
-    EXPECT_THROW(set.MoveNext(), CDBException);
-}
-
 TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
     CPhraseRec set;
     ASSERT_TRUE(set.Open());
@@ -70,63 +63,45 @@ TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
     EXPECT_GT(set.m_PhraseNumber, 0);
 }
 
-TEST_F(RecordsetTest, ParametersFollowTheFieldExchangeOrder) {
+// The number and the text are bound in that order, as values, whatever
+// the filter uses; names in filters and sorts need no brackets.
+TEST_F(RecordsetTest, FiltersTakeTheirParametersAsValuesInTheFieldExchangeOrder) {
+    const std::string injection = "O'Brien'); DROP TABLE Phrase; --";
     CPhraseRec set;
     ASSERT_TRUE(set.Open());
     Add(set, 4, "runs");
-    Add(set, 5, "runs");
-    Add(set, 4, "O'Brien'); DROP TABLE Phrase; --");
-
-    set.m_strFilter = "PhraseType = ? AND OPhrase = ?";
-    set.m_NumberParam = 5;
-    set.m_TextParam = "runs";
-    ASSERT_TRUE(set.Rerun());
-    ASSERT_FALSE(set.IsEOF());
-    EXPECT_EQ(set.m_PhraseType, 5);
-    set.MoveNext();
-    EXPECT_TRUE(set.IsEOF());
-
-    // A text parameter is a value, never SQL.
-    set.m_NumberParam = 4;
-    set.m_TextParam = "O'Brien'); DROP TABLE Phrase; --";
-    ASSERT_TRUE(set.Rerun());
-    EXPECT_EQ(Texts(set), std::vector<std::string>{"O'Brien'); DROP TABLE Phrase; --"});
-    EXPECT_EQ(CountRows("Phrase"), 3);
-}
-
-TEST_F(RecordsetTest, FilterWithOneMarkerTakesTheNumberOnly) {
-    CPhraseRec set;
-    ASSERT_TRUE(set.Open());
-    Add(set, 0, "a cat");
+    Add(set, 5, "runs", "amy");
+    Add(set, 4, injection);
+    Add(set, 0, "a cat", "amy");
     Add(set, 3, "dogs");
-    Add(set, 4, "barks");
-    set.m_strFilter = "PhraseType < ?";
-    set.m_strSort = "OPhrase DESC";
-    set.m_NumberParam = 4;
-    set.m_TextParam = "ignored";
-    ASSERT_TRUE(set.Rerun());
-    EXPECT_EQ(Texts(set), (std::vector<std::string>{"dogs", "a cat"}));
-
-    set.m_strFilter = "PhraseNumber = ?";
-    set.m_NumberParam = 999999;
-    ASSERT_TRUE(set.Rerun());
-    EXPECT_TRUE(set.IsEOF());
-    EXPECT_TRUE(set.IsBOF());
+    struct Case {
+        const char* filter;
+        const char* sort;
+        int number;
+        std::string text;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"PhraseType = ? AND OPhrase = ?", "", 4, "runs", {"runs"}},
+        {"PhraseType = ? AND OPhrase = ?", "", 4, injection, {injection}},
+        {"PhraseType < ?", "OPhrase DESC", 4, "ignored", {"dogs", "a cat"}},
+        {"AddedBy = 'amy'", "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC", 0, "", {"runs", "a cat"}},
+        {"PhraseNumber = ?", "", 999999, "", {}},
+    };
+    for (const Case& c : cases) {
+        set.m_strFilter = c.filter;
+        set.m_strSort = c.sort;
+        set.m_NumberParam = c.number;
+        set.m_TextParam = c.text;
+        ASSERT_TRUE(set.Rerun()) << c.filter;
+        EXPECT_EQ(Texts(set), c.expected) << c.filter << " " << c.text;
+    }
+    EXPECT_TRUE(set.IsBOF());  // an empty set is at both ends at once
+    EXPECT_THROW(set.MoveNext(), CDBException);
+    EXPECT_EQ(CountRows("Phrase"), 5);
 }
 
-TEST_F(RecordsetTest, SortsAndFiltersNameColumnsWithoutBrackets) {
-    CPhraseRec set;
-    ASSERT_TRUE(set.Open());
-    Add(set, 1, "b", "zed");
-    Add(set, 1, "a", "amy");
-    Add(set, 2, "c", "amy");
-    set.m_strFilter = "AddedBy = 'amy'";
-    set.m_strSort = "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC";
-    ASSERT_TRUE(set.Rerun());
-    EXPECT_EQ(Texts(set), (std::vector<std::string>{"c", "a"}));
-}
-
-TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
+TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnlyWhileItIsThere) {
     CPhraseRec set;
     ASSERT_TRUE(set.Open());
     Add(set, 4, "twin");
@@ -147,9 +122,17 @@ TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
 
     ASSERT_TRUE(set.Rerun());
     EXPECT_EQ(Texts(set), (std::vector<std::string>{"changed", "other"}));
+
+    ASSERT_TRUE(set.Rerun());
+    Exec("DELETE FROM Phrase");  // the current row is gone meanwhile
+    set.Edit();
+    set.m_OPhrase = "x";
+    EXPECT_THROW(set.Update(), CDBException);
 }
 
-TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
+// A row without a key is found by its old values, NULL among them, and a
+// second store without a re-run by the values the first one wrote.
+TEST_F(RecordsetTest, RowsWithoutKeyAreFoundByTheValuesLastStored) {
     Exec("DROP INDEX ConfigurationOneRow");  // a table of two rows
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
@@ -158,45 +141,22 @@ TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
     for (; !config.IsEOF(); config.MoveNext()) {
         config.Edit();
         config.m_NumNouns += 10;
+        config.m_Administrator += "x";
         config.Update();
+        config.Edit();
+        config.m_NumNouns += 1;
+        EXPECT_NO_THROW(config.Update());
     }
-    ASSERT_TRUE(config.Rerun());
-    int seen = 0;
-    for (; !config.IsEOF(); config.MoveNext(), ++seen)
-        EXPECT_EQ(config.m_NumNouns, 12);
-    EXPECT_EQ(seen, 2);
-}
-
-TEST_F(RecordsetTest, RowWithoutKeyStoresTwiceWithoutARerun) {
-    // The second store finds the row by the values the first one wrote.
-    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('Ann', 3, 5, 7)");
-    CConfigRecord config;
-    ASSERT_TRUE(config.Open());
-    config.Edit();
-    config.m_NumNouns = 6;
-    config.m_Administrator = "Bea";
-    config.Update();
-    config.Edit();
-    config.m_NumNouns = 8;
-    EXPECT_NO_THROW(config.Update());
-
     CConfigRecord fresh;
     ASSERT_TRUE(fresh.Open());
-    EXPECT_EQ(fresh.m_NumNouns, 8);
-    EXPECT_EQ(fresh.m_Administrator, "Bea");
-    EXPECT_EQ(fresh.m_NumVerbs, 7);
-}
-
-TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
-    CPhraseRec set;
-    ASSERT_TRUE(set.Open());
-    Add(set, 4, "fleeting");
-    ASSERT_TRUE(set.Rerun());
-    ASSERT_FALSE(set.IsEOF());
-    Exec("DELETE FROM Phrase");
-    set.Edit();
-    set.m_OPhrase = "x";
-    EXPECT_THROW(set.Update(), CDBException);
+    std::vector<std::string> administrators;
+    for (; !fresh.IsEOF(); fresh.MoveNext()) {
+        EXPECT_EQ(fresh.m_NumNouns, 13);
+        EXPECT_EQ(fresh.m_NumVerbs, 3);
+        administrators.push_back(fresh.m_Administrator);
+    }
+    std::sort(administrators.begin(), administrators.end());
+    EXPECT_EQ(administrators, (std::vector<std::string>{"ax", "x"}));
 }
 
 TEST_F(RecordsetTest, DeferredRerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
@@ -270,7 +230,11 @@ TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
     EXPECT_THROW(other.Open(), CDBException);
 }
 
-TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {
+TEST_F(RecordsetTest, ConnectionsAndQueriesReportTheDriversStateAndText) {
+    CDatabase db;
+    db.OpenEx(CStoreApp::kDefaultConnect);
+    EXPECT_FALSE(db.GetDatabaseName().empty());
+
     Exec("DROP TABLE [Phrase]");
     CPhraseRec set;
     try {
@@ -282,17 +246,11 @@ TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {
     }
     EXPECT_FALSE(set.IsOpen());
 
-    CDatabase db;
+    CDatabase missing;
     try {
-        db.OpenEx("DSN=NoSuchSourceAnywhere");
+        missing.OpenEx("DSN=NoSuchSourceAnywhere");
         FAIL() << "connected to a missing data source";
     } catch (const CDBException& e) {
         EXPECT_NE(e.m_strError.find("not found"), std::string::npos) << e.m_strError;
     }
-}
-
-TEST_F(RecordsetTest, ConnectionReportsItsDatabaseName) {
-    CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
-    EXPECT_FALSE(db.GetDatabaseName().empty());
 }

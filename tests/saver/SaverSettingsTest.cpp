@@ -51,14 +51,15 @@ TEST(SaverSettingsTest, EmptySectionGivesTheDefaults) {
 
 TEST(SaverSettingsTest, StoredValuesWinAndTypesStayApart) {
     CMemorySection section;
-    section.m_numbers = {{"BkgndCol", 0x102030}, {"TextCol", 0x405060}, {"Flags", 0},
+    section.m_numbers = {{"BkgndCol", 0x102030}, {"TextCol", 0x405060}, {"Flags", 0x80u | 0x100u | FlagItalic},
                          {"ScrollSpeed", 0xFFFFFFFF}};
     section.m_texts = {{"FontSize", "12"}, {"FontName", "Arial"}};
     SaverSettings settings;
     settings.Load(section);
     EXPECT_EQ(settings.m_bkgndCol, 0x102030u);
     EXPECT_EQ(settings.m_textCol, 0x405060u);
-    EXPECT_FALSE(settings.Has(FlagVertical));
+    EXPECT_TRUE(settings.Has(FlagItalic));  // bits past the seven flags are ignored
+    EXPECT_FALSE(settings.Has(FlagVertical) || settings.Has(FlagBold));
     EXPECT_EQ(settings.m_scrollSpeed, -1);  // no range check on load
     EXPECT_EQ(settings.FontSizePoints(), 12);
     EXPECT_EQ(settings.FaceName(), "Arial");
@@ -70,38 +71,20 @@ TEST(SaverSettingsTest, StoredValuesWinAndTypesStayApart) {
     EXPECT_EQ(settings.m_strFontSize, "36");
 }
 
-TEST(SaverSettingsTest, StoreWritesTextsAsTextAndOnlyTheKnownFlags) {
-    CMemorySection section;
-    SaverSettings settings;
-    settings.m_flags = 0xFFFFFF80u | FlagBold | FlagShadow;
-    settings.Store(section);
-    EXPECT_EQ(section.m_numbers.at("Flags"), static_cast<uint32_t>(FlagBold | FlagShadow));
-    EXPECT_EQ(section.m_texts.at("FontSize"), "36");
-    EXPECT_EQ(section.m_texts.at("FontName"), "Times New Roman");
-    EXPECT_EQ(section.m_numbers.count("FontSize"), 0u);
-    EXPECT_EQ(section.m_numbers.at("ScrollSpeed"), 50u);
-    EXPECT_EQ(section.m_numbers.at("TextCol"), 0xFFFFFFu);
-    EXPECT_EQ(section.m_numbers.at("BkgndCol"), 0u);
-}
-
-TEST(SaverSettingsTest, StoreKeepsTheSevenFlagsAndNothingPastThem) {
-    for (uint32_t flags : {0x7Fu, 0x80u | FlagRandomBkgndCol}) {
+TEST(SaverSettingsTest, StoreWritesTextsAsTextAndOnlyTheSevenFlags) {
+    for (uint32_t flags : {0xFFFFFFFFu, 0xFFFFFF80u | FlagBold | FlagShadow, 0x80u | FlagRandomBkgndCol}) {
         CMemorySection section;
         SaverSettings settings;
         settings.m_flags = flags;
         settings.Store(section);
         EXPECT_EQ(section.m_numbers.at("Flags"), flags & 0x7Fu) << std::hex << flags;
+        EXPECT_EQ(section.m_texts.at("FontSize"), "36");
+        EXPECT_EQ(section.m_texts.at("FontName"), "Times New Roman");
+        EXPECT_EQ(section.m_numbers.count("FontSize"), 0u);
+        EXPECT_EQ(section.m_numbers.at("ScrollSpeed"), 50u);
+        EXPECT_EQ(section.m_numbers.at("TextCol"), 0xFFFFFFu);
+        EXPECT_EQ(section.m_numbers.at("BkgndCol"), 0u);
     }
-}
-
-TEST(SaverSettingsTest, HighFlagBitsAreIgnoredOnLoad) {
-    CMemorySection section;
-    section.m_numbers = {{"Flags", 0x80u | 0x100u | FlagItalic}};
-    SaverSettings settings;
-    settings.Load(section);
-    EXPECT_TRUE(settings.Has(FlagItalic));
-    EXPECT_FALSE(settings.Has(FlagVertical));
-    EXPECT_FALSE(settings.Has(FlagBold));
 }
 
 TEST(SaverSettingsTest, FontSizeAndFaceAsTheFontTakesThem) {

@@ -38,50 +38,49 @@ protected:
 
 }  // namespace
 
-TEST_F(SentenceTest, JoinsWithSpacesOnlyBeforeWordCharacters) {
-    PhraseForms broke{{"'s car broke", "'s car broke", "", ""}};
-    EXPECT_EQ(LineFor("my uncle", 1, broke, Same("down")), "My uncle's car broke down.");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same(", twice!")), "It ran, twice!");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("(away)")), "It ran(away)");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("away.")), "It ran away.");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("to caf\xE9")), "It ran to caf\xE9.");
-    EXPECT_EQ(LineFor("it", 0, Same("2 days late"), Same("again")), "It 2 days late again.");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("[sic]")), "It ran [sic].");
-    EXPECT_EQ(LineFor("it", 0, Same("ran"), Same("@home")), "It ran@home.");
+TEST_F(SentenceTest, LinesFromKnownParts) {
+    const PhraseForms broke{{"'s car broke", "'s car broke", "", ""}};
+    const PhraseForms lost{{"lost its way", "lost his way", "lost her way", "lost their way"}};
+    const PhraseForms noFeminine{{"sang", "sang", "", "sang"}};
+    const struct {
+        const char* noun;
+        int form;
+        PhraseForms verb, adverb;
+        const char* line;
+    } cases[] = {
+        // A space only before a word character; a full stop only after one.
+        {"my uncle", 1, broke, Same("down"), "My uncle's car broke down."},
+        {"it", 0, Same("ran"), Same(", twice!"), "It ran, twice!"},
+        {"it", 0, Same("ran"), Same("(away)"), "It ran(away)"},
+        {"it", 0, Same("ran"), Same("away."), "It ran away."},
+        {"it", 0, Same("ran"), Same("to caf\xE9"), "It ran to caf\xE9."},
+        {"it", 0, Same("2 days late"), Same("again"), "It 2 days late again."},
+        {"it", 0, Same("ran"), Same("[sic]"), "It ran [sic]."},
+        {"it", 0, Same("ran"), Same("@home"), "It ran@home."},
+        // The verb and the adverb in the noun's form.
+        {"the cat", 0, lost, Same("again"), "The cat lost its way again."},
+        {"the aunt", 2, lost, Same("again"), "The aunt lost her way again."},
+        {"the twins", 3, lost, Same("again"), "The twins lost their way again."},
+        // Only a to z are capitalised, before the parts are trimmed.
+        {"zebras", 3, Same("grazed"), Same("calmly"), "Zebras grazed calmly."},
+        {"aunts", 3, Same("knitted"), Same("calmly"), "Aunts knitted calmly."},
+        {"{someone}", 0, Same("left"), Same("early"), "{someone} left early."},
+        {"`quoted`", 0, Same("left"), Same("early"), "`quoted` left early."},
+        {"  the dog ", 0, Same(" barked\t"), Same(" loudly \r\n"), "the dog barked loudly."},
+        {"\xE9mile", 1, Same("sang"), Same("well"), "\xE9mile sang well."},
+        // An empty part adds no space and no full stop.
+        {"she", 2, noFeminine, Same("well"), "She well."},
+        {"he", 1, Same("sang"), Same(""), "He sang"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LineFor(c.noun, c.form, c.verb, c.adverb), c.line);
 }
 
-TEST_F(SentenceTest, TakesTheFormOfTheNoun) {
-    PhraseForms lost{{"lost its way", "lost his way", "lost her way", "lost their way"}};
-    EXPECT_EQ(LineFor("the cat", 0, lost, Same("again")), "The cat lost its way again.");
-    EXPECT_EQ(LineFor("the aunt", 2, lost, Same("again")), "The aunt lost her way again.");
-    EXPECT_EQ(LineFor("the twins", 3, lost, Same("again")), "The twins lost their way again.");
-}
-
-TEST_F(SentenceTest, CapitalisesOnlyTheLettersAToZ) {
-    EXPECT_EQ(LineFor("zebras", 3, Same("grazed"), Same("calmly")), "Zebras grazed calmly.");
-    EXPECT_EQ(LineFor("aunts", 3, Same("knitted"), Same("calmly")), "Aunts knitted calmly.");
-    // The neighbours of the range stay as they are.
-    EXPECT_EQ(LineFor("{someone}", 0, Same("left"), Same("early")), "{someone} left early.");
-    EXPECT_EQ(LineFor("`quoted`", 0, Same("left"), Same("early")), "`quoted` left early.");
-}
-
-TEST_F(SentenceTest, CapitalisesBeforeTrimming) {
-    EXPECT_EQ(LineFor("  the dog ", 0, Same(" barked\t"), Same(" loudly \r\n")), "the dog barked loudly.");
-    EXPECT_EQ(LineFor("\xE9mile", 1, Same("sang"), Same("well")), "\xE9mile sang well.");
-}
-
-TEST_F(SentenceTest, EmptyPartsAddNoSpaceAndNoFullStop) {
-    PhraseForms noFeminine{{"sang", "sang", "", "sang"}};
-    EXPECT_EQ(LineFor("she", 2, noFeminine, Same("well")), "She well.");
-    EXPECT_EQ(LineFor("he", 1, Same("sang"), Same("")), "He sang");
-}
-
-TEST_F(SentenceTest, FallbackLinesByDirection) {
+// Empty pools, or a missing entry, give the fallback line of the direction
+// and leave the last parts as they were.
+TEST_F(SentenceTest, WithoutAPhraseTheFallbackLineShows) {
     EXPECT_EQ(NewSentence(m_pools, false), "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-");
     EXPECT_EQ(NewSentence(m_pools, true), "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-");
-}
-
-TEST_F(SentenceTest, MissingEntryFallsBackAndKeepsTheLastParts) {
     UseOnly("dog", 0, Same("ran"), Same("off"));
     m_pools.m_pVerbs[0].reset();
     m_pools.m_pVerbs[1].reset();

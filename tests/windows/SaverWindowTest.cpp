@@ -42,15 +42,6 @@ protected:
     }
 };
 
-struct InputMessage {
-    UINT message;
-    const char* name;
-};
-const InputMessage kClicksAndKeys[] = {
-    {WM_LBUTTONDOWN, "left button"}, {WM_MBUTTONDOWN, "middle button"},
-    {WM_RBUTTONDOWN, "right button"}, {WM_KEYDOWN, "key"}, {WM_SYSKEYDOWN, "system key"},
-};
-
 }  // namespace
 
 TEST_F(SaverWindowTest, FullScreenIsATopMostPopupOverTheScreen) {
@@ -64,6 +55,9 @@ TEST_F(SaverWindowTest, FullScreenIsATopMostPopupOverTheScreen) {
     EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDlgCtrlID(TextWindow()), 101);
     EXPECT_EQ(GetParent(TextWindow()), saver);
+    // Another saver starting is swallowed.
+    EXPECT_EQ(SendMessageA(saver, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_TRUE(SurvivesMessage(saver, WM_NULL, 0, 0));
 }
 
 TEST_F(SaverWindowTest, PreviewIsAChildOverTheHostsClientArea) {
@@ -81,65 +75,52 @@ TEST_F(SaverWindowTest, PreviewIsAChildOverTheHostsClientArea) {
     EXPECT_EQ(m_saver->GetSafeHwnd(), nullptr);
 }
 
-TEST_F(SaverWindowTest, OnePixelOfMouseMovementClosesOnlyTheFullScreenSaver) {
-    SetCursorPos(200, 150);
-    HWND saver = Start(Starter::FullScreen);
-    EXPECT_TRUE(SurvivesMessage(saver, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150)));
-    EXPECT_FALSE(SurvivesMessage(saver, WM_MOUSEMOVE, 0, MAKELPARAM(201, 150)));
-
-    for (Starter starter : {Starter::FromManager, Starter::Preview}) {
-        saver = Start(starter);
-        EXPECT_TRUE(SurvivesMessage(saver, WM_MOUSEMOVE, 0, MAKELPARAM(300, 250)));
-        EXPECT_TRUE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)));
-    }
-}
-
-TEST_F(SaverWindowTest, ClicksAndKeysCloseBothFullScreenVariantsButNotThePreview) {
-    for (const InputMessage& input : kClicksAndKeys) {
-        HWND saver = Start(Starter::FullScreen);
-        EXPECT_FALSE(SurvivesMessage(saver, input.message, 0, 0)) << input.name;
-        HWND preview = Start(Starter::Preview);
-        EXPECT_TRUE(SurvivesMessage(preview, input.message, 0, 0)) << input.name;
-    }
-    for (UINT message : {WM_RBUTTONDOWN, WM_KEYDOWN}) {
-        HWND saver = Start(Starter::FromManager);
-        EXPECT_FALSE(SurvivesMessage(saver, message, 0, 0)) << message;
-    }
-}
-
-TEST_F(SaverWindowTest, InputOnTheTextGoesToTheSaver) {
-    for (UINT message : {WM_MBUTTONDOWN, WM_SYSKEYDOWN}) {
-        Start(Starter::FromManager);
-        EXPECT_FALSE(SurvivesMessage(TextWindow(), message, 0, MAKELPARAM(3, 3))) << message;
-    }
-    // A forwarded move arrives in screen coordinates; the text sits at x = 0.
-    SetCursorPos(500, 500);
-    Start(Starter::FullScreen);
-    EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)));
-}
-
-TEST_F(SaverWindowTest, LosingActivationClosesTheFullScreenSaver) {
+// Which input closes which saver: the full-screen one closes on any click,
+// key or loss of activation, and on mouse movement unless the manager started
+// it; input on the text counts as input on the saver; the preview stays.
+TEST_F(SaverWindowTest, InputClosesTheFullScreenSaverButNeverThePreview) {
+    enum Target { kSaver, kText };
+    enum Gaining { kNobody, kTheText, kAnotherWindow };
+    const struct {
+        const char* name;
+        Target target;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        Gaining gaining;
+        bool closesFullScreen, closesFromManager;
+    } inputs[] = {
+        {"no movement", kSaver, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150), kNobody, false, false},
+        {"one pixel", kSaver, WM_MOUSEMOVE, 0, MAKELPARAM(201, 150), kNobody, true, false},
+        {"move over the text", kText, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1), kNobody, true, false},
+        {"left button", kSaver, WM_LBUTTONDOWN, 0, 0, kNobody, true, true},
+        {"middle button", kSaver, WM_MBUTTONDOWN, 0, 0, kNobody, true, true},
+        {"right button", kSaver, WM_RBUTTONDOWN, 0, 0, kNobody, true, true},
+        {"key", kSaver, WM_KEYDOWN, 0, 0, kNobody, true, true},
+        {"system key", kSaver, WM_SYSKEYDOWN, 0, 0, kNobody, true, true},
+        {"middle button on the text", kText, WM_MBUTTONDOWN, 0, MAKELPARAM(3, 3), kNobody, true, true},
+        {"system key on the text", kText, WM_SYSKEYDOWN, 0, 0, kNobody, true, true},
+        {"activation to the text", kSaver, WM_ACTIVATE, WA_INACTIVE, 0, kTheText, false, false},
+        {"activation elsewhere", kSaver, WM_ACTIVATE, WA_INACTIVE, 0, kAnotherWindow, true, true},
+        {"application activated", kSaver, WM_ACTIVATEAPP, TRUE, 0, kNobody, false, false},
+        {"application deactivated", kSaver, WM_ACTIVATEAPP, FALSE, 0, kNobody, true, true},
+    };
     CHostWindow other(50, 50);
-    for (Starter starter : {Starter::FullScreen, Starter::FromManager}) {
-        HWND saver = Start(starter);
-        EXPECT_TRUE(SurvivesMessage(saver, WM_ACTIVATE, WA_INACTIVE,
-                                    reinterpret_cast<LPARAM>(TextWindow())));
-        EXPECT_FALSE(SurvivesMessage(saver, WM_ACTIVATE, WA_INACTIVE,
-                                     reinterpret_cast<LPARAM>(other.Handle())));
-        saver = Start(starter);
-        EXPECT_TRUE(SurvivesMessage(saver, WM_ACTIVATEAPP, TRUE, 0));
-        EXPECT_FALSE(SurvivesMessage(saver, WM_ACTIVATEAPP, FALSE, 0));
-    }
-    HWND preview = Start(Starter::Preview);
-    EXPECT_TRUE(SurvivesMessage(preview, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other.Handle())));
-    EXPECT_TRUE(SurvivesMessage(preview, WM_ACTIVATEAPP, FALSE, 0));
-}
-
-TEST_F(SaverWindowTest, StartingAnotherSaverIsSwallowed) {
-    HWND saver = Start(Starter::FullScreen);
-    EXPECT_EQ(SendMessageA(saver, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
-    PumpMessages();
-    EXPECT_NE(m_saver->GetSafeHwnd(), nullptr);
+    SetCursorPos(200, 150);
+    for (const auto& input : inputs)
+        for (Starter starter : {Starter::FullScreen, Starter::FromManager, Starter::Preview}) {
+            HWND saver = Start(starter);
+            const LPARAM lParam = input.gaining == kTheText         ? reinterpret_cast<LPARAM>(TextWindow())
+                                  : input.gaining == kAnotherWindow ? reinterpret_cast<LPARAM>(other.Handle())
+                                                                    : input.lParam;
+            const bool closes = starter == Starter::FullScreen    ? input.closesFullScreen
+                                : starter == Starter::FromManager ? input.closesFromManager
+                                                                  : false;
+            EXPECT_EQ(SurvivesMessage(input.target == kText ? TextWindow() : saver, input.message, input.wParam,
+                                      lParam),
+                      !closes)
+                << input.name << ", started " << static_cast<int>(starter);
+        }
 }
 
 TEST_F(SaverWindowTest, CursorIsHiddenWhileTheFullScreenSaverRuns) {
@@ -163,7 +144,7 @@ TEST_F(SaverWindowTest, BackgroundColourFromTheSettings) {
     Start(Starter::Preview);
     EXPECT_EQ(m_saver->BackgroundColour(), RGB(10, 20, 30));
     LOGBRUSH brush = {};
-    GetObjectA(reinterpret_cast<HBRUSH>(GetClassLongPtrA(m_saver->GetSafeHwnd(), GCLP_HBRBACKGROUND)),
-               sizeof(brush), &brush);
+    GetObjectA(reinterpret_cast<HBRUSH>(GetClassLongPtrA(m_saver->GetSafeHwnd(), GCLP_HBRBACKGROUND)), sizeof brush,
+               &brush);
     EXPECT_EQ(brush.lbColor, RGB(10, 20, 30));
 }
