@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/DataFilePath.h"
 #include "transfer/PhraseFile.h"
 #include "dialogs/TransferProgressDlg.h"
@@ -38,16 +38,14 @@ std::string CountText(int32_t count) {
 }
 
 // The name the data source gives its database; empty when it gives none.
-std::string DatabaseName() {
+std::string DatabaseName(CStoreContext& store) {
     try {
-        CDatabase* db = GetStoreApp()->Database();
+        CDatabase* db = store.Database();
         return db->IsOpen() ? db->GetDatabaseName() : std::string();
     } catch (const std::exception&) {
         return std::string();
     }
 }
-
-CConfigRecord& Config() { return GetStoreApp()->m_configRecord; }
 
 void ShowEmptyFailure(HWND owner, const std::string& cause) {
     ShowMessageBox(owner, WithCause("Cannot empty database", cause), "Database Error",
@@ -56,14 +54,15 @@ void ShowEmptyFailure(HWND owner, const std::string& cause) {
 
 }  // namespace
 
-CDatabaseDlg::CDatabaseDlg(CWnd* pParent) : CTiledDialog(IDD_DATABASE, pParent) {
-    Config().Recount();
+CDatabaseDlg::CDatabaseDlg(CWnd* pParent, CStoreContext& store)
+    : CTiledDialog(IDD_DATABASE, pParent), m_store(store), m_phrases(store, thePhraseSet) {
+    m_store.m_configRecord.Recount();
     ReadCounts();
-    m_strDatabaseName = DatabaseName();
+    m_strDatabaseName = DatabaseName(m_store);
 }
 
 void CDatabaseDlg::ReadCounts() {
-    const CConfigRecord& config = Config();
+    const CConfigRecord& config = m_store.m_configRecord;
     m_strNouns = CountText(config.m_NumNouns);
     m_strVerbs = CountText(config.m_NumVerbs);
     m_strAdverbs = CountText(config.m_NumAdverbs);
@@ -135,8 +134,7 @@ LRESULT CDatabaseDlg::OnExport(WPARAM, LPARAM) {
 void CDatabaseDlg::EmptyDatabase() {
     std::string user;
     GetCurrentUserName(user);
-    CConfigRecord& config = Config();
-    if (!config.IsOwner(user)) {
+    if (!m_phrases.MayEmpty(user)) {
         ShowMessageBox(m_hWnd, "You do not have permission to delete this item", "Permission Denied",
                        MB_OK | MB_ICONINFORMATION);
         return;
@@ -146,26 +144,23 @@ void CDatabaseDlg::EmptyDatabase() {
                        "WARNING: This operation cannot be undone",
                        "Empty Database", MB_YESNO | MB_ICONWARNING) != IDYES)
         return;
-    if (!thePhraseSet.CanRestart())
-        return;
-    try {
-        thePhraseSet.m_strFilter = "";
-        if (!thePhraseSet.Rerun()) {
-            ShowEmptyFailure(m_hWnd, thePhraseSet.LastError().m_strError);
-            return;
-        }
-        SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        const size_t undeleted = DeleteListedPhrases(thePhraseSet, user, config);
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        if (undeleted > 0) {
-            ShowEmptyFailure(m_hWnd, std::to_string(undeleted) + " phrases could not be deleted.");
-            return;
-        }
-        config.Recount();
-        ShowCounts({config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs});
-    } catch (const std::exception& e) {
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        ShowEmptyFailure(m_hWnd, e.what());
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const EmptyOutcome outcome = m_phrases.Empty(user);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    const CConfigRecord& config = m_store.m_configRecord;
+    switch (outcome.status) {
+        case EmptyStatus::Emptied:
+            ShowCounts({config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs});
+            break;
+        case EmptyStatus::Incomplete:
+            ShowEmptyFailure(m_hWnd, std::to_string(outcome.undeleted) + " phrases could not be deleted.");
+            break;
+        case EmptyStatus::Failed:
+            ShowEmptyFailure(m_hWnd, outcome.failure);
+            break;
+        case EmptyStatus::Refused:
+        case EmptyStatus::NotRestartable:
+            break;
     }
 }
 
@@ -201,7 +196,7 @@ void CDatabaseDlg::StartTransfer(bool import) {
 void CDatabaseDlg::ExportThreadProc(CDatabaseDlg* dialog) {
     try {
         CMessageBoxSink messages(dialog->GetSafeHwnd());
-        ExportPhraseFile(dialog->m_strDataFile, {theProgressDlg, messages});
+        ExportPhraseFile(dialog->m_store, dialog->m_strDataFile, {theProgressDlg, messages});
     } catch (const std::exception& e) {
         ShowMessageBox(dialog->GetSafeHwnd(), WithCause("Error saving data file", e.what()), "File Error",
                        MB_OK | MB_ICONWARNING);
@@ -214,8 +209,8 @@ void CDatabaseDlg::ImportThreadProc(CDatabaseDlg* dialog) {
     bool counted = false;
     try {
         CMessageBoxSink messages(dialog->GetSafeHwnd());
-        if (ImportPhraseFile(dialog->m_strDataFile, {theProgressDlg, messages}).recounted) {
-            const CConfigRecord& config = Config();
+        if (ImportPhraseFile(dialog->m_store, dialog->m_strDataFile, {theProgressDlg, messages}).recounted) {
+            const CConfigRecord& config = dialog->m_store.m_configRecord;
             counts = {config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs};
             counted = true;
         }

@@ -5,6 +5,9 @@
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
+#include "store/PhraseService.h"
+
+class CStoreContext;
 
 // What the phrase database holds and who owns it, and the three operations
 // on the whole collection: Empty (the owner only), Export... and
@@ -13,8 +16,8 @@
 // are disabled, which keeps this object alive for the worker.
 class CDatabaseDlg : public CTiledDialog {
 public:
-    // Counts the phrases anew for the fields.
-    explicit CDatabaseDlg(CWnd* pParent);
+    // Counts the phrases of the store anew for the fields.
+    CDatabaseDlg(CWnd* pParent, CStoreContext& store);
 
     std::string m_strDataFile;  // the file of the current transfer; the worker reads it
 
@@ -49,6 +52,8 @@ private:
     // The worker's last steps: its report, the flag, the progress dialog.
     static void EndTransfer(CDatabaseDlg* dialog, const Counts* counts);
 
+    CStoreContext& m_store;
+    CPhraseService m_phrases;
     std::string m_strDatabaseName;
     std::string m_strNouns, m_strVerbs, m_strAdverbs;
     std::string m_strOwner;

@@ -21,7 +21,7 @@
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "dialogs/DatabaseDlg.h"
 
 namespace {
@@ -107,7 +107,8 @@ void FillSolid(HDC hDC, const RECT& rect, COLORREF colour) {
 
 }  // namespace
 
-CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent) : CTiledDialog(IDD_PHRASE_MANAGER, pParent) {
+CPhraseManagerDlg::CPhraseManagerDlg(CStoreContext& store, CWnd* pParent)
+    : CTiledDialog(IDD_PHRASE_MANAGER, pParent), m_store(store), m_phrases(store, thePhraseSet) {
     m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     m_hSmallIcon = static_cast<HICON>(
         LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
@@ -404,27 +405,36 @@ void CPhraseManagerDlg::AddVerbOrAdverb(bool adverb) {
 // Returns the number of the user's newest phrase (0 if none is found), or
 // -1 when nothing was stored.
 int32_t CPhraseManagerDlg::StoreAddedPhrase(const PhraseInput& phrase) {
-    CMessageBoxSink lookups;
-    if (IsDuplicatePhrase(phrase, lookups) &&
+    const DuplicateCheck duplicate = m_phrases.CheckDuplicate(phrase);
+    ShowDuplicateCheckFailures(duplicate);
+    if (duplicate.exists &&
         ShowMessageBox(m_hWnd, "This phrase already exists. Add anyway?", "Duplicate phrase",
                        MB_YESNO | MB_ICONQUESTION) != IDYES)
         return -1;
-    GetStoreApp()->m_configRecord.Recount();
     std::string user;
     const bool haveUser = GetCurrentUserName(user);
-    if (!StoreNewPhrase(thePhraseSet, phrase, haveUser ? &user : nullptr)) {
+    const AddOutcome added = m_phrases.Add(phrase, haveUser ? &user : nullptr);
+    if (!added.stored) {
         // The phrase is lost unless the user hears of it.
-        ShowQueryFailure("Cannot create phrase", "Database Error");
+        ShowWarning(WithCause("Cannot create phrase", added.failure), "Database Error");
         return -1;
     }
-    return FindNewestPhrase(user, lookups);
+    if (!added.lookupFailure.empty())
+        CMessageBoxSink().ShowWarning("Unable to select phrase", "Sorrowline Error");
+    return added.phraseNumber;
+}
+
+void CPhraseManagerDlg::ShowDuplicateCheckFailures(const DuplicateCheck& check) {
+    CMessageBoxSink lookups;
+    for (const std::string& cause : check.failures)
+        lookups.ShowWarning(WithCause("Unable to check phrase", cause), "Sorrowline Error");
 }
 
 // Before an edit or a deletion: the set filtered by number, the counts and
 // the owner as they are now; returns who asks.
 std::string CPhraseManagerDlg::PrepareChange() {
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    GetStoreApp()->m_configRecord.Recount();
+    m_store.m_configRecord.Recount();
     std::string user;
     GetCurrentUserName(user);
     return user;
@@ -433,7 +443,7 @@ std::string CPhraseManagerDlg::PrepareChange() {
 void CPhraseManagerDlg::EditSelected() {
     if (m_list.GetSelectedCount() != 1)
         return;
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    CConfigRecord& config = m_store.m_configRecord;
     const std::string user = PrepareChange();
     const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (row < 0 || row >= static_cast<int>(m_rows.Size()))
@@ -498,15 +508,15 @@ void CPhraseManagerDlg::DeleteSelected() {
                   selected);
     if (ShowMessageBox(m_hWnd, question, "Delete Items", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
-    const std::string user = PrepareChange();
+    std::string user;
+    GetCurrentUserName(user);
     ReadSelection();
     std::vector<int32_t> numbers;
     for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
         numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     std::vector<int32_t> deleted;
-    DeletePhraseNumbers(thePhraseSet, numbers, user, config, [&](int32_t number, DeleteOutcome outcome) {
+    m_phrases.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
         switch (outcome) {
             case DeleteOutcome::Deleted:
                 deleted.push_back(number);
@@ -533,7 +543,7 @@ void CPhraseManagerDlg::DeleteSelected() {
 // beside the dialog and closes its own window.
 void CPhraseManagerDlg::RunTest() {
     m_pTestWnd.reset();
-    m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection());
+    m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection(), m_store);
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
 }
@@ -620,7 +630,7 @@ LRESULT CPhraseManagerDlg::OnSetupButton(WPARAM, LPARAM) {
 // have changed every row.
 LRESULT CPhraseManagerDlg::OnDatabaseButton(WPARAM, LPARAM) {
     {
-        CDatabaseDlg database(this);
+        CDatabaseDlg database(this, m_store);
         database.DoModal();
     }
     RefreshList(m_nFilterCode);

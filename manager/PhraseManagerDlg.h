@@ -15,13 +15,14 @@
 #include "manager/core/SortKeys.h"
 
 class CSaverWnd;
+class CStoreContext;
 
 // The configuration mode's window: the phrases of the database in a
 // four-column list that can be filtered by kind and sorted by any column,
 // and the way to every other function of the configuration mode.
 class CPhraseManagerDlg : public CTiledDialog {
 public:
-    explicit CPhraseManagerDlg(CWnd* pParent = nullptr);
+    explicit CPhraseManagerDlg(CStoreContext& store, CWnd* pParent = nullptr);
     ~CPhraseManagerDlg() override;
 
     // Re-reads one phrase and puts its row at the top of the list (at the
@@ -77,6 +78,7 @@ private:
     void EditVerbOrAdverb(bool adverb);
 
 private:
+    void ShowDuplicateCheckFailures(const DuplicateCheck& check);
     // One state's title bar, drawn into its own memory DC and bitmap.
     void BuildCaptionBitmap(HDC window, bool active, bool flat);
     bool OpenPhraseSet();
@@ -138,6 +140,8 @@ private:
     CSortKeys m_sortKeys;
     std::unique_ptr<CSaverWnd> m_pTestWnd;
 
+    CStoreContext& m_store;
+    CPhraseService m_phrases;
     CPhraseListModel m_rows;
     // The list was set up; only then are its column widths worth storing.
     bool m_bListReady = false;

@@ -54,6 +54,17 @@ expect_status 2 add verb ""
 expect_status 2 add noun it ""
 expect_status 2 add verb "runs" --they ""
 
+# A store the database refuses (a name longer than its column) adds no count.
+counts_before=$(run recount)
+expect_status 1 add noun it "x" --user "$(printf 'n%.0s' $(seq 256))"
+grep -q "Cannot create phrase" "$work/stderr" || fail "no failure message: $(cat "$work/stderr")"
+if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
+  [[ $(sqlite3 "$work/phrases.db" "SELECT NumNouns FROM Configuration") == \
+     $(sqlite3 "$work/phrases.db" "SELECT COUNT(*) FROM Phrase WHERE PhraseType < 4") ]] ||
+    fail "a failed add changed the stored noun count"
+fi
+[[ $(run recount) == "$counts_before" ]] || fail "counts after a failed add: $(run recount)"
+
 # A text of 300 characters is stored as its first 255, and checked as those.
 long=$(printf 'a%.0s' $(seq 300))
 cut=$(run add noun it "$long" --user "Ann")
@@ -74,6 +85,9 @@ grep -q "phrase $verb: You do not have permission" "$work/stderr" || fail "no re
 grep -q "phrase 999999:" "$work/stderr" || fail "missing number not reported"
 [[ -z $(field "$quoted" 5) && -n $(field "$verb" 5) && $(count) == $((before - 1)) ]] ||
   fail "delete as o'brien"
+# A refusal alone is a failure too.
+expect_status 1 delete "$verb" --user "o'brien"
+[[ -n $(field "$verb" 5) ]] || fail "o'brien deleted Ann's verb"
 expect_status 0 delete "$verb" --user "ANN"
 expect_status 0 delete "$noun" "$crafted"  # the owner deletes anyone's
 [[ $(count) == $((before - 4)) ]] || fail "deleted $((before - $(count))) of 4"
@@ -86,6 +100,18 @@ expect_status 1 empty --yes --user "Ann"
 [[ $(count) == "$left" ]] || fail "a stranger emptied the database"
 expect_status 2 empty </dev/null
 [[ $(count) == "$left" ]] || fail "empty without an answer deleted"
+# Phrases the database refuses to delete are reported, and the stored counts
+# are those of the rows left.
+if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
+  sqlite3 "$work/phrases.db" "CREATE TRIGGER KeepOne BEFORE DELETE ON Phrase
+    WHEN OLD.PhraseNumber = (SELECT MIN(PhraseNumber) FROM Phrase) BEGIN SELECT RAISE(ABORT, 'kept'); END"
+  expect_status 1 empty --yes
+  grep -q "Cannot empty database" "$work/stderr" || fail "no empty failure: $(cat "$work/stderr")"
+  [[ $(count) == 1 ]] || fail "$(count) phrases left after a refused empty"
+  [[ $(sqlite3 "$work/phrases.db" "SELECT NumNouns + NumVerbs + NumAdverbs FROM Configuration") == 1 ]] ||
+    fail "stored counts after a refused empty"
+  sqlite3 "$work/phrases.db" "DROP TRIGGER KeepOne"
+fi
 expect_status 0 empty --yes
 [[ $(count) == 0 ]] || fail "$(count) phrases left after empty"
 [[ $(run recount) == *$'Nouns: 0\nVerbs: 0\nAdverbs: 0'* ]] || fail "counts after empty: $(run recount)"

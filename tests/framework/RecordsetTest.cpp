@@ -38,7 +38,7 @@ protected:
 }  // namespace
 
 TEST_F(RecordsetTest, EmptySetIsAtBothEndsAtOnce) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     EXPECT_TRUE(set.IsEOF());
     EXPECT_TRUE(set.IsBOF());
@@ -46,7 +46,7 @@ TEST_F(RecordsetTest, EmptySetIsAtBothEndsAtOnce) {
 }
 
 TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     const std::string longText(255, 'x');
     set.AddNew();
@@ -71,7 +71,7 @@ TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
 }
 
 TEST_F(RecordsetTest, ParametersFollowTheFieldExchangeOrder) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 4, "runs");
     Add(set, 5, "runs");
@@ -95,7 +95,7 @@ TEST_F(RecordsetTest, ParametersFollowTheFieldExchangeOrder) {
 }
 
 TEST_F(RecordsetTest, FilterWithOneMarkerTakesTheNumberOnly) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 0, "a cat");
     Add(set, 3, "dogs");
@@ -115,7 +115,7 @@ TEST_F(RecordsetTest, FilterWithOneMarkerTakesTheNumberOnly) {
 }
 
 TEST_F(RecordsetTest, SortsAndFiltersNameColumnsWithoutBrackets) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 1, "b", "zed");
     Add(set, 1, "a", "amy");
@@ -127,7 +127,7 @@ TEST_F(RecordsetTest, SortsAndFiltersNameColumnsWithoutBrackets) {
 }
 
 TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnly) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 4, "twin");
     Add(set, 4, "twin");
@@ -153,7 +153,7 @@ TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
     Exec("DROP INDEX ConfigurationOneRow");  // a table of two rows
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
-    CConfigRecord config;
+    CConfigRecord config(m_store);
     ASSERT_TRUE(config.Open());
     for (; !config.IsEOF(); config.MoveNext()) {
         config.Edit();
@@ -170,7 +170,7 @@ TEST_F(RecordsetTest, RowWithoutKeyIsUpdatedByItsOldValues) {
 TEST_F(RecordsetTest, RowWithoutKeyStoresTwiceWithoutARerun) {
     // The second store finds the row by the values the first one wrote.
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('Ann', 3, 5, 7)");
-    CConfigRecord config;
+    CConfigRecord config(m_store);
     ASSERT_TRUE(config.Open());
     config.Edit();
     config.m_NumNouns = 6;
@@ -180,7 +180,7 @@ TEST_F(RecordsetTest, RowWithoutKeyStoresTwiceWithoutARerun) {
     config.m_NumNouns = 8;
     EXPECT_NO_THROW(config.Update());
 
-    CConfigRecord fresh;
+    CConfigRecord fresh(m_store);
     ASSERT_TRUE(fresh.Open());
     EXPECT_EQ(fresh.m_NumNouns, 8);
     EXPECT_EQ(fresh.m_Administrator, "Bea");
@@ -188,7 +188,7 @@ TEST_F(RecordsetTest, RowWithoutKeyStoresTwiceWithoutARerun) {
 }
 
 TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 4, "fleeting");
     ASSERT_TRUE(set.Rerun());
@@ -200,7 +200,7 @@ TEST_F(RecordsetTest, UpdateOfARowGoneMeanwhileRaises) {
 }
 
 TEST_F(RecordsetTest, DeferredRerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     set.m_strSort = "PhraseNumber";
     for (int i = 0; i < 50; ++i) {
@@ -247,7 +247,7 @@ TEST_F(RecordsetTest, FailingQueryIsNeverAnEmptySet) {
 TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
     if (CurrentBackend() == TestBackend::Postgres)
         Exec("ALTER TABLE Phrase ALTER COLUMN MPhrase TYPE VARCHAR(400)");
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     set.AddNew();
     set.m_OPhrase = std::string(256, 'y');
@@ -266,13 +266,13 @@ TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
     EXPECT_EQ(set.LastError().m_strSqlState, "01004");
     EXPECT_NE(set.LastError().m_strError.find("column 2"), std::string::npos)
         << set.LastError().m_strError;
-    CPhraseRec other;
+    CPhraseRec other(m_store);
     EXPECT_THROW(other.Open(), CDBException);
 }
 
 TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {
     Exec("DROP TABLE [Phrase]");
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     try {
         set.Open();
         FAIL() << "opened a set over a missing table";
@@ -293,6 +293,6 @@ TEST_F(RecordsetTest, FailuresCarryTheDriversStateAndText) {
 
 TEST_F(RecordsetTest, ConnectionReportsItsDatabaseName) {
     CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
+    db.OpenEx(CStoreContext::kDefaultConnect);
     EXPECT_FALSE(db.GetDatabaseName().empty());
 }

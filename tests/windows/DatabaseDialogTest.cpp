@@ -148,7 +148,7 @@ protected:
     }
 
     CDatabaseDlg& Open() {
-        m_dialog = std::make_unique<CDatabaseDlg>(nullptr);
+        m_dialog = std::make_unique<CDatabaseDlg>(nullptr, m_app->Store());
         EXPECT_TRUE(m_dialog->Create());
         return *m_dialog;
     }
@@ -157,7 +157,7 @@ protected:
     bool Enabled(int id) { return IsWindowEnabled(m_dialog->GetDlgItem(id)) != FALSE; }
     std::string Path(const std::string& name) { return m_folder + "\\" + name; }
     long long Phrases() {
-        CPhraseRec set;
+        CPhraseRec set(m_app->Store());
         set.Open();
         long long rows = 0;
         for (; !set.IsEOF(); set.MoveNext())
@@ -236,7 +236,7 @@ TEST_F(DatabaseDialogTest, OnlyTheOwnerEmptiesAndOnlyAfterYes) {
     EXPECT_EQ(Field(IDC_NOUN_COUNT), "0");
     EXPECT_EQ(Field(IDC_VERB_COUNT), "0");
     EXPECT_EQ(Field(IDC_ADVERB_COUNT), "0");
-    CConfigRecord stored;
+    CConfigRecord stored(m_app->Store());
     ASSERT_TRUE(stored.Open());
     EXPECT_EQ(stored.m_NumNouns + stored.m_NumVerbs + stored.m_NumAdverbs, 0);
 }
@@ -255,7 +255,7 @@ TEST_F(DatabaseDialogTest, ExportWritesWhatTheEngineWritesAndALoadMergesItBack) 
 
     NoProgress progress;
     SilentMessages messages;
-    ASSERT_TRUE(ExportPhraseFile(Path("direct.Sorrow"), {progress, messages}));
+    ASSERT_TRUE(ExportPhraseFile(m_app->Store(), Path("direct.Sorrow"), {progress, messages}));
     const std::string written = FileBytes(Path("collection.Sorrow"));
     EXPECT_EQ(written, FileBytes(Path("direct.Sorrow")));
     EXPECT_GT(written.size(), 60u);
@@ -339,7 +339,7 @@ TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
 }
 
 TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
-    CPhraseManagerDlg manager;
+    CPhraseManagerDlg manager(m_app->Store());
     ASSERT_TRUE(manager.Create());
     const int before = manager.List().GetItemCount();
     InsertPhrase(0, "a late arrival", "2026-02-02 02:02:02");

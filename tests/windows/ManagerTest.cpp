@@ -39,7 +39,7 @@ protected:
     }
 
     CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>();
+        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
         EXPECT_TRUE(m_manager->Create());
         return *m_manager;
     }
@@ -237,7 +237,7 @@ TEST_F(ManagerTest, ColumnWidthsAreStoredOnEveryWayOutAndComeBack) {
         {"Exit", 289, [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); }},
     };
     for (const WayOut& way : ways) {
-        CPhraseManagerDlg manager;
+        CPhraseManagerDlg manager(m_app->Store());
         RunInModalLoop([&] {
             ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 3, way.width);
             ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 0, 61);

@@ -39,7 +39,7 @@ protected:
     }
 
     CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>();
+        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
         EXPECT_TRUE(m_manager->Create());
         return *m_manager;
     }
@@ -90,7 +90,7 @@ protected:
     }
 
     std::vector<StoredPhrase> Stored() {
-        CPhraseRec set;
+        CPhraseRec set(m_app->Store());
         set.m_strSort = "PhraseNumber";
         set.Open();
         std::vector<StoredPhrase> rows;
@@ -103,7 +103,7 @@ protected:
 
     // The counts the commands kept against the rows as they are.
     void ExpectCountsOfTheTable() {
-        CConfigRecord& config = m_app->m_configRecord;
+        CConfigRecord& config = m_app->Store().m_configRecord;
         const int nouns = config.m_NumNouns, verbs = config.m_NumVerbs, adverbs = config.m_NumAdverbs;
         config.Recount();
         EXPECT_EQ(nouns, config.m_NumNouns);
@@ -178,29 +178,6 @@ TEST_F(PhraseCommandsTest, WithTheOldestFirstTheNewRowGoesToTheBottom) {
     EXPECT_EQ(Phrases(), (std::vector<std::string>{"the moon", "slowly", "sings"}));
     EXPECT_EQ(SelectedRows(), std::vector<int>{2});
     EXPECT_EQ(Stored().back().type, 5);
-}
-
-TEST_F(PhraseCommandsTest, TheDuplicateQuestionCoversNounsOfAnyFormButNotOtherKinds) {
-    InsertPhrase(1, "the king", "2026-01-02 03:04:05");
-    InsertPhrase(5, "at once", "2026-01-02 03:04:06");
-    Open();
-    m_boxes.m_answers = {IDNO};
-    AddNoun("the king", IDC_FORM_PLURAL);
-    ASSERT_EQ(m_boxes.m_shown.size(), 1u);
-    EXPECT_EQ(m_boxes.m_shown[0].text, "This phrase already exists. Add anyway?");
-    EXPECT_EQ(m_boxes.m_shown[0].title, "Duplicate phrase");
-    EXPECT_EQ(m_boxes.m_shown[0].type & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
-    EXPECT_EQ(Stored().size(), 2u);
-
-    m_boxes.m_answers = {IDYES};
-    AddNoun("the king", IDC_FORM_PLURAL);
-    EXPECT_EQ(Stored().size(), 3u);
-    EXPECT_EQ(m_boxes.m_shown.size(), 2u);
-
-    AddVerb("at once");  // a verb is no duplicate of an adverb
-    EXPECT_EQ(m_boxes.m_shown.size(), 2u);
-    EXPECT_EQ(Stored().size(), 4u);
-    ExpectCountsOfTheTable();
 }
 
 TEST_F(PhraseCommandsTest, AnEmptyFormEndsTheAddSilently) {

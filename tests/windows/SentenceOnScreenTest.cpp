@@ -66,7 +66,7 @@ protected:
 
     // A verb or adverb whose forms differ by the possessive that agrees.
     void AddByPossessive(int type, const std::string& before, const std::string& after) {
-        CPhraseRec set;
+        CPhraseRec set(m_store);
         ASSERT_TRUE(set.Open());
         set.AddNew();
         set.m_PhraseType = static_cast<uint8_t>(type);
@@ -92,7 +92,7 @@ protected:
         StoreSettings(settings);
         SaverRunFlags flags;
         flags.configMode = true;
-        CScrollTextWnd& text = *CreateSaver(flags, kArea).TextWindow();
+        CScrollTextWnd& text = *CreateSaver(flags, kArea, &m_store).TextWindow();
         KillTimer(text.GetSafeHwnd(), CScrollTextWnd::kTimerId);  // the test ticks
         EXPECT_TRUE(TickToNewLine(text));
         const std::string& line = text.Text();
