@@ -89,19 +89,6 @@ TEST_F(PhraseServiceTest, ANounMatchesANounOfAnyFormButNoOtherKind) {
     EXPECT_FALSE(m_service.CheckDuplicate(Phrase(0, "the crowd")).exists);
 }
 
-TEST_F(PhraseServiceTest, TextsAreStoredAndComparedAsTheirFirst255Characters) {
-    const std::string text(300, 'x');
-    const int32_t number = Add(4, text, m_user);
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    thePhraseSet.m_NumberParam = number;
-    ASSERT_TRUE(thePhraseSet.Rerun());
-    ASSERT_FALSE(thePhraseSet.IsEOF());
-    EXPECT_EQ(thePhraseSet.m_OPhrase, text.substr(0, 255));
-    EXPECT_EQ(thePhraseSet.m_PPhrase, text.substr(0, 255));
-    EXPECT_EQ(thePhraseSet.m_AddedBy, m_user);
-    EXPECT_TRUE(m_service.CheckDuplicate(Phrase(4, text.substr(0, 255) + "y")).exists);
-}
-
 TEST_F(PhraseServiceTest, AnAddCountsAnewAndReturnsTheNewPhrase) {
     InsertPhrase(0, "added behind the counts");
     const int32_t first = Add(1, "the king", "ann");
