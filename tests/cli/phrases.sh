@@ -12,13 +12,20 @@ db=("$@")
 start_cli_test
 
 fail() { echo "phrases: $*" >&2; exit 1; }
-run() { "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; }
+# A command that fails where none should stops the test with its reason.
+run() {
+  "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r' && return
+  echo "phrases: sorrowline-db $* failed: $(cat "$work/stderr")" >&2
+  return 1
+}
 expect_status() {
   local want=$1 got=0
   shift
   "${db[@]}" "$@" >"$work/out" 2>"$work/stderr" || got=$?
   ((got == want)) || fail "sorrowline-db $* exited $got, not $want: $(cat "$work/stderr")"
 }
+# SQL on the SQLite file behind the program's back, waiting out its locks as the program does.
+sql() { sqlite3 -cmd ".timeout 5000" "$work/phrases.db" "$@"; }
 # One column of the phrase of a number: 2 type, 4 author, 5-8 the forms.
 field() { run list | awk -F'\t' -v n="$1" -v f="$2" '$1 == n { print $f }'; }
 count() { run list | wc -l | tr -d ' '; }
@@ -59,8 +66,8 @@ counts_before=$(run recount)
 expect_status 1 add noun it "x" --user "$(printf 'n%.0s' $(seq 256))"
 grep -q "Cannot create phrase" "$work/stderr" || fail "no failure message: $(cat "$work/stderr")"
 if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
-  [[ $(sqlite3 "$work/phrases.db" "SELECT NumNouns FROM Configuration") == \
-     $(sqlite3 "$work/phrases.db" "SELECT COUNT(*) FROM Phrase WHERE PhraseType < 4") ]] ||
+  [[ $(sql "SELECT NumNouns FROM Configuration") == \
+     $(sql "SELECT COUNT(*) FROM Phrase WHERE PhraseType < 4") ]] ||
     fail "a failed add changed the stored noun count"
 fi
 [[ $(run recount) == "$counts_before" ]] || fail "counts after a failed add: $(run recount)"
@@ -103,14 +110,14 @@ expect_status 2 empty </dev/null
 # Phrases the database refuses to delete are reported, and the stored counts
 # are those of the rows left.
 if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
-  sqlite3 "$work/phrases.db" "CREATE TRIGGER KeepOne BEFORE DELETE ON Phrase
+  sql "CREATE TRIGGER KeepOne BEFORE DELETE ON Phrase
     WHEN OLD.PhraseNumber = (SELECT MIN(PhraseNumber) FROM Phrase) BEGIN SELECT RAISE(ABORT, 'kept'); END"
   expect_status 1 empty --yes
   grep -q "Cannot empty database" "$work/stderr" || fail "no empty failure: $(cat "$work/stderr")"
   [[ $(count) == 1 ]] || fail "$(count) phrases left after a refused empty"
-  [[ $(sqlite3 "$work/phrases.db" "SELECT NumNouns + NumVerbs + NumAdverbs FROM Configuration") == 1 ]] ||
+  [[ $(sql "SELECT NumNouns + NumVerbs + NumAdverbs FROM Configuration") == 1 ]] ||
     fail "stored counts after a refused empty"
-  sqlite3 "$work/phrases.db" "DROP TRIGGER KeepOne"
+  sql "DROP TRIGGER KeepOne"
 fi
 expect_status 0 empty --yes
 [[ $(count) == 0 ]] || fail "$(count) phrases left after empty"
