@@ -14,6 +14,7 @@
 #include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
+#include "store/PhraseRec.h"
 
 const char CSaverApp::kStartupConnect[] = "DSN=Sorrowline;UID=admin;PWD=tkwzhqmvbxpf";
 
@@ -25,9 +26,10 @@ constexpr UINT kFullScreenId = 101;
 
 }  // namespace
 
-CSaverApp::CSaverApp() = default;
+CSaverApp::CSaverApp() { thePhraseSet.Bind(m_store); }
 
-CSaverApp::~CSaverApp() = default;
+// The shared set outlives the store.
+CSaverApp::~CSaverApp() { thePhraseSet.Unbind(); }
 
 CSaverApp* GetSaverApp() { return dynamic_cast<CSaverApp*>(AfxGetApp()); }
 
@@ -44,12 +46,12 @@ void CSaverApp::OpenDatabase() {
         probe.SetLoginTimeout(kLoginTimeoutSeconds);
         probe.OpenEx(kStartupConnect, CDatabase::useCursorLib | CDatabase::noOdbcDialog);
         probe.Close();
-        SetDatabaseAvailable(true);
-        m_configRecord.Open(CRecordset::snapshot, nullptr, CRecordset::skipDeletedRecords);
+        m_store.SetDatabaseAvailable(true);
+        m_store.m_configRecord.Open(CRecordset::snapshot, nullptr, CRecordset::skipDeletedRecords);
     } catch (const CDBException& e) {
         m_strDatabaseError = "Unable to open database:\n" + e.m_strError +
                              "\n\nIf this computer has no Sorrowline database yet, run: sorrowline-db setup";
-        SetDatabaseAvailable(false);
+        m_store.SetDatabaseAvailable(false);
     }
 }
 
@@ -85,7 +87,7 @@ void CSaverApp::RunConfiguration() {
         ShowMessageBox(nullptr, m_strDatabaseError, m_strAppName, MB_OK | MB_ICONSTOP);
         return;
     }
-    auto manager = std::make_unique<CPhraseManagerDlg>();
+    auto manager = std::make_unique<CPhraseManagerDlg>(m_store);
     BuildDialogTile();
     m_pMainWnd = manager.get();
     m_bConfigMode = true;
@@ -94,7 +96,7 @@ void CSaverApp::RunConfiguration() {
 }
 
 bool CSaverApp::StartFullScreen() {
-    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection());
+    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection(), m_store);
     m_pMainWnd = m_pSaverWnd.get();
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (!m_pSaverWnd->Create(0, 0, screen, nullptr, kFullScreenId)) {
@@ -106,7 +108,7 @@ bool CSaverApp::StartFullScreen() {
 
 bool CSaverApp::StartPreview(HWND parent) {
     m_bPreview = true;
-    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection());
+    m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection(), m_store);
     m_pMainWnd = m_pSaverWnd.get();
     RECT client = {0, 0, 0, 0};
     GetClientRect(parent, &client);

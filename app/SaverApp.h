@@ -8,14 +8,15 @@
 #include "framework/win/Gdi.h"
 #include "framework/win/RegistrySection.h"
 #include "framework/win/WinApp.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 class CSaverWnd;
 
 // The saver program: proves the database can be reached, opens the shared
 // configuration record, seeds the random generator and starts the run mode
-// the command line asks for.
-class CSaverApp : public CWinApp, public CStoreApp, public CDialogHost {
+// the command line asks for. It owns the process's store and hands it to
+// the windows that work on it.
+class CSaverApp : public CWinApp, public CDialogHost {
 public:
     // Start-up's test connection; the record sets use the default connect string.
     static const char kStartupConnect[];
@@ -29,6 +30,8 @@ public:
     void BuildDialogTile() override;
     HDC TileDC() const override { return m_dcTile.GetSafeHdc(); }
 
+    CStoreContext& Store() { return m_store; }
+    bool IsDatabaseAvailable() const { return m_store.IsDatabaseAvailable(); }
     // "Unable to open database:\n" and the driver's text, when start-up failed.
     const std::string& DatabaseError() const { return m_strDatabaseError; }
     // The "Config" section of this program's registry key.
@@ -53,6 +56,7 @@ private:
     bool StartPreview(HWND parent);
     void ShowPasswordRefusal();
 
+    CStoreContext m_store;
     std::string m_strDatabaseError;
     std::unique_ptr<CRegistrySection> m_pConfigSection;
     std::unique_ptr<CSaverWnd> m_pSaverWnd;

@@ -8,7 +8,7 @@
 
 #include "framework/odbc/Database.h"
 #include "store/Schema.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "tests/support/ScratchDataSource.h"
 #include "transfer/ByteFile.h"
 
@@ -30,7 +30,7 @@ void UseScratchDataSource(int& argc, char** argv) {
         std::exit(2);
     }
     CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
+    db.OpenEx(CStoreContext::kDefaultConnect);
     CreateMissingTables(db);
 }
 

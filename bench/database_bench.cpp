@@ -68,8 +68,8 @@ double Run(CDatabaseDlg& dialog, int button) {
     return Seconds(start);
 }
 
-int32_t Phrases() {
-    const CConfigRecord& config = GetStoreApp()->m_configRecord;
+int32_t Phrases(CStoreContext& store) {
+    const CConfigRecord& config = store.m_configRecord;
     return config.m_NumNouns + config.m_NumVerbs + config.m_NumAdverbs;
 }
 
@@ -93,15 +93,15 @@ int main(int argc, char** argv) {
     SetFileDialogAnswerer(&answers);
     SetMessageBoxAnswerer(&answers);
 
-    CDatabaseDlg dialog(nullptr);
+    CDatabaseDlg dialog(nullptr, app.Store());
     dialog.Create();
-    const int32_t phrases = Phrases();
+    const int32_t phrases = Phrases(app.Store());
     const double exported = Run(dialog, IDC_EXPORT);
     const double emptied = Run(dialog, IDC_EMPTY);
-    const int32_t left = Phrases();
+    const int32_t left = Phrases(app.Store());
     const double loaded = Run(dialog, IDC_LOAD_MERGE);
     std::printf("phrases %d\nexport %.2f s (%.0f phrases/s)\nempty %.2f s (%d left)\n"
                 "load into the empty database %.2f s (%.0f phrases/s, %d counted)\n",
-                phrases, exported, phrases / exported, emptied, left, loaded, phrases / loaded, Phrases());
+                phrases, exported, phrases / exported, emptied, left, loaded, phrases / loaded, Phrases(app.Store()));
     return 0;
 }

@@ -83,7 +83,7 @@ int main() {
     }
     CBenchApp app;
     app.SetRegistryKey("Tallix");
-    CPhraseManagerDlg manager;
+    CPhraseManagerDlg manager(app.Store());
     const double connect = Time([&] {
         app.OpenDatabase();
         app.BuildDialogTile();

@@ -15,7 +15,7 @@
 #include "bench/BenchData.h"
 #include "framework/odbc/Database.h"
 #include "store/PhraseRec.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/PhraseFile.h"
 
 namespace {
@@ -26,7 +26,7 @@ void EmptyTables(CDatabase& db) {
 }
 
 // The shared set as a load finds it: opened with this filter and sort.
-double TimeLoad(const std::string& file, const char* filter, const char* sort) {
+double TimeLoad(CStoreContext& store, const std::string& file, const char* filter, const char* sort) {
     NoProgress progress;
     PrintMessages messages;
     thePhraseSet.Close();
@@ -35,12 +35,12 @@ double TimeLoad(const std::string& file, const char* filter, const char* sort) {
     thePhraseSet.m_NumberParam = 0;
     thePhraseSet.Rerun();
     const double start = Now();
-    ImportPhraseFile(file, {progress, messages});
+    ImportPhraseFile(store, file, {progress, messages});
     return SecondsSince(start);
 }
 
-double TimeYardstick(CDatabase& db, int n) {
-    CPhraseRec rows(&db);
+double TimeYardstick(CStoreContext& store, CDatabase& db, int n) {
+    CPhraseRec rows(store, &db);
     rows.m_strFilter = "PhraseNumber = ?";
     rows.Open();
     const double start = Now();
@@ -65,25 +65,26 @@ int main(int argc, char** argv) {
     const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
     const std::string file = TemporaryFile("load.Sorrow");
     const std::string copy = TemporaryFile("export.Sorrow");
-    CStoreApp app;
+    CStoreContext app;
     app.SetDatabaseAvailable(true);
+    thePhraseSet.Bind(app);
     CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
+    db.OpenEx(CStoreContext::kDefaultConnect);
     WriteBenchFile(file, n);
     app.m_configRecord.Recount();
 
-    const double load = TimeLoad(file, "PhraseNumber = ?", "");
+    const double load = TimeLoad(app, file, "PhraseNumber = ?", "");
     double start = Now();
     app.m_configRecord.Recount();
     const double recount = SecondsSince(start);
     NoProgress progress;
     PrintMessages messages;
     start = Now();
-    ExportPhraseFile(copy, {progress, messages});
+    ExportPhraseFile(app, copy, {progress, messages});
     const double save = SecondsSince(start);
 
     EmptyTables(db);
-    const double listedLoad = TimeLoad(file, "", "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC");
+    const double listedLoad = TimeLoad(app, file, "", "DateAdded,PhraseType DESC,AddedBy DESC,OPhrase DESC");
     const CConfigRecord& counts = app.m_configRecord;
     std::printf("phrases: %d\n", n);
     std::printf("load:      %.3f s  (%.0f phrases/s)\n", load, n / load);
@@ -92,11 +93,12 @@ int main(int argc, char** argv) {
     std::printf("recount:   %.3f s\n", recount);
 
     EmptyTables(db);
-    const double yardstick = TimeYardstick(db, n);
+    const double yardstick = TimeYardstick(app, db, n);
     std::printf("yardstick: %.3f s  (%.0f rows/s, one transaction)\n", yardstick, n / yardstick);
     std::printf("counts after load: %d nouns, %d verbs, %d adverbs\n", counts.m_NumNouns,
                 counts.m_NumVerbs, counts.m_NumAdverbs);
     std::remove(file.c_str());
     std::remove(copy.c_str());
+    thePhraseSet.Unbind();
     return 0;
 }

@@ -14,21 +14,22 @@
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SentenceGenerator.h"
 #include "store/PhraseRec.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/PhraseFile.h"
 
 namespace {
 
-void Fill(int phrases) {
+void Fill(CStoreContext& store, int phrases) {
     const std::string file = TemporaryFile("saver.Sorrow");
     WriteBenchFile(file, phrases);
     NoProgress progress;
     PrintMessages messages;
-    GetStoreApp()->m_configRecord.Recount();
+    store.m_configRecord.Recount();
+    thePhraseSet.Bind(store);
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
     thePhraseSet.Rerun();
-    ImportPhraseFile(file, {progress, messages});
-    thePhraseSet.Close();
+    ImportPhraseFile(store, file, {progress, messages});
+    thePhraseSet.Unbind();
     std::remove(file.c_str());
 }
 
@@ -39,15 +40,15 @@ int main(int argc, char** argv) {
     const int phrases = argc > 1 ? std::atoi(argv[1]) : 30000;
     const long calls = argc > 2 ? std::atol(argv[2]) : 1000000;
     {
-        CStoreApp filler;
+        CStoreContext filler;
         filler.SetDatabaseAvailable(true);
-        Fill(phrases);
+        Fill(filler, phrases);
     }
 
-    CStoreApp app;
+    CStoreContext app;
     const double start = Now();
     CDatabase probe;  // start-up's connection test
-    probe.OpenEx(CStoreApp::kDefaultConnect, CDatabase::noOdbcDialog);
+    probe.OpenEx(CStoreContext::kDefaultConnect, CDatabase::noOdbcDialog);
     probe.Close();
     app.SetDatabaseAvailable(true);
 
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     std::printf("Recount alone: %.3f s\n", recountTime);
     CPhrasePools pools;
     const double load = Now();
-    pools.LoadPhrasePools();
+    pools.LoadPhrasePools(app);
     const double loadTime = SecondsSince(load);
     std::printf("LoadPhrasePools (with its Recount): %.3f s\n", loadTime);
     SeedRandom(1);

@@ -8,24 +8,26 @@ struct CommandContext {
     std::vector<std::string> args;
 };
 
-// Each returns the process exit status. Database errors propagate as CDBException.
-int RunInit(const CommandContext& context);
-int RunRecount(const CommandContext& context);
-int RunList(const CommandContext& context);
-int RunExport(const CommandContext& context);
-int RunImport(const CommandContext& context);
-int RunSentences(const CommandContext& context);
-int RunAdd(const CommandContext& context);
-int RunDerive(const CommandContext& context);
-int RunDelete(const CommandContext& context);
-int RunEmpty(const CommandContext& context);
-// Makes the data source itself, so it runs before any connection.
-int RunSetup(const CommandContext& context);
+class CStoreContext;
 
-class CStoreApp;
+// Each works on the store it is given and returns the process exit status.
+// Database errors propagate as CDBException.
+int RunInit(CStoreContext& store, const CommandContext& context);
+int RunRecount(CStoreContext& store, const CommandContext& context);
+int RunList(CStoreContext& store, const CommandContext& context);
+int RunExport(CStoreContext& store, const CommandContext& context);
+int RunImport(CStoreContext& store, const CommandContext& context);
+int RunSentences(CStoreContext& store, const CommandContext& context);
+int RunAdd(CStoreContext& store, const CommandContext& context);
+int RunDerive(CStoreContext& store, const CommandContext& context);
+int RunDelete(CStoreContext& store, const CommandContext& context);
+int RunEmpty(CStoreContext& store, const CommandContext& context);
+// Makes the data source itself, so it runs before any connection.
+int RunSetup(CStoreContext& store, const CommandContext& context);
+
 // Proves that the data source can be reached, as the saver's start-up does,
 // and lets the record sets open.
-void ConnectStore(CStoreApp& app, const std::string& connect);
+void ConnectStore(CStoreContext& store, const std::string& connect);
 
 // Exit statuses.
 constexpr int kExitOk = 0;

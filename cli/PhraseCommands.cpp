@@ -11,10 +11,9 @@
 #include "framework/MessageSink.h"
 #include "store/PhraseService.h"
 #include "store/CurrentUser.h"
-#include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,12 +25,7 @@ namespace {
 
 const char* const kFormNames[4] = {"it", "he", "she", "they"};
 
-class CStderrWarnings : public CMessageSink {
-public:
-    void ShowWarning(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-};
+void PrintError(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
 // The options of a command and what is left: its positional arguments.
 class CArguments {
@@ -87,14 +81,6 @@ int FormByName(const std::string& name) {
 void ExpectText(const std::string& text, const char* what) {
     if (text.empty())
         throw UsageError{std::string(what) + " must not be empty"};
-}
-
-// The shared set, open, positioned on nothing: stores go through it.
-void OpenPhraseSet() {
-    thePhraseSet.m_strFilter = "PhraseNumber = ?";
-    thePhraseSet.m_NumberParam = 0;
-    if (!thePhraseSet.Rerun())
-        throw thePhraseSet.LastError();
 }
 
 // Someone at a terminal can answer a question. On Windows the NUL device
@@ -161,7 +147,7 @@ int32_t ParsePhraseNumber(const std::string& text) {
 
 }  // namespace
 
-int RunAdd(const CommandContext& context) {
+int RunAdd(CStoreContext& store, const CommandContext& context) {
     CArguments args(context.args);
     const std::string user = args.TakeUser();
     const bool duplicate = args.TakeFlag("--duplicate");
@@ -170,24 +156,30 @@ int RunAdd(const CommandContext& context) {
         if (text.size() > ColumnText(text).size())
             std::fprintf(stderr, "note: a text is cut to its first %zu characters\n", ColumnText(text).size());
 
-    CStderrWarnings warnings;
-    if (!duplicate && IsDuplicatePhrase(phrase, warnings)) {
-        std::fprintf(stderr, "The %s \"%s\" is there already (--duplicate adds it anyway)\n",
-                     KindOfPhraseType(phrase.phraseType) == PhraseKind::Noun ? "noun" : args.Rest()[0].c_str(),
-                     ColumnText(phrase.texts[0]).c_str());
+    CPhraseService phrases(store, thePhraseSet);
+    if (!duplicate) {
+        const DuplicateCheck check = phrases.CheckDuplicate(phrase);
+        for (const std::string& cause : check.failures)
+            PrintError(WithCause("Unable to check phrase", cause));
+        if (check.exists) {
+            std::fprintf(stderr, "The %s \"%s\" is there already (--duplicate adds it anyway)\n",
+                         KindOfPhraseType(phrase.phraseType) == PhraseKind::Noun ? "noun" : args.Rest()[0].c_str(),
+                         ColumnText(phrase.texts[0]).c_str());
+            return kExitFailure;
+        }
+    }
+    const AddOutcome added = phrases.Add(phrase, &user);
+    if (!added.stored) {
+        PrintError(WithCause("Cannot create phrase", WithInitHint(added.failure)));
         return kExitFailure;
     }
-    GetStoreApp()->m_configRecord.Recount();
-    OpenPhraseSet();
-    if (!StoreNewPhrase(thePhraseSet, phrase, &user)) {
-        std::fprintf(stderr, "%s\n", WithCause("Cannot create phrase", thePhraseSet.LastError().m_strError).c_str());
-        return kExitFailure;
-    }
-    std::printf("%d\n", FindNewestPhrase(user, warnings));
+    if (!added.lookupFailure.empty())
+        PrintError("Unable to select phrase");
+    std::printf("%d\n", added.phraseNumber);
     return kExitOk;
 }
 
-int RunDerive(const CommandContext& context) {
+int RunDerive(CStoreContext&, const CommandContext& context) {
     CArguments args(context.args);
     args.TakeUser();  // accepted for the symmetry of the phrase commands; nothing is stored
     const std::optional<std::string> from = args.Take("--from");
@@ -202,7 +194,7 @@ int RunDerive(const CommandContext& context) {
     return kExitOk;
 }
 
-int RunDelete(const CommandContext& context) {
+int RunDelete(CStoreContext& store, const CommandContext& context) {
     CArguments args(context.args);
     const std::string user = args.TakeUser();
     if (args.Rest().empty())
@@ -211,11 +203,8 @@ int RunDelete(const CommandContext& context) {
     for (const std::string& arg : args.Rest())
         numbers.push_back(ParsePhraseNumber(arg));
 
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
-    config.Recount();
-    OpenPhraseSet();
     int status = kExitOk;
-    DeletePhraseNumbers(thePhraseSet, numbers, user, config, [&](int32_t number, DeleteOutcome outcome) {
+    CPhraseService(store, thePhraseSet).Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
         if (outcome == DeleteOutcome::Refused)
             std::fprintf(stderr, "phrase %d: You do not have permission to delete this item\n", number);
         else if (outcome == DeleteOutcome::NotDeleted)
@@ -227,41 +216,56 @@ int RunDelete(const CommandContext& context) {
     return status;
 }
 
+namespace {
+
+// Asks on the terminal; true for yes. No one to ask is a usage error.
+bool ConfirmEmpty() {
+    if (!CanAsk())
+        throw UsageError{"empty asks first; give --yes when no one can answer"};
+    std::printf("Are you sure you want to delete ALL phrases in the database?\n"
+                "WARNING: This operation cannot be undone [y/N] ");
+    std::fflush(stdout);
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        throw UsageError{"empty asks first; give --yes when no one can answer"};
+    return answer == "y" || answer == "Y" || answer == "yes";
+}
+
+int ReportEmpty(const EmptyOutcome& outcome, const std::string& owner) {
+    switch (outcome.status) {
+        case EmptyStatus::Emptied:
+            return kExitOk;
+        case EmptyStatus::Refused:
+            std::fprintf(stderr, "You do not have permission to delete this item (the database belongs to %s)\n",
+                         owner.c_str());
+            break;
+        case EmptyStatus::NotRestartable:
+        case EmptyStatus::Failed:
+            PrintError(WithInitHint(outcome.failure.empty() ? "Cannot empty database" : outcome.failure));
+            break;
+        case EmptyStatus::Incomplete:
+            std::fprintf(stderr, "Cannot empty database\n%zu phrases could not be deleted.\n", outcome.undeleted);
+            break;
+    }
+    return kExitFailure;
+}
+
+}  // namespace
+
 // The owner's Empty: every phrase goes. Asks on a terminal, unless --yes.
-int RunEmpty(const CommandContext& context) {
+int RunEmpty(CStoreContext& store, const CommandContext& context) {
     CArguments args(context.args);
     const std::string user = args.TakeUser();
     const bool confirmed = args.TakeFlag("--yes");
     if (!args.Rest().empty())
         throw UsageError{"empty takes no arguments but --user NAME and --yes"};
 
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
-    config.Recount();
-    if (!config.IsOwner(user)) {
-        std::fprintf(stderr, "You do not have permission to delete this item (the database belongs to %s)\n",
-                     config.m_Administrator.c_str());
-        return kExitFailure;
-    }
-    if (!confirmed) {
-        if (!CanAsk())
-            throw UsageError{"empty asks first; give --yes when no one can answer"};
-        std::printf("Are you sure you want to delete ALL phrases in the database?\n"
-                    "WARNING: This operation cannot be undone [y/N] ");
-        std::fflush(stdout);
-        std::string answer;
-        if (!std::getline(std::cin, answer))
-            throw UsageError{"empty asks first; give --yes when no one can answer"};
-        if (answer != "y" && answer != "Y" && answer != "yes")
-            return kExitOk;
-    }
-    thePhraseSet.m_strFilter = "";
-    if (!thePhraseSet.Rerun())
-        throw thePhraseSet.LastError();
-    const size_t undeleted = DeleteListedPhrases(thePhraseSet, user, config);
-    config.Recount();
-    if (undeleted > 0) {
-        std::fprintf(stderr, "Cannot empty database\n%zu phrases could not be deleted.\n", undeleted);
-        return kExitFailure;
-    }
-    return kExitOk;
+    const CConfigRecord& config = store.m_configRecord;
+    store.m_configRecord.Recount();
+    CPhraseService phrases(store, thePhraseSet);
+    if (!phrases.MayEmpty(user))
+        return ReportEmpty({EmptyStatus::Refused, 0, ""}, config.m_Administrator);
+    if (!confirmed && !ConfirmEmpty())
+        return kExitOk;
+    return ReportEmpty(phrases.Empty(user), config.m_Administrator);
 }

@@ -53,10 +53,10 @@ SentenceOptions ParseSentenceOptions(const CommandContext& context) {
 
 }  // namespace
 
-int RunSentences(const CommandContext& context) {
+int RunSentences(CStoreContext& store, const CommandContext& context) {
     const SentenceOptions options = ParseSentenceOptions(context);
     CPhrasePools pools;
-    pools.LoadPhrasePools();
+    pools.LoadPhrasePools(store);
     SeedRandom(options.seed);
     for (unsigned long i = 0; i < options.count; ++i) {
         const std::string line = NewSentence(pools, options.horizontal);

@@ -3,7 +3,7 @@
 
 #include "cli/Commands.h"
 
-int RunSetup(const CommandContext&) {
+int RunSetup(CStoreContext&, const CommandContext&) {
     std::fputs(
         "sorrowline-db setup sets up the data source on Windows.\n"
         "Here scripts/setup-data-source does that job (see the README, \"Run\"): it creates the\n"

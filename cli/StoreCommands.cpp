@@ -4,7 +4,7 @@
 #include "framework/odbc/Database.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ void ExpectNoArguments(const CommandContext& context, const char* command) {
 
 // The tables, then the configuration row: the user who sets the database up
 // owns it.
-int RunInit(const CommandContext& context) {
+int RunInit(CStoreContext& store, const CommandContext& context) {
     ExpectNoArguments(context, "init");
     CDatabase db;
     db.OpenEx(context.connect, CDatabase::noOdbcDialog);
@@ -25,22 +25,22 @@ int RunInit(const CommandContext& context) {
         std::fprintf(stderr,
                      "[Configuration] holds more than one row, left as it is; the owner is the "
                      "one whose row comes first by name.\n");
-    GetStoreApp()->m_configRecord.Recount();
+    store.m_configRecord.Recount();
     return kExitOk;
 }
 
-int RunRecount(const CommandContext& context) {
+int RunRecount(CStoreContext& store, const CommandContext& context) {
     ExpectNoArguments(context, "recount");
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    CConfigRecord& config = store.m_configRecord;
     config.Recount();
     std::printf("Nouns: %d\nVerbs: %d\nAdverbs: %d\nOwner: %s\n", config.m_NumNouns,
                 config.m_NumVerbs, config.m_NumAdverbs, config.m_Administrator.c_str());
     return kExitOk;
 }
 
-int RunList(const CommandContext& context) {
+int RunList(CStoreContext& store, const CommandContext& context) {
     ExpectNoArguments(context, "list");
-    CPhraseRec phrases;
+    CPhraseRec phrases(store);
     phrases.m_strSort = "PhraseNumber";
     phrases.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly);
     for (; !phrases.IsEOF(); phrases.MoveNext()) {

@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/TransferProgress.h"
@@ -89,15 +89,15 @@ const std::string& FileArgument(const CommandContext& context, const char* comma
 
 }  // namespace
 
-int RunExport(const CommandContext& context) {
+int RunExport(CStoreContext& store, const CommandContext& context) {
     const std::string& path = FileArgument(context, "export");
     CTerminalProgress progress;
     CStderrMessages messages(progress);
-    const bool written = ExportPhraseFile(path, {progress, messages});
+    const bool written = ExportPhraseFile(store, path, {progress, messages});
     return written && !messages.Shown() ? kExitOk : kExitFailure;
 }
 
-int RunImport(const CommandContext& context) {
+int RunImport(CStoreContext& store, const CommandContext& context) {
     const std::string& path = FileArgument(context, "import");
     CTerminalProgress progress;
     CStderrMessages messages(progress);
@@ -107,7 +107,7 @@ int RunImport(const CommandContext& context) {
         return kExitFailure;
     // As the Database dialog does on opening: the configuration row must
     // exist before phrases can be counted in.
-    GetStoreApp()->m_configRecord.Recount();
+    store.m_configRecord.Recount();
     // The phrases are stored through the shared set, which a load expects
     // open; this filter keeps its re-runs from reading any rows.
     thePhraseSet.m_strFilter = "PhraseNumber = ?";
@@ -117,6 +117,6 @@ int RunImport(const CommandContext& context) {
                              "File Error");
         return kExitFailure;
     }
-    const ImportResult result = ImportPhraseFile(*file, {progress, messages});
+    const ImportResult result = ImportPhraseFile(store, *file, {progress, messages});
     return result.ok && !messages.Shown() ? kExitOk : kExitFailure;
 }

@@ -6,7 +6,8 @@
 #include "cli/Commands.h"
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
-#include "store/StoreApp.h"
+#include "store/PhraseRec.h"
+#include "store/StoreContext.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ const char kUsage[] =
     "  setup     Windows: install the SQLite ODBC driver, create the data source\n"
     "            Sorrowline for this user with the starter phrases (an existing one is kept)\n";
 
-using Command = int (*)(const CommandContext&);
+using Command = int (*)(CStoreContext&, const CommandContext&);
 
 const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
@@ -63,7 +64,7 @@ bool IsHelpOption(const char* arg) { return !std::strcmp(arg, "--help") || !std:
 
 Invocation ParseArguments(int argc, char** argv) {
     Invocation invocation;
-    invocation.context.connect = CStoreApp::kDefaultConnect;
+    invocation.context.connect = CStoreContext::kDefaultConnect;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
         if (IsHelpOption(argv[i])) {
@@ -90,12 +91,12 @@ Invocation ParseArguments(int argc, char** argv) {
 
 }  // namespace
 
-void ConnectStore(CStoreApp& app, const std::string& connect) {
-    app.SetConnectString(connect);
+void ConnectStore(CStoreContext& store, const std::string& connect) {
+    store.SetConnectString(connect);
     CDatabase probe;
     probe.OpenEx(connect, CDatabase::noOdbcDialog);
     probe.Close();
-    app.SetDatabaseAvailable(true);
+    store.SetDatabaseAvailable(true);
 }
 
 // SQLite says "no such table: Phrase", PostgreSQL 'relation "phrase" does not exist'.
@@ -109,8 +110,20 @@ std::string WithInitHint(const std::string& message) {
     return message + "\nThe tables are missing: sorrowline-db init creates them.";
 }
 
+namespace {
+
+// The shared phrase set works on the command's store while it runs.
+class CBoundPhraseSet {
+public:
+    explicit CBoundPhraseSet(CStoreContext& store) { thePhraseSet.Bind(store); }
+    ~CBoundPhraseSet() { thePhraseSet.Unbind(); }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    CStoreApp app;
+    CStoreContext store;
+    CBoundPhraseSet bound(store);
     try {
         Invocation invocation = ParseArguments(argc, argv);
         if (invocation.help) {
@@ -118,8 +131,8 @@ int main(int argc, char** argv) {
             return kExitOk;
         }
         if (invocation.command != RunSetup)
-            ConnectStore(app, invocation.context.connect);
-        return invocation.command(invocation.context);
+            ConnectStore(store, invocation.context.connect);
+        return invocation.command(store, invocation.context);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "sorrowline-db: %s\n", e.message.c_str());
         return kExitUsage;

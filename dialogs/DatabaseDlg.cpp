@@ -24,8 +24,9 @@ const int kTransferButtons[] = {IDC_EMPTY, IDC_LOAD_MERGE, IDC_EXPORT};
 
 }  // namespace
 
-CDatabaseDlg::CDatabaseDlg(CWnd* pParent)
-    : CTiledDialog(IDD_DATABASE, pParent), m_presenter(*this), m_fields(m_presenter.Fields()) {}
+CDatabaseDlg::CDatabaseDlg(CWnd* pParent, CStoreContext& store)
+    : CTiledDialog(IDD_DATABASE, pParent), m_store(store), m_presenter(*this, store),
+      m_fields(m_presenter.Fields()) {}
 
 void CDatabaseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Controls(pDX, kLabelIds, m_labels);
@@ -73,9 +74,9 @@ LRESULT CDatabaseDlg::OnTransferEnded(WPARAM, LPARAM lParam) {
 
 // The worker has its own copy of the job and reaches the dialog only by its
 // handle: as the owner of its message boxes and, last, with its result.
-void CDatabaseDlg::TransferThreadProc(HWND dialog, TransferJob job) {
+void CDatabaseDlg::TransferThreadProc(HWND dialog, CStoreContext* store, TransferJob job) {
     CMessageBoxSink messages(dialog);
-    auto result = std::make_unique<TransferResult>(CDatabasePresenter::RunTransfer(job, theProgressDlg, messages));
+    auto result = std::make_unique<TransferResult>(CDatabasePresenter::RunTransfer(*store, job, theProgressDlg, messages));
     if (::PostMessageA(dialog, kTransferEnded, 0, reinterpret_cast<LPARAM>(result.get()))) {
         result.release();
         return;
@@ -128,7 +129,7 @@ void CDatabaseDlg::SetBusy(bool busy) { g_bTransferBusy.store(busy); }
 // usable; the framework shows why.
 void CDatabaseDlg::StartWorker(const TransferJob& job) {
     try {
-        std::thread(&CDatabaseDlg::TransferThreadProc, m_hWnd, job).detach();
+        std::thread(&CDatabaseDlg::TransferThreadProc, m_hWnd, &m_store, job).detach();
     } catch (...) {
         ::PostMessageA(m_hWnd, kTransferEnded, 0, 0);
         throw;

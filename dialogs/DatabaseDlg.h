@@ -7,6 +7,8 @@
 #include "dialogs/TiledDialog.h"
 #include "dialogs/core/DatabasePresenter.h"
 
+class CStoreContext;
+
 // What the phrase database holds and who owns it, and the three operations
 // on the whole collection: Empty, Export... and Load/Merge..., the last two
 // on a worker thread beside the progress dialog. The rules are the
@@ -16,7 +18,8 @@
 class CDatabaseDlg : public CTiledDialog, private IDatabaseView {
 public:
     // Counts the phrases anew for the fields.
-    explicit CDatabaseDlg(CWnd* pParent);
+    // The store outlives the dialog, and with it any transfer the dialog started.
+    CDatabaseDlg(CWnd* pParent, CStoreContext& store);
 
     // The worker's last act: it posts this with its TransferResult (owned
     // by the message) in lParam, and touches nothing after.
@@ -34,7 +37,7 @@ private:
     void OnExport();
     LRESULT OnTransferEnded(WPARAM wParam, LPARAM lParam);
 
-    static void TransferThreadProc(HWND dialog, TransferJob job);
+    static void TransferThreadProc(HWND dialog, CStoreContext* store, TransferJob job);
 
     // The view.
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -48,6 +51,7 @@ private:
     void SetBusy(bool busy) override;
     void StartWorker(const TransferJob& job) override;
 
+    CStoreContext& m_store;
     CDatabasePresenter m_presenter;
     DatabaseFields m_fields;  // the exchange's copy
     static constexpr size_t kLabelCount = 10;

@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
 #include "store/PhraseRec.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ const CImageList& KindImages() {
 
 }  // namespace
 
-CPhraseManagerDlg::CPhraseManagerDlg(CWnd* pParent)
+CPhraseManagerDlg::CPhraseManagerDlg(CStoreContext& store, CWnd* pParent)
     : CTiledDialog(IDD_PHRASE_MANAGER, pParent),
-      m_presenter(*this, thePhraseSet, GetStoreApp()->m_configRecord) {
+      m_store(store), m_presenter(*this, store, thePhraseSet) {
     m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     m_hSmallIcon = static_cast<HICON>(
         LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
@@ -153,7 +153,7 @@ void CPhraseManagerDlg::ShowContextMenu(POINT screen) {
 // beside the dialog and closes its own window.
 void CPhraseManagerDlg::RunTest() {
     m_pTestWnd.reset();
-    m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection());
+    m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection(), m_store);
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
 }
@@ -292,7 +292,7 @@ void CPhraseManagerDlg::OnSetupButton() {
 // have changed every row.
 void CPhraseManagerDlg::OnDatabaseButton() {
     {
-        CDatabaseDlg database(this);
+        CDatabaseDlg database(this, m_store);
         database.DoModal();
     }
     m_presenter.Refresh();

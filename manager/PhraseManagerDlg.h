@@ -15,6 +15,7 @@
 #include "manager/core/PhraseManagerView.h"
 
 class CSaverWnd;
+class CStoreContext;
 
 // The configuration mode's window: the phrases of the database in a
 // four-column list that can be filtered by kind and sorted by any column,
@@ -22,7 +23,8 @@ class CSaverWnd;
 // controls and messages reach the presenter, which decides what they do.
 class CPhraseManagerDlg : public CTiledDialog, private IPhraseManagerView {
 public:
-    explicit CPhraseManagerDlg(CWnd* pParent = nullptr);
+    // The store the list shows and changes.
+    explicit CPhraseManagerDlg(CStoreContext& store, CWnd* pParent = nullptr);
     ~CPhraseManagerDlg() override;
 
     void ShowPhraseRow(int32_t phraseNumber) { m_presenter.ShowPhraseRow(phraseNumber); }
@@ -104,6 +106,7 @@ private:
     CPhraseMenu m_menu;
     COwnCaptionBar m_captionBar;
     std::unique_ptr<CSaverWnd> m_pTestWnd;
+    CStoreContext& m_store;
     CPhraseManagerPresenter m_presenter;
     // The list was set up; only then are its column widths worth storing.
     bool m_bListReady = false;

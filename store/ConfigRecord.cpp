@@ -3,11 +3,12 @@
 #include "framework/odbc/DBException.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 // An old database may hold two rows: read in a fixed order, the first is
 // always the same one, and so is the owner.
-CConfigRecord::CConfigRecord(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {
+CConfigRecord::CConfigRecord(CStoreContext& store, CDatabase* pDatabase)
+    : CStoreRecordset(store, pDatabase) {
     m_strSort = "Administrator";
 }
 
@@ -102,7 +103,7 @@ public:
 void CConfigRecord::CountPhrases() {
     m_NumNouns = m_NumVerbs = m_NumAdverbs = 0;
     try {
-        CPhraseTypeCounts counts(GetConnection());
+        CPhraseTypeCounts counts(*Store(), GetConnection());
         counts.Open(snapshot, nullptr, readOnly);
         if (!counts.IsOpen())
             return;

@@ -7,7 +7,7 @@
 // The one row of [Configuration]: the three phrase counts and the owner.
 class CConfigRecord : public CStoreRecordset {
 public:
-    explicit CConfigRecord(CDatabase* pDatabase = nullptr);
+    explicit CConfigRecord(CStoreContext& store, CDatabase* pDatabase = nullptr);
 
     std::string GetDefaultSQL() const override;
     void DoFieldExchange(CFieldExchange* pFX) override;

@@ -2,10 +2,10 @@
 
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
-#include "store/StoreRecordset.h"
+#include "store/StoreContext.h"
 
-bool QueryPhraseExists(int phraseType, const std::string& objectText) {
-    CPhraseRec lookup(thePhraseSet.m_pDatabase);
+bool QueryPhraseExists(CStoreContext& store, int phraseType, const std::string& objectText) {
+    CPhraseRec lookup(store);
     lookup.m_strFilter = "PhraseType = ? AND OPhrase = ?";
     lookup.m_NumberParam = phraseType;
     lookup.m_TextParam = objectText;
@@ -18,21 +18,12 @@ void ShowCheckFailure(const std::exception& cause, CMessageSink& messages) {
     messages.ShowWarning(WithCause("Unable to check phrase", cause.what()), "Sorrowline Error");
 }
 
-bool PhraseExists(int phraseType, const std::string& objectText, CMessageSink& messages) {
-    try {
-        return QueryPhraseExists(phraseType, objectText);
-    } catch (const std::exception& e) {
-        ShowCheckFailure(e, messages);
-        return false;
-    }
-}
-
 namespace {
 
 // The phrases of one author, newest first; the author is the one parameter.
 class CPhrasesByAuthor : public CStoreRecordset {
 public:
-    explicit CPhrasesByAuthor(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
+    using CStoreRecordset::CStoreRecordset;
     std::string GetDefaultSQL() const override { return "[Phrase]"; }
     void DoFieldExchange(CFieldExchange* pFX) override {
         pFX->SetFieldType(CFieldExchange::outputColumn);
@@ -47,16 +38,11 @@ public:
 
 }  // namespace
 
-int32_t FindNewestPhrase(const std::string& userName, CMessageSink& messages) {
-    try {
-        CPhrasesByAuthor lookup(thePhraseSet.m_pDatabase);
-        lookup.m_strFilter = "AddedBy = ?";
-        lookup.m_strSort = "DateAdded DESC,PhraseNumber DESC";
-        lookup.m_AuthorParam = userName;
-        lookup.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly | CRecordset::skipDeletedRecords);
-        return lookup.IsOpen() && !lookup.IsBOF() && !lookup.IsEOF() ? lookup.m_PhraseNumber : 0;
-    } catch (const std::exception&) {
-        messages.ShowWarning("Unable to select phrase", "Sorrowline Error");
-        return 0;
-    }
+int32_t QueryNewestPhrase(CStoreContext& store, const std::string& userName) {
+    CPhrasesByAuthor lookup(store);
+    lookup.m_strFilter = "AddedBy = ?";
+    lookup.m_strSort = "DateAdded DESC,PhraseNumber DESC";
+    lookup.m_AuthorParam = userName;
+    lookup.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly | CRecordset::skipDeletedRecords);
+    return lookup.IsOpen() && !lookup.IsBOF() && !lookup.IsEOF() ? lookup.m_PhraseNumber : 0;
 }

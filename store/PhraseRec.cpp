@@ -2,7 +2,7 @@
 
 #include "framework/odbc/DBException.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 CPhraseRec thePhraseSet;
 
@@ -12,10 +12,10 @@ namespace {
 constexpr int kRerunTries = 3;
 
 // Raises or lowers the stored count of the phrase's kind; codes above 5 have none.
-void AdjustCount(uint8_t phraseType, bool raise) {
-    if (!GetStoreApp())
+void AdjustCount(CStoreContext* store, uint8_t phraseType, bool raise) {
+    if (!store)
         return;
-    CConfigRecord& config = GetStoreApp()->m_configRecord;
+    CConfigRecord& config = store->m_configRecord;
     switch (KindOfPhraseType(phraseType)) {
         case PhraseKind::Noun: raise ? config.IncNouns() : config.DecNouns(); break;
         case PhraseKind::Verb: raise ? config.IncVerbs() : config.DecVerbs(); break;
@@ -26,7 +26,7 @@ void AdjustCount(uint8_t phraseType, bool raise) {
 
 }  // namespace
 
-CPhraseRec::CPhraseRec(CDatabase* pDatabase) : CStoreRecordset(pDatabase) {}
+CPhraseRec::CPhraseRec(CStoreContext& store, CDatabase* pDatabase) : CStoreRecordset(store, pDatabase) {}
 
 std::string CPhraseRec::GetDefaultSQL() const { return "[Phrase]"; }
 
@@ -66,14 +66,29 @@ bool CPhraseRec::Rerun() {
 }
 
 bool CPhraseRec::CommitNew() {
+    bool counted = false, stored = false;
     try {
-        AdjustCount(m_PhraseType, true);
+        AdjustCount(Store(), m_PhraseType, true);
+        counted = true;
         Update();
+        stored = true;
         RerunDeferred();
         return true;
     } catch (const std::exception& e) {
         NoteError(e);
+        if (counted && !stored)
+            TakeBackCount(true);
         return false;
+    }
+}
+
+// The count was changed for a row that was neither stored nor deleted: it
+// changes back, so that the counts keep matching the rows.
+void CPhraseRec::TakeBackCount(bool raised) {
+    try {
+        AdjustCount(Store(), m_PhraseType, !raised);
+    } catch (const std::exception&) {
+        // The next Recount repairs it.
     }
 }
 
@@ -85,11 +100,15 @@ void CPhraseRec::NoteError(const std::exception& e) {
 }
 
 void CPhraseRec::Delete() {
+    bool counted = false;
     try {
         FetchPendingRows();  // m_PhraseType below must be the current row's
-        AdjustCount(m_PhraseType, false);
+        AdjustCount(Store(), m_PhraseType, false);
+        counted = true;
         CRecordset::Delete();
     } catch (const std::exception&) {
-        // Callers that need certainty count the table again.
+        // Callers that need certainty ask IsDeleted.
+        if (counted)
+            TakeBackCount(false);
     }
 }

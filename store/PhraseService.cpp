@@ -1,62 +1,110 @@
 #include "store/PhraseService.h"
 
+#include "framework/odbc/DBException.h"
 #include "framework/odbc/DbTime.h"
 #include "store/ChangeBatch.h"
-#include "store/ConfigRecord.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
+#include "store/StoreContext.h"
 
 namespace {
 
 constexpr size_t kColumnChars = 255;
+constexpr char kByNumber[] = "PhraseNumber = ?";
 
 }  // namespace
 
 std::string ColumnText(const std::string& text) { return text.substr(0, kColumnChars); }
 
-bool IsDuplicatePhrase(const PhraseInput& phrase, CMessageSink& messages) {
-    const std::string object = ColumnText(phrase.texts[0]);
-    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun)
-        return PhraseExists(phrase.phraseType, object, messages);
-    for (int form = 0; form < 4; ++form)
-        if (PhraseExists(form, object, messages))
-            return true;
-    return false;
-}
+CPhraseService::CPhraseService(CStoreContext& store, CPhraseRec& phrases) : m_store(store), m_phrases(phrases) {}
 
-bool StoreNewPhrase(CPhraseRec& set, const PhraseInput& phrase, const std::string* author) {
-    set.AddNew();
-    if (author)
-        set.m_AddedBy = *author;
-    set.m_DateAdded = CDbTime::Now();
-    set.m_PhraseType = phrase.phraseType;
-    set.m_OPhrase = ColumnText(phrase.texts[0]);
-    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun) {
-        set.m_MPhrase = ColumnText(phrase.texts[1]);
-        set.m_FPhrase = ColumnText(phrase.texts[2]);
-        set.m_PPhrase = ColumnText(phrase.texts[3]);
+bool CPhraseService::QueryExists(int phraseType, const std::string& objectText, DuplicateCheck& check) {
+    try {
+        return QueryPhraseExists(m_store, phraseType, objectText);
+    } catch (const std::exception& e) {
+        check.failures.push_back(e.what());
+        return false;
     }
-    return set.CommitNew();
 }
 
-DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user,
-                                 const CConfigRecord& config) {
-    set.m_strFilter = "PhraseNumber = ?";
+DuplicateCheck CPhraseService::CheckDuplicate(const PhraseInput& phrase) {
+    DuplicateCheck check;
+    const std::string object = ColumnText(phrase.texts[0]);
+    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun) {
+        check.exists = QueryExists(phrase.phraseType, object, check);
+        return check;
+    }
+    for (int form = FormObject; form <= FormPlural && !check.exists; ++form)
+        check.exists = QueryExists(form, object, check);
+    return check;
+}
+
+// Stores go through the shared set, which must be open; this filter keeps
+// its re-runs from reading any rows.
+void CPhraseService::OpenPhrases() {
+    if (m_phrases.IsOpen())
+        return;
+    m_phrases.m_strFilter = kByNumber;
+    m_phrases.m_NumberParam = 0;
+    if (!m_phrases.Rerun())
+        throw m_phrases.LastError();
+}
+
+bool CPhraseService::StoreNew(const PhraseInput& phrase, const std::string* author) {
+    m_phrases.AddNew();
+    if (author)
+        m_phrases.m_AddedBy = *author;
+    m_phrases.m_DateAdded = CDbTime::Now();
+    m_phrases.m_PhraseType = phrase.phraseType;
+    m_phrases.m_OPhrase = ColumnText(phrase.texts[0]);
+    if (KindOfPhraseType(phrase.phraseType) != PhraseKind::Noun) {
+        m_phrases.m_MPhrase = ColumnText(phrase.texts[1]);
+        m_phrases.m_FPhrase = ColumnText(phrase.texts[2]);
+        m_phrases.m_PPhrase = ColumnText(phrase.texts[3]);
+    }
+    return m_phrases.CommitNew();
+}
+
+AddOutcome CPhraseService::Add(const PhraseInput& phrase, const std::string* author) {
+    AddOutcome outcome;
+    try {
+        m_store.m_configRecord.Recount();
+        OpenPhrases();
+        if (!StoreNew(phrase, author)) {
+            outcome.failure = m_phrases.LastError().m_strError;
+            return outcome;
+        }
+    } catch (const std::exception& e) {
+        outcome.failure = e.what();
+        return outcome;
+    }
+    outcome.stored = true;
+    try {
+        outcome.phraseNumber = QueryNewestPhrase(m_store, author ? *author : std::string());
+    } catch (const std::exception& e) {
+        outcome.lookupFailure = e.what();
+    }
+    return outcome;
+}
+
+DeleteOutcome CPhraseService::DeleteNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user) {
+    set.m_strFilter = kByNumber;
     set.m_NumberParam = phraseNumber;
     if (!set.Rerun() || !set.CanUpdate() || set.IsEOF())
         return DeleteOutcome::NotDeleted;
-    if (!config.MayChangePhrase(set.m_AddedBy, user))
+    if (!m_store.m_configRecord.MayChangePhrase(set.m_AddedBy, user))
         return DeleteOutcome::Refused;
     set.Delete();
     // The set's delete reports nothing; a row it could not delete is still there.
     return set.IsDeleted() ? DeleteOutcome::Deleted : DeleteOutcome::NotDeleted;
 }
 
-void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumbers,
-                         const std::string& user, CConfigRecord& config,
-                         const std::function<void(int32_t, DeleteOutcome)>& report) {
-    CChangeBatch<int32_t> batch(set.GetConnection(), config);
+void CPhraseService::Delete(const std::vector<int32_t>& phraseNumbers, const std::string& user,
+                            const std::function<void(int32_t, DeleteOutcome)>& report) {
+    m_phrases.m_strFilter = kByNumber;
+    m_store.m_configRecord.Recount();
+    CChangeBatch<int32_t> batch(m_phrases.GetConnection(), m_store.m_configRecord);
     auto commit = [&] {
         std::vector<int32_t> retry;
         try {
@@ -66,11 +114,11 @@ void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumb
             retry = batch.Abandon();
         }
         for (int32_t number : retry)
-            report(number, DeletePhraseNumber(set, number, user, config));
+            report(number, DeleteNumber(m_phrases, number, user));
     };
     for (int32_t number : phraseNumbers) {
         batch.Begin();
-        const DeleteOutcome outcome = DeletePhraseNumber(set, number, user, config);
+        const DeleteOutcome outcome = DeleteNumber(m_phrases, number, user);
         if (outcome != DeleteOutcome::Deleted) {
             commit();
             report(number, outcome);
@@ -83,8 +131,39 @@ void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumb
     commit();
 }
 
-size_t DeleteListedPhrases(CPhraseRec& set, const std::string& user, CConfigRecord& config) {
-    CChangeBatch<int32_t> batch(set.GetConnection(), config);
+bool CPhraseService::MayEmpty(const std::string& user) const { return m_store.m_configRecord.IsOwner(user); }
+
+EmptyOutcome CPhraseService::Empty(const std::string& user) {
+    EmptyOutcome outcome;
+    if (!MayEmpty(user)) {
+        outcome.status = EmptyStatus::Refused;
+        return outcome;
+    }
+    if (!m_phrases.CanRestart()) {
+        outcome.status = EmptyStatus::NotRestartable;
+        return outcome;
+    }
+    try {
+        m_phrases.m_strFilter = "";
+        if (!m_phrases.Rerun())
+            throw m_phrases.LastError();
+        outcome.undeleted = DeleteListed(user);
+        m_store.m_configRecord.Recount();
+    } catch (const std::exception& e) {
+        outcome.status = EmptyStatus::Failed;
+        outcome.failure = e.what();
+        return outcome;
+    }
+    if (outcome.undeleted > 0)
+        outcome.status = EmptyStatus::Incomplete;
+    return outcome;
+}
+
+// Walks the set to its end, deleting each row (lowering the counts), in
+// batches like Delete. After a failed commit the batch's phrases are deleted
+// again one at a time. Returns how many phrases are left undeleted.
+size_t CPhraseService::DeleteListed(const std::string& user) {
+    CChangeBatch<int32_t> batch(m_phrases.GetConnection(), m_store.m_configRecord);
     size_t undeleted = 0;
     auto commit = [&] {
         std::vector<int32_t> again;
@@ -94,15 +173,15 @@ size_t DeleteListedPhrases(CPhraseRec& set, const std::string& user, CConfigReco
             again = batch.Abandon();
         }
         // One at a time, on a set of their own: the walk goes on.
-        CPhraseRec single(set.m_pDatabase);
+        CPhraseRec single(m_store);
         for (int32_t number : again)
-            undeleted += DeletePhraseNumber(single, number, user, config) != DeleteOutcome::Deleted;
+            undeleted += DeleteNumber(single, number, user) != DeleteOutcome::Deleted;
     };
-    for (; !set.IsEOF(); set.MoveNext()) {
+    for (; !m_phrases.IsEOF(); m_phrases.MoveNext()) {
         batch.Begin();
-        const int32_t number = set.m_PhraseNumber;
-        set.Delete();
-        if (set.IsDeleted())
+        const int32_t number = m_phrases.m_PhraseNumber;
+        m_phrases.Delete();
+        if (m_phrases.IsDeleted())
             batch.Made(number);
         else
             ++undeleted;

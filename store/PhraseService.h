@@ -6,12 +6,8 @@
 
 #include "store/DeriveForm.h"
 
-class CConfigRecord;
-class CMessageSink;
 class CPhraseRec;
-
-// The rules of adding and deleting phrases, shared by the phrase manager and
-// sorrowline-db.
+class CStoreContext;
 
 // A text as a phrase column holds it: its first 255 characters.
 std::string ColumnText(const std::string& text);
@@ -23,38 +19,77 @@ struct PhraseInput {
     FormTexts texts;
 };
 
-// True when the database holds a phrase of the same kind with the same
-// Object text (its first 255 characters): a noun matches a noun of any form.
-// A failed lookup is shown and counts as none.
-bool IsDuplicatePhrase(const PhraseInput& phrase, CMessageSink& messages);
+struct DuplicateCheck {
+    bool exists = false;
+    // The cause of each lookup that failed; a failed lookup counts as no match.
+    std::vector<std::string> failures;
+};
 
-// Begins a new row of the set with the phrase's texts cut to 255
-// characters, the author (none: the column keeps its default) and the
-// current time, and stores it, raising its kind's count. False when it
-// could not be stored.
-bool StoreNewPhrase(CPhraseRec& set, const PhraseInput& phrase, const std::string* author);
+struct AddOutcome {
+    bool stored = false;
+    std::string failure;  // why the phrase was not stored
+    // The author's newest phrase, the one just stored: 0 when not found.
+    int32_t phraseNumber = 0;
+    std::string lookupFailure;  // why the newest phrase could not be looked up
+};
 
 enum class DeleteOutcome { Deleted, NotDeleted, Refused };
 
-// Re-reads the phrase of that number in the set and deletes it (lowering its
-// kind's count) if the user wrote it or owns the database. NotDeleted: it
-// could not be read, is gone, or the data source refused the deletion.
-DeleteOutcome DeletePhraseNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user,
-                                 const CConfigRecord& config);
+enum class EmptyStatus {
+    Emptied,
+    Refused,         // the user does not own the database
+    NotRestartable,  // the phrase set cannot be run again: nothing was tried
+    Failed,          // an error stopped it; the phrases deleted so far stay deleted
+    Incomplete,      // the data source kept some phrases
+};
 
-// Deletes the phrases of these numbers in the order given, each as
-// DeletePhraseNumber does, grouped into transactions so that many deletions
-// do not cost a disk sync each. Each outcome reaches report once it is
-// final: a deletion after its commit, so whatever is reported deleted is
-// deleted. Before a refusal or failure is reported the deletions so far are
-// committed, so no transaction waits on the user. A failed commit is rolled
-// back and its deletions made again one at a time.
-void DeletePhraseNumbers(CPhraseRec& set, const std::vector<int32_t>& phraseNumbers,
-                         const std::string& user, CConfigRecord& config,
-                         const std::function<void(int32_t, DeleteOutcome)>& report);
+struct EmptyOutcome {
+    EmptyStatus status = EmptyStatus::Emptied;
+    size_t undeleted = 0;
+    std::string failure;
+};
 
-// Empties the database for its owner: deletes every phrase the set lists,
-// walking it to its end (lowering the counts), grouped into transactions
-// like DeletePhraseNumbers. After a failed commit the batch's phrases are
-// deleted again one at a time. Returns how many phrases are left undeleted.
-size_t DeleteListedPhrases(CPhraseRec& set, const std::string& user, CConfigRecord& config);
+// The rules of adding and deleting phrases, for every front end: the
+// phrase manager, the Database dialog and sorrowline-db. It works through
+// the given phrase set (the process's shared one) and leaves its filter at
+// "PhraseNumber = ?" after an add or a deletion, at "" after Empty. It
+// shows nothing: the front ends ask the questions and tell the outcomes.
+class CPhraseService {
+public:
+    CPhraseService(CStoreContext& store, CPhraseRec& phrases);
+
+    // Whether the database holds a phrase of the same kind with the same
+    // Object text (its first 255 characters): a noun matches a noun of any form.
+    DuplicateCheck CheckDuplicate(const PhraseInput& phrase);
+
+    // Counts anew, then stores the phrase with its texts cut to 255
+    // characters, the author (none: the column keeps its default) and the
+    // current time, raising its kind's count; then looks up the author's
+    // newest phrase. A phrase that is not stored leaves the counts as they were.
+    AddOutcome Add(const PhraseInput& phrase, const std::string* author);
+
+    // Counts anew (for the owner), then deletes the phrases of these numbers
+    // in the order given: each one the user wrote, or any if the user owns the
+    // database. Grouped into transactions so that many deletions do not cost a
+    // disk sync each. Each outcome reaches report once it is final: a deletion
+    // after its commit. Before a refusal or failure is reported the deletions
+    // so far are committed, so no transaction waits on the user. A failed
+    // commit is rolled back and its deletions made again one at a time.
+    void Delete(const std::vector<int32_t>& phraseNumbers, const std::string& user,
+                const std::function<void(int32_t, DeleteOutcome)>& report);
+
+    // Empty is for the owner only, as the configuration record last read names it.
+    bool MayEmpty(const std::string& user) const;
+    // Deletes every phrase, in batches, and counts anew.
+    EmptyOutcome Empty(const std::string& user);
+
+private:
+    DeleteOutcome DeleteNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user);
+    size_t DeleteListed(const std::string& user);
+    bool QueryExists(int phraseType, const std::string& objectText, DuplicateCheck& check);
+    bool StoreNew(const PhraseInput& phrase, const std::string* author);
+    void OpenPhrases();
+
+    CStoreContext& m_store;
+    CPhraseRec& m_phrases;
+};

@@ -1,6 +1,8 @@
 #include "store/StoreRecordset.h"
 
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
+
+bool CStoreRecordset::IsStoreAvailable() const { return m_pStore && m_pStore->IsDatabaseAvailable(); }
 
 bool CStoreRecordset::Open(unsigned openType, const char* sql, unsigned options) {
     if (!IsStoreAvailable())
@@ -14,9 +16,12 @@ void CStoreRecordset::Close() {
 }
 
 std::string CStoreRecordset::GetDefaultConnect() const {
-    return GetStoreApp() ? GetStoreApp()->ConnectString() : CStoreApp::kDefaultConnect;
+    return m_pStore ? m_pStore->ConnectString() : CStoreContext::kDefaultConnect;
 }
 
-CDatabase* CStoreRecordset::GetDefaultDatabase() const {
-    return GetStoreApp() ? GetStoreApp()->Database() : nullptr;
+CDatabase* CStoreRecordset::GetDefaultDatabase() const { return m_pStore ? m_pStore->Database() : nullptr; }
+
+void CStoreRecordset::Unbind() {
+    CRecordset::Close();
+    m_pStore = nullptr;
 }

@@ -11,6 +11,7 @@
 
 class CByteReader;
 class CMessageSink;
+class CStoreContext;
 class CTransferProgress;
 
 namespace PhraseFile {
@@ -30,10 +31,10 @@ struct TransferSinks {
     std::chrono::milliseconds progressInterval{40};
 };
 
-// Writes every phrase of the database to the file at path, through
-// thePhraseSet. Failures are shown through the sinks; true when the whole
+// Writes every phrase of the store's database to the file at path, through
+// thePhraseSet (bound to that store). Failures are shown through the sinks; true when the whole
 // file was written.
-bool ExportPhraseFile(const std::string& path, TransferSinks sinks);
+bool ExportPhraseFile(CStoreContext& store, const std::string& path, TransferSinks sinks);
 
 struct ImportResult {
     bool ok = false;         // the whole file was read and merged
@@ -47,6 +48,6 @@ std::unique_ptr<CByteReader> OpenPhraseFile(const std::string& path, CMessageSin
 // Adds each phrase of the file that the database does not hold yet, through
 // thePhraseSet (which must be open). The phrases belong to the current user.
 // Every failure is shown with its cause on the line below the message.
-ImportResult ImportPhraseFile(CByteReader& in, TransferSinks sinks);
+ImportResult ImportPhraseFile(CStoreContext& store, CByteReader& in, TransferSinks sinks);
 // Both steps; a file that cannot be opened is shown, then counted anew.
-ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks);
+ImportResult ImportPhraseFile(CStoreContext& store, const std::string& path, TransferSinks sinks);

@@ -8,7 +8,7 @@
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/PhraseFileParser.h"
@@ -52,12 +52,13 @@ struct LoadEnd {
 // lost connection stops the load at once.
 class CImporter : public CPhraseFileSink {
 public:
-    CImporter(CByteReader& in, TransferSinks sinks, std::string user)
-        : m_in(in),
+    CImporter(CStoreContext& store, CByteReader& in, TransferSinks sinks, std::string user)
+        : m_store(store),
+          m_in(in),
           m_sinks(sinks),
           m_pacer(sinks.progress, sinks.progressInterval),
           m_user(std::move(user)),
-          m_batch(thePhraseSet.GetConnection(), GetStoreApp()->m_configRecord) {}
+          m_batch(thePhraseSet.GetConnection(), store.m_configRecord) {}
 
     LoadEnd Run() {
         m_pacer.Start(static_cast<uint32_t>(m_in.Size()), "0 of %u bytes");
@@ -130,7 +131,7 @@ private:
     // A failed lookup is shown and counts as absence, unless the connection is gone.
     bool Exists(const FilePhrase& phrase) {
         try {
-            return QueryPhraseExists(phrase.phraseType, phrase.forms[0]);
+            return QueryPhraseExists(m_store, phrase.phraseType, phrase.forms[0]);
         } catch (const std::exception& e) {
             if (IsConnectionLost(e))
                 throw;
@@ -165,6 +166,7 @@ private:
         return m_firstRefusal + "\n" + std::to_string(m_refused) + " phrases were not stored";
     }
 
+    CStoreContext& m_store;
     CByteReader& m_in;
     TransferSinks m_sinks;
     CProgressPacer m_pacer;
@@ -187,9 +189,9 @@ std::unique_ptr<CByteReader> OpenPhraseFile(const std::string& path, CMessageSin
 
 namespace {
 
-void RecountAfterLoad(CMessageSink& messages, ImportResult& result) {
+void RecountAfterLoad(CStoreContext& store, CMessageSink& messages, ImportResult& result) {
     try {
-        GetStoreApp()->m_configRecord.Recount();
+        store.m_configRecord.Recount();
         result.recounted = true;
     } catch (const std::exception& e) {
         ShowLoadError(messages, e.what());
@@ -198,25 +200,25 @@ void RecountAfterLoad(CMessageSink& messages, ImportResult& result) {
 
 }  // namespace
 
-ImportResult ImportPhraseFile(CByteReader& in, TransferSinks sinks) {
+ImportResult ImportPhraseFile(CStoreContext& store, CByteReader& in, TransferSinks sinks) {
     std::string user;
     GetCurrentUserName(user);
-    const LoadEnd end = CImporter(in, sinks, user).Run();
+    const LoadEnd end = CImporter(store, in, sinks, user).Run();
     ImportResult result;
     result.ok = end.failure.empty();
     if (!result.ok)
         ShowLoadError(sinks.messages, end.failure);
     if (!end.CountsKept())
-        RecountAfterLoad(sinks.messages, result);
+        RecountAfterLoad(store, sinks.messages, result);
     return result;
 }
 
-ImportResult ImportPhraseFile(const std::string& path, TransferSinks sinks) {
+ImportResult ImportPhraseFile(CStoreContext& store, const std::string& path, TransferSinks sinks) {
     std::unique_ptr<CByteReader> in = OpenPhraseFile(path, sinks.messages);
     if (in)
-        return ImportPhraseFile(*in, sinks);
+        return ImportPhraseFile(store, *in, sinks);
     // The load ends as any load that met an error does.
     ImportResult result;
-    RecountAfterLoad(sinks.messages, result);
+    RecountAfterLoad(store, sinks.messages, result);
     return result;
 }

@@ -2,7 +2,7 @@
 #include "framework/MessageSink.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/ByteFile.h"
 #include "transfer/PhraseFile.h"
 #include "transfer/PhraseRecords.h"
@@ -21,12 +21,12 @@ void ShowSaveError(CMessageSink& messages, const std::string& cause) {
 
 class CExporter {
 public:
-    CExporter(CByteWriter& out, TransferSinks sinks)
-        : m_out(out), m_sinks(sinks), m_pacer(sinks.progress, sinks.progressInterval) {}
+    CExporter(CStoreContext& store, CByteWriter& out, TransferSinks sinks)
+        : m_store(store), m_out(out), m_sinks(sinks), m_pacer(sinks.progress, sinks.progressInterval) {}
 
     // False when a query could not be run (already reported).
     bool Write() {
-        CConfigRecord& config = GetStoreApp()->m_configRecord;
+        CConfigRecord& config = m_store.m_configRecord;
         config.Recount();
         const uint32_t total = static_cast<uint32_t>(config.m_NumNouns) +
                                static_cast<uint32_t>(config.m_NumVerbs) +
@@ -78,6 +78,7 @@ private:
             m_out.Put(kEndSection);
     }
 
+    CStoreContext& m_store;
     CByteWriter& m_out;
     TransferSinks m_sinks;
     CProgressPacer m_pacer;
@@ -86,7 +87,7 @@ private:
 
 }  // namespace
 
-bool ExportPhraseFile(const std::string& path, TransferSinks sinks) {
+bool ExportPhraseFile(CStoreContext& store, const std::string& path, TransferSinks sinks) {
     const std::string savedSort = thePhraseSet.m_strSort;
     bool written = false;
     try {
@@ -96,7 +97,7 @@ bool ExportPhraseFile(const std::string& path, TransferSinks sinks) {
             out.Close();
             return false;
         }
-        const bool complete = CExporter(out, sinks).Write();
+        const bool complete = CExporter(store, out, sinks).Write();
         out.Close();
         written = complete;
     } catch (const std::exception& e) {

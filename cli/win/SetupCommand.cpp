@@ -10,7 +10,7 @@
 #include "cli/win/SetupFiles.h"
 #include "cli/win/SetupResources.h"
 #include "framework/odbc/DBException.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 namespace {
 
@@ -71,23 +71,23 @@ void WriteDataSource(const SetupPaths& paths) {
 
 // Tables, owner row and starter phrases through the new data source; the
 // counts at the end show that it answers.
-int FillDatabase(const CommandContext& context, const SetupPaths& paths) {
-    ConnectStore(*GetStoreApp(), context.connect);
-    if (RunInit(context) != kExitOk)
+int FillDatabase(CStoreContext& store, const CommandContext& context, const SetupPaths& paths) {
+    ConnectStore(store, context.connect);
+    if (RunInit(store, context) != kExitOk)
         return kExitFailure;
     Say("Tables in place.");
-    if (RunImport({context.connect, {paths.starterFile}}) != kExitOk)
+    if (RunImport(store, {context.connect, {paths.starterFile}}) != kExitOk)
         return kExitFailure;
     Say("Starter phrases merged (phrases the database holds already are not added again).");
-    return RunRecount(context);
+    return RunRecount(store, context);
 }
 
 }  // namespace
 
-int RunSetup(const CommandContext& context) {
+int RunSetup(CStoreContext& store, const CommandContext& context) {
     if (!context.args.empty())
         throw UsageError{"setup takes no arguments"};
-    if (context.connect != CStoreApp::kDefaultConnect)
+    if (context.connect != CStoreContext::kDefaultConnect)
         throw UsageError{"setup makes the data source Sorrowline; --connect does not apply"};
     const SetupPaths paths = UserSetupPaths();
     const DataSourceEntry existing = FindDataSource(kDataSourceName);
@@ -99,7 +99,7 @@ int RunSetup(const CommandContext& context) {
     RegisterDriverForAllUsers(paths);
     WriteDataSource(paths);
     try {
-        return FillDatabase(context, paths);
+        return FillDatabase(store, context, paths);
     } catch (const CDBException& e) {
         std::fprintf(stderr, "The data source Sorrowline is in place, but it cannot be opened:\n%s\n",
                      e.m_strError.c_str());

@@ -7,7 +7,7 @@
 #include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseService.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 #include "transfer/DataFilePath.h"
 #include "transfer/PhraseFile.h"
 
@@ -15,44 +15,25 @@ namespace {
 
 // The store, as this dialog uses it.
 
-CConfigRecord& Config() { return GetStoreApp()->m_configRecord; }
-
-TransferResult::Counts StoredCounts() {
-    const CConfigRecord& config = Config();
+TransferResult::Counts StoredCounts(const CStoreContext& store) {
+    const CConfigRecord& config = store.m_configRecord;
     return {config.m_NumNouns, config.m_NumVerbs, config.m_NumAdverbs};
 }
 
-TransferResult::Counts RecountedCounts() {
-    Config().Recount();
-    return StoredCounts();
+TransferResult::Counts RecountedCounts(CStoreContext& store) {
+    store.m_configRecord.Recount();
+    return StoredCounts(store);
 }
 
 // The name the data source gives its database; empty when it gives none.
-std::string DatabaseName() {
+std::string DatabaseName(CStoreContext& store) {
     try {
-        CDatabase* db = GetStoreApp()->Database();
+        CDatabase* db = store.Database();
         return db->IsOpen() ? db->GetDatabaseName() : std::string();
     } catch (const std::exception&) {
         return std::string();
     }
 }
-
-bool IsOwner(const std::string& user) { return Config().IsOwner(user); }
-
-bool SharedSetCanRestart() { return thePhraseSet.CanRestart(); }
-
-// The shared set over every phrase; false, with the driver's message in
-// cause, when it cannot be read.
-bool ListEveryPhrase(std::string& cause) {
-    thePhraseSet.m_strFilter = "";
-    if (thePhraseSet.Rerun())
-        return true;
-    cause = thePhraseSet.LastError().m_strError;
-    return false;
-}
-
-// Deletes, in batches, every phrase the shared set lists; how many are left.
-size_t DeleteEveryListed(const std::string& user) { return DeleteListedPhrases(thePhraseSet, user, Config()); }
 
 // A load stores through the shared set, which must be open.
 void OpenSharedSetForLoad() {
@@ -63,15 +44,15 @@ void OpenSharedSetForLoad() {
     thePhraseSet.Rerun();
 }
 
-TransferResult RunExport(const std::string& path, TransferSinks sinks) {
-    ExportPhraseFile(path, sinks);
+TransferResult RunExport(CStoreContext& store, const std::string& path, TransferSinks sinks) {
+    ExportPhraseFile(store, path, sinks);
     return {};
 }
 
-TransferResult RunLoad(const std::string& path, TransferSinks sinks) {
+TransferResult RunLoad(CStoreContext& store, const std::string& path, TransferSinks sinks) {
     TransferResult result;
-    if (ImportPhraseFile(path, sinks).recounted)
-        result.counts = StoredCounts();
+    if (ImportPhraseFile(store, path, sinks).recounted)
+        result.counts = StoredCounts(store);
     return result;
 }
 
@@ -97,16 +78,19 @@ void ShowTransferFailure(CMessageSink& messages, bool load, const std::string& c
 
 }  // namespace
 
-CDatabasePresenter::CDatabasePresenter(IDatabaseView& view) : m_view(view) {
-    m_fields.counts = CountTexts(RecountedCounts());
-    m_fields.owner = Config().m_Administrator;
-    m_fields.databaseName = DatabaseName();
+CDatabasePresenter::CDatabasePresenter(IDatabaseView& view, CStoreContext& store)
+    : m_view(view), m_store(store), m_service(store, thePhraseSet) {
+    m_fields.counts = CountTexts(RecountedCounts(store));
+    m_fields.owner = store.m_configRecord.m_Administrator;
+    m_fields.databaseName = DatabaseName(store);
 }
 
+// After a failure part-way the phrases deleted so far stay deleted and the
+// fields keep the old counts.
 void CDatabasePresenter::Empty() {
     std::string user;
     GetCurrentUserName(user);
-    if (!IsOwner(user)) {
+    if (!m_service.MayEmpty(user)) {
         m_view.ShowMessage("You do not have permission to delete this item", "Permission Denied",
                            MessageIcon::Information);
         return;
@@ -115,33 +99,24 @@ void CDatabasePresenter::Empty() {
                          "WARNING: This operation cannot be undone",
                          "Empty Database"))
         return;
-    if (!SharedSetCanRestart())
-        return;
-    try {
-        EmptyAsOwner(user);
-    } catch (const std::exception& e) {
-        m_view.ShowWaitCursor(false);
-        ShowEmptyFailure(e.what());
-    }
-}
-
-// After a failure part-way the phrases deleted so far stay deleted and the
-// fields keep the old counts.
-void CDatabasePresenter::EmptyAsOwner(const std::string& user) {
-    std::string cause;
-    if (!ListEveryPhrase(cause)) {
-        ShowEmptyFailure(cause);
-        return;
-    }
     m_view.ShowWaitCursor(true);
-    const size_t undeleted = DeleteEveryListed(user);
+    const EmptyOutcome outcome = m_service.Empty(user);
     m_view.ShowWaitCursor(false);
-    if (undeleted > 0) {
-        ShowEmptyFailure(std::to_string(undeleted) + " phrases could not be deleted.");
-        return;
+    switch (outcome.status) {
+        case EmptyStatus::Emptied:
+            m_fields.counts = CountTexts(StoredCounts(m_store));
+            m_view.ShowCounts(m_fields.counts);
+            break;
+        case EmptyStatus::Incomplete:
+            ShowEmptyFailure(std::to_string(outcome.undeleted) + " phrases could not be deleted.");
+            break;
+        case EmptyStatus::Failed:
+            ShowEmptyFailure(outcome.failure);
+            break;
+        case EmptyStatus::Refused:
+        case EmptyStatus::NotRestartable:
+            break;
     }
-    m_fields.counts = CountTexts(RecountedCounts());
-    m_view.ShowCounts(m_fields.counts);
 }
 
 void CDatabasePresenter::ShowEmptyFailure(const std::string& cause) {
@@ -175,12 +150,12 @@ void CDatabasePresenter::TransferEnded(const TransferResult& result) {
 
 // The engine shows the failures it expects; this is for the others. Nothing
 // may escape, or the worker would never hand in its result.
-TransferResult CDatabasePresenter::RunTransfer(const TransferJob& job, CTransferProgress& progress,
-                                               CMessageSink& messages) {
+TransferResult CDatabasePresenter::RunTransfer(CStoreContext& store, const TransferJob& job,
+                                               CTransferProgress& progress, CMessageSink& messages) {
     const bool load = job.kind == TransferKind::Load;
     try {
         const TransferSinks sinks{progress, messages};
-        return load ? RunLoad(job.path, sinks) : RunExport(job.path, sinks);
+        return load ? RunLoad(store, job.path, sinks) : RunExport(store, job.path, sinks);
     } catch (const std::exception& e) {
         ShowTransferFailure(messages, load, e.what());
     } catch (...) {

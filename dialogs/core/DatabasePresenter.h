@@ -3,7 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "store/PhraseService.h"
+
 class CMessageSink;
+class CStoreContext;
 class CTransferProgress;
 
 // The Database dialog's texts as its fields show them.
@@ -59,12 +62,12 @@ public:
 };
 
 // The rules of the Database dialog: what its fields show, Empty for the
-// database's owner, and a transfer's start and end. The store is reached
-// only through the functions at the top of the .cpp.
+// database's owner (through the phrase service), and a transfer's start
+// and end.
 class CDatabasePresenter {
 public:
-    // Counts the phrases anew for the fields.
-    explicit CDatabasePresenter(IDatabaseView& view);
+    // Counts the phrases of the store anew for the fields.
+    CDatabasePresenter(IDatabaseView& view, CStoreContext& store);
 
     const DatabaseFields& Fields() const { return m_fields; }
 
@@ -79,13 +82,14 @@ public:
 
     // The worker's body: runs the transfer, shows its failures through
     // messages (owned by the dialog) and never throws.
-    static TransferResult RunTransfer(const TransferJob& job, CTransferProgress& progress,
-                                      CMessageSink& messages);
+    static TransferResult RunTransfer(CStoreContext& store, const TransferJob& job,
+                                      CTransferProgress& progress, CMessageSink& messages);
 
 private:
-    void EmptyAsOwner(const std::string& user);
     void ShowEmptyFailure(const std::string& cause);
 
     IDatabaseView& m_view;
+    CStoreContext& m_store;
+    CPhraseService m_service;
     DatabaseFields m_fields;
 };

@@ -9,19 +9,21 @@
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
+#include "store/StoreContext.h"
 
 namespace {
 
 constexpr char kDatabaseError[] = "Database Error";
+constexpr char kSorrowlineError[] = "Sorrowline Error";
 constexpr char kPermissionDenied[] = "Permission Denied";
 constexpr int kAllPhrases = -1;
 constexpr int kNouns = 0;
 
 }  // namespace
 
-CPhraseManagerPresenter::CPhraseManagerPresenter(IPhraseManagerView& view, CPhraseRec& phrases,
-                                                 CConfigRecord& config)
-    : m_view(view), m_phrases(phrases), m_config(config) {
+CPhraseManagerPresenter::CPhraseManagerPresenter(IPhraseManagerView& view, CStoreContext& store,
+                                                 CPhraseRec& phrases)
+    : m_view(view), m_phrases(phrases), m_config(store.m_configRecord), m_service(store, phrases) {
     m_phrases.m_strSort = m_sortKeys.Joined();
 }
 
@@ -332,22 +334,26 @@ bool CPhraseManagerPresenter::ReadPhrase(int32_t phraseNumber) {
 
 bool CPhraseManagerPresenter::CanAddPhrases() const { return m_phrases.CanAppend(); }
 
-// The duplicate question, the recount and the store that every add shares.
-// Returns the number of the user's newest phrase (0 if none is found), or
-// -1 when nothing was stored.
+// The duplicate question and the store that every add shares. Returns the
+// number of the user's newest phrase (0 if none is found), or -1 when
+// nothing was stored.
 int32_t CPhraseManagerPresenter::StoreAddedPhrase(const PhraseInput& phrase) {
-    if (IsDuplicatePhrase(phrase, m_view) &&
-        !m_view.AskYesNo("This phrase already exists. Add anyway?", "Duplicate phrase"))
+    const DuplicateCheck duplicate = m_service.CheckDuplicate(phrase);
+    for (const std::string& cause : duplicate.failures)
+        m_view.ShowWarning(WithCause("Unable to check phrase", cause), kSorrowlineError);
+    if (duplicate.exists && !m_view.AskYesNo("This phrase already exists. Add anyway?", "Duplicate phrase"))
         return -1;
-    m_config.Recount();
     std::string user;
     const bool haveUser = GetCurrentUserName(user);
-    if (!StoreNewPhrase(m_phrases, phrase, haveUser ? &user : nullptr)) {
+    const AddOutcome added = m_service.Add(phrase, haveUser ? &user : nullptr);
+    if (!added.stored) {
         // The phrase is lost unless the user hears of it.
-        ShowQueryFailure("Cannot create phrase", kDatabaseError);
+        m_view.ShowWarning(WithCause("Cannot create phrase", added.failure), kDatabaseError);
         return -1;
     }
-    return FindNewestPhrase(user, m_view);
+    if (!added.lookupFailure.empty())
+        m_view.ShowWarning("Unable to select phrase", kSorrowlineError);
+    return added.phraseNumber;
 }
 
 // Before an edit or a deletion: the set filtered by number, the counts and
@@ -374,7 +380,7 @@ void CPhraseManagerPresenter::StoreEdit() {
 std::vector<int32_t> CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
                                                             const std::string& user) {
     std::vector<int32_t> deleted;
-    DeletePhraseNumbers(m_phrases, numbers, user, m_config, [&](int32_t number, DeleteOutcome outcome) {
+    m_service.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
         ReportDeletion(number, outcome, deleted);
     });
     return deleted;

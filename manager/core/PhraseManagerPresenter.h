@@ -10,15 +10,16 @@
 
 class CConfigRecord;
 class CPhraseRec;
+class CStoreContext;
 
 // The phrase manager's flows over the store: the filtered, sorted list, and
 // adding, editing, deleting and looking at phrases. The window wires its
 // controls to it and shows what it is told through the view.
 class CPhraseManagerPresenter {
 public:
-    // The phrase set the list reads and changes, and the configuration row
-    // that holds the counts and the owner.
-    CPhraseManagerPresenter(IPhraseManagerView& view, CPhraseRec& phrases, CConfigRecord& config);
+    // The store (its configuration row holds the counts and the owner) and
+    // the phrase set the list reads and changes.
+    CPhraseManagerPresenter(IPhraseManagerView& view, CStoreContext& store, CPhraseRec& phrases);
 
     // Opens the phrase set; false when the table cannot be read.
     bool OpenPhraseSet();
@@ -78,6 +79,7 @@ private:
     IPhraseManagerView& m_view;
     CPhraseRec& m_phrases;
     CConfigRecord& m_config;
+    CPhraseService m_service;
     CPhraseListModel m_rows;
     CSortKeys m_sortKeys;
     int m_filterCode = -1;

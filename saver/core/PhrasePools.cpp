@@ -2,7 +2,7 @@
 
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 namespace {
 
@@ -24,12 +24,9 @@ PhraseForms FormsOf(const CPhraseRec& row) {
 
 }  // namespace
 
-void CPhrasePools::LoadPhrasePools() {
+void CPhrasePools::LoadPhrasePools(CStoreContext& store) {
     FreePhrasePools();
-    CStoreApp* app = GetStoreApp();
-    if (!app)
-        return;
-    CConfigRecord& config = app->m_configRecord;
+    CConfigRecord& config = store.m_configRecord;
     try {
         config.Recount();
     } catch (const std::exception&) {
@@ -50,15 +47,15 @@ void CPhrasePools::LoadPhrasePools() {
         FreePhrasePools();
         return;
     }
-    ReadRows();
+    ReadRows(store);
 }
 
-void CPhrasePools::ReadRows() {
+void CPhrasePools::ReadRows(CStoreContext& store) {
     size_t nouns = 0, verbs = 0, adverbs = 0;
     try {
         // Opening runs the query; running it again at once would read every
         // row twice for the same result.
-        CPhraseRec rows;
+        CPhraseRec rows(store);
         if (!rows.Open(CRecordset::snapshot, nullptr, CRecordset::none) || rows.IsEOF())
             return;
         for (; !rows.IsEOF(); rows.MoveNext()) {

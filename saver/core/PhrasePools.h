@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class CStoreContext;
+
 // One noun phrase and its grammatical form (NounForm, 0..3).
 struct NounEntry {
     std::string text;
@@ -21,9 +23,9 @@ struct PhraseForms {
 // back.
 class CPhrasePools {
 public:
-    // Recounts, then reads the phrase table. Any failure leaves what was read
-    // so far; nothing is reported.
-    void LoadPhrasePools();
+    // Recounts, then reads the store's phrase table. Any failure leaves what
+    // was read so far; nothing is reported.
+    void LoadPhrasePools(CStoreContext& store);
     void FreePhrasePools();
 
     bool HasPools() const { return !m_pNouns.empty() && !m_pVerbs.empty() && !m_pAdverbs.empty(); }
@@ -36,5 +38,5 @@ public:
     std::vector<std::optional<PhraseForms>> m_pAdverbs;
 
 private:
-    void ReadRows();
+    void ReadRows(CStoreContext& store);
 };

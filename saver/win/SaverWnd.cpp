@@ -11,8 +11,8 @@ constexpr UINT kTextWindowId = 101;
 
 }  // namespace
 
-CSaverWnd::CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings)
-    : m_flags(flags), m_settings(settings) {
+CSaverWnd::CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings, CStoreContext& store)
+    : m_flags(flags), m_settings(settings), m_store(store) {
     SaverSettings values;
     values.Load(settings);
     m_bkgndCol = ChooseBackgroundColour(values);
@@ -69,7 +69,7 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
     }
     GetCursorPos(&m_ptStart);
     const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    m_pTextWnd = std::make_unique<CScrollTextWnd>(m_bkgndCol, m_flags, m_settings, cs->cy);
+    m_pTextWnd = std::make_unique<CScrollTextWnd>(m_bkgndCol, m_flags, m_settings, cs->cy, m_store);
     // The outer window sits at the origin of its parent or of the screen, so
     // its position and size make its whole client area.
     const RECT area = {cs->x, cs->y, cs->cx, cs->cy};

@@ -9,14 +9,16 @@
 #include "saver/win/SaverRunFlags.h"
 
 class CScrollTextWnd;
+class CStoreContext;
 
 // The outer saver window: the background colour over the whole screen (or
 // over the preview window's client area), no cursor, and the one place that
 // decides that input ends the saver. Its only child scrolls the text.
 class CSaverWnd : public CWnd {
 public:
-    // Reads the settings and chooses the background colour.
-    CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings);
+    // Reads the settings and chooses the background colour. The phrases
+    // come from the store.
+    CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings, CStoreContext& store);
     ~CSaverWnd() override;
 
     // Full screen: a top-most borderless popup. Preview: a child of parent.
@@ -45,6 +47,7 @@ private:
 
     SaverRunFlags m_flags;
     CProfileSection& m_settings;
+    CStoreContext& m_store;
     std::string m_strClass;
     COLORREF m_bkgndCol = 0;
     POINT m_ptStart = {0, 0};

@@ -42,7 +42,7 @@ int Height(const RECT& r) { return r.bottom - r.top; }
 }  // namespace
 
 CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
-                               CProfileSection& settings, int areaHeight)
+                               CProfileSection& settings, int areaHeight, CStoreContext& store)
     : m_runFlags(flags), m_settings(settings) {
     m_rcArea.bottom = areaHeight;  // Create sets the whole area
     SaverSettings values;
@@ -60,7 +60,7 @@ CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
     m_bShadow = values.Has(FlagShadow);
     m_fStep = ScrollStep(values.m_scrollSpeed, Scale(), m_bHorizontal);
     m_strClass = RegisterWndClass(0, nullptr, m_bkgndCol, nullptr);
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(store);
 }
 
 CScrollTextWnd::~CScrollTextWnd() { FreePhrasePools(); }

@@ -21,9 +21,9 @@ public:
     static constexpr UINT kTimerInterval = 55;
 
     // Reads the settings, prepares the font, computes the step and loads the
-    // phrase pools. areaHeight is the height of the area it will cover.
+    // phrase pools from the store. areaHeight is the height of the area it will cover.
     CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags, CProfileSection& settings,
-                   int areaHeight);
+                   int areaHeight, CStoreContext& store);
     ~CScrollTextWnd() override;
 
     virtual bool Create(const RECT& rect, HWND parent, UINT id);

@@ -12,13 +12,20 @@ db=("$@")
 start_cli_test
 
 fail() { echo "phrases: $*" >&2; exit 1; }
-run() { "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r'; }
+# A command that fails where none should stops the test with its reason.
+run() {
+  "${db[@]}" "$@" 2>"$work/stderr" | tr -d '\r' && return
+  echo "phrases: sorrowline-db $* failed: $(cat "$work/stderr")" >&2
+  return 1
+}
 expect_status() {
   local want=$1 got=0
   shift
   "${db[@]}" "$@" >"$work/out" 2>"$work/stderr" || got=$?
   ((got == want)) || fail "sorrowline-db $* exited $got, not $want: $(cat "$work/stderr")"
 }
+# SQL on the SQLite file behind the program's back, waiting out its locks as the program does.
+sql() { sqlite3 -cmd ".timeout 5000" "$work/phrases.db" "$@"; }
 # One column of the phrase of a number: 2 type, 4 author, 5-8 the forms.
 field() { run list | awk -F'\t' -v n="$1" -v f="$2" '$1 == n { print $f }'; }
 count() { run list | wc -l | tr -d ' '; }
@@ -54,6 +61,17 @@ expect_status 2 add verb ""
 expect_status 2 add noun it ""
 expect_status 2 add verb "runs" --they ""
 
+# A store the database refuses (a name longer than its column) adds no count.
+counts_before=$(run recount)
+expect_status 1 add noun it "x" --user "$(printf 'n%.0s' $(seq 256))"
+grep -q "Cannot create phrase" "$work/stderr" || fail "no failure message: $(cat "$work/stderr")"
+if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
+  [[ $(sql "SELECT NumNouns FROM Configuration") == \
+     $(sql "SELECT COUNT(*) FROM Phrase WHERE PhraseType < 4") ]] ||
+    fail "a failed add changed the stored noun count"
+fi
+[[ $(run recount) == "$counts_before" ]] || fail "counts after a failed add: $(run recount)"
+
 # A text of 300 characters is stored as its first 255, and checked as those.
 long=$(printf 'a%.0s' $(seq 300))
 cut=$(run add noun it "$long" --user "Ann")
@@ -74,6 +92,9 @@ grep -q "phrase $verb: You do not have permission" "$work/stderr" || fail "no re
 grep -q "phrase 999999:" "$work/stderr" || fail "missing number not reported"
 [[ -z $(field "$quoted" 5) && -n $(field "$verb" 5) && $(count) == $((before - 1)) ]] ||
   fail "delete as o'brien"
+# A refusal alone is a failure too.
+expect_status 1 delete "$verb" --user "o'brien"
+[[ -n $(field "$verb" 5) ]] || fail "o'brien deleted Ann's verb"
 expect_status 0 delete "$verb" --user "ANN"
 expect_status 0 delete "$noun" "$crafted"  # the owner deletes anyone's
 [[ $(count) == $((before - 4)) ]] || fail "deleted $((before - $(count))) of 4"
@@ -86,6 +107,18 @@ expect_status 1 empty --yes --user "Ann"
 [[ $(count) == "$left" ]] || fail "a stranger emptied the database"
 expect_status 2 empty </dev/null
 [[ $(count) == "$left" ]] || fail "empty without an answer deleted"
+# Phrases the database refuses to delete are reported, and the stored counts
+# are those of the rows left.
+if [[ -z ${SORROWLINE_PHRASES_PG:-} ]]; then
+  sql "CREATE TRIGGER KeepOne BEFORE DELETE ON Phrase
+    WHEN OLD.PhraseNumber = (SELECT MIN(PhraseNumber) FROM Phrase) BEGIN SELECT RAISE(ABORT, 'kept'); END"
+  expect_status 1 empty --yes
+  grep -q "Cannot empty database" "$work/stderr" || fail "no empty failure: $(cat "$work/stderr")"
+  [[ $(count) == 1 ]] || fail "$(count) phrases left after a refused empty"
+  [[ $(sql "SELECT NumNouns + NumVerbs + NumAdverbs FROM Configuration") == 1 ]] ||
+    fail "stored counts after a refused empty"
+  sql "DROP TRIGGER KeepOne"
+fi
 expect_status 0 empty --yes
 [[ $(count) == 0 ]] || fail "$(count) phrases left after empty"
 [[ $(run recount) == *$'Nouns: 0\nVerbs: 0\nAdverbs: 0'* ]] || fail "counts after empty: $(run recount)"

@@ -54,7 +54,7 @@ public:
     void StartWorker(const TransferJob& job) override {
         Note(std::string(job.kind == TransferKind::Load ? "load " : "export ") + job.path);
         NoProgress progress;
-        result = CDatabasePresenter::RunTransfer(job, progress, *this);
+        result = CDatabasePresenter::RunTransfer(*store, job, progress, *this);
     }
     void ShowWarning(const std::string& text, const std::string& title) override {
         Note("worker warning " + title + ": " + text.substr(0, text.find('\n')));
@@ -63,6 +63,7 @@ public:
     void Note(const std::string& event) { events.push_back(event); }
 
     std::vector<std::string> events;
+    CStoreContext* store = nullptr;  // the worker's store
     std::deque<bool> answers;  // Yes when none is queued
     std::optional<std::string> chosenFile;
     TransferResult result;
@@ -76,6 +77,7 @@ class DatabasePresenterTest : public StoreTest {
 protected:
     void SetUp() override {
         StoreTest::SetUp();
+        m_view.store = &m_store;
         GetCurrentUserName(m_user);
         // Three nouns, two verbs, one adverb.
         for (int type : {0, 2, 3, 4, 4, 5})
@@ -100,7 +102,7 @@ protected:
 
 TEST_F(DatabasePresenterTest, FieldsShowTheCountsAnewTheOwnerAndTheDatabase) {
     SetOwner("Cleo");
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     EXPECT_EQ(presenter.Fields().counts.nouns, "3");
     EXPECT_EQ(presenter.Fields().counts.verbs, "2");
     EXPECT_EQ(presenter.Fields().counts.adverbs, "1");
@@ -111,7 +113,7 @@ TEST_F(DatabasePresenterTest, FieldsShowTheCountsAnewTheOwnerAndTheDatabase) {
 
 TEST_F(DatabasePresenterTest, SomeoneElseIsRefusedBeforeAnyQuestion) {
     SetOwner("boss");
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     presenter.Empty();
     EXPECT_EQ(m_view.events, std::vector<std::string>{
                                  "information Permission Denied: You do not have permission to delete this item"});
@@ -120,7 +122,7 @@ TEST_F(DatabasePresenterTest, SomeoneElseIsRefusedBeforeAnyQuestion) {
 
 TEST_F(DatabasePresenterTest, TheOwnerEmptiesOnlyAfterYes) {
     SetOwner(m_user);
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     m_view.answers = {false};
     presenter.Empty();
     EXPECT_EQ(m_view.events, std::vector<std::string>{kQuestion});
@@ -131,13 +133,13 @@ TEST_F(DatabasePresenterTest, TheOwnerEmptiesOnlyAfterYes) {
     EXPECT_EQ(m_view.events,
               (std::vector<std::string>{kQuestion, "wait cursor", "arrow cursor", "counts 0 0 0"}));
     EXPECT_EQ(CountRows("Phrase"), 0);
-    const CConfigRecord& config = m_app.m_configRecord;
+    const CConfigRecord& config = m_store.m_configRecord;
     EXPECT_EQ(config.m_NumNouns + config.m_NumVerbs + config.m_NumAdverbs, 0);
 }
 
 TEST_F(DatabasePresenterTest, AnEmptyThatFailsSaysWhyAndKeepsTheCountsShown) {
     SetOwner(m_user);
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     Exec("CREATE TRIGGER keep_one BEFORE DELETE ON Phrase WHEN old.OPhrase = 'phrase 3' "
          "BEGIN SELECT RAISE(ABORT, 'kept'); END");
     presenter.Empty();
@@ -150,20 +152,20 @@ TEST_F(DatabasePresenterTest, AnEmptyThatFailsSaysWhyAndKeepsTheCountsShown) {
     thePhraseSet.Close();
     Exec("DROP TABLE Phrase");
     presenter.Empty();
-    ASSERT_EQ(m_view.events.size(), 2u);
-    EXPECT_EQ(m_view.events[1].rfind("warning Database Error: Cannot empty database\n", 0), 0u)
-        << m_view.events[1];
+    ASSERT_EQ(m_view.events.size(), 4u);
+    EXPECT_EQ(m_view.events[3].rfind("warning Database Error: Cannot empty database\n", 0), 0u)
+        << m_view.events[3];
 }
 
 TEST_F(DatabasePresenterTest, ACancelledFileChoiceStartsNothing) {
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     presenter.StartTransfer(TransferKind::Export);
     presenter.StartTransfer(TransferKind::Load);
     EXPECT_EQ(m_view.events, (std::vector<std::string>{"choose file to save", "choose file to open"}));
 }
 
 TEST_F(DatabasePresenterTest, AnExportCompletesACutExtensionAndShowsItsProgressBeforeItStarts) {
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     const std::string cut = m_file.substr(0, m_file.size() - 3);  // "....Sor"
     m_view.chosenFile = cut;
     presenter.StartTransfer(TransferKind::Export);
@@ -180,7 +182,7 @@ TEST_F(DatabasePresenterTest, AnExportCompletesACutExtensionAndShowsItsProgressB
 }
 
 TEST_F(DatabasePresenterTest, ALoadOfAnExportRestoresThePhrasesAndEndsWithTheirCounts) {
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     m_view.chosenFile = m_file;
     presenter.StartTransfer(TransferKind::Export);
     presenter.TransferEnded(m_view.result);
@@ -201,7 +203,7 @@ TEST_F(DatabasePresenterTest, ALoadOfAnExportRestoresThePhrasesAndEndsWithTheirC
 
 TEST_F(DatabasePresenterTest, ADamagedLoadSaysSoAndEndsWithoutCounts) {
     std::ofstream(m_file, std::ios::binary) << "\x01" "a new noun" "\x01" "\x05" "\x01\x05" "runs";
-    CDatabasePresenter presenter(m_view);
+    CDatabasePresenter presenter(m_view, m_store);
     m_view.chosenFile = m_file;
     presenter.StartTransfer(TransferKind::Load);
     presenter.TransferEnded(m_view.result);

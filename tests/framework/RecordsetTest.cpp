@@ -39,7 +39,7 @@ protected:
 }  // namespace
 
 TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     const std::string longText(255, 'x');
     set.AddNew();
@@ -67,7 +67,7 @@ TEST_F(RecordsetTest, StoredRowReadsBackFieldForField) {
 // the filter uses; names in filters and sorts need no brackets.
 TEST_F(RecordsetTest, FiltersTakeTheirParametersAsValuesInTheFieldExchangeOrder) {
     const std::string injection = "O'Brien'); DROP TABLE Phrase; --";
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 4, "runs");
     Add(set, 5, "runs", "amy");
@@ -102,7 +102,7 @@ TEST_F(RecordsetTest, FiltersTakeTheirParametersAsValuesInTheFieldExchangeOrder)
 }
 
 TEST_F(RecordsetTest, EditAndDeleteActOnTheCurrentRowOnlyWhileItIsThere) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     Add(set, 4, "twin");
     Add(set, 4, "twin");
@@ -136,7 +136,7 @@ TEST_F(RecordsetTest, RowsWithoutKeyAreFoundByTheValuesLastStored) {
     Exec("DROP INDEX ConfigurationOneRow");  // a table of two rows
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('a', 1, 2, 3)");
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES (NULL, 1, 2, 3)");
-    CConfigRecord config;
+    CConfigRecord config(m_store);
     ASSERT_TRUE(config.Open());
     for (; !config.IsEOF(); config.MoveNext()) {
         config.Edit();
@@ -147,7 +147,7 @@ TEST_F(RecordsetTest, RowsWithoutKeyAreFoundByTheValuesLastStored) {
         config.m_NumNouns += 1;
         EXPECT_NO_THROW(config.Update());
     }
-    CConfigRecord fresh;
+    CConfigRecord fresh(m_store);
     ASSERT_TRUE(fresh.Open());
     std::vector<std::string> administrators;
     for (; !fresh.IsEOF(); fresh.MoveNext()) {
@@ -160,7 +160,7 @@ TEST_F(RecordsetTest, RowsWithoutKeyAreFoundByTheValuesLastStored) {
 }
 
 TEST_F(RecordsetTest, DeferredRerunSeesRowsStoredSinceAndReadsOnlyWhenLookedAt) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     set.m_strSort = "PhraseNumber";
     for (int i = 0; i < 50; ++i) {
@@ -207,7 +207,7 @@ TEST_F(RecordsetTest, FailingQueryIsNeverAnEmptySet) {
 TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
     if (CurrentBackend() == TestBackend::Postgres)
         Exec("ALTER TABLE Phrase ALTER COLUMN MPhrase TYPE VARCHAR(400)");
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     set.AddNew();
     set.m_OPhrase = std::string(256, 'y');
@@ -226,17 +226,17 @@ TEST_F(RecordsetTest, TextsOverTheColumnLimitNeverPassQuietly) {
     EXPECT_EQ(set.LastError().m_strSqlState, "01004");
     EXPECT_NE(set.LastError().m_strError.find("column 2"), std::string::npos)
         << set.LastError().m_strError;
-    CPhraseRec other;
+    CPhraseRec other(m_store);
     EXPECT_THROW(other.Open(), CDBException);
 }
 
 TEST_F(RecordsetTest, ConnectionsAndQueriesReportTheDriversStateAndText) {
     CDatabase db;
-    db.OpenEx(CStoreApp::kDefaultConnect);
+    db.OpenEx(CStoreContext::kDefaultConnect);
     EXPECT_FALSE(db.GetDatabaseName().empty());
 
     Exec("DROP TABLE [Phrase]");
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     try {
         set.Open();
         FAIL() << "opened a set over a missing table";

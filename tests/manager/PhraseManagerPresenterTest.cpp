@@ -112,7 +112,7 @@ protected:
     }
 
     CPhraseManagerPresenter& Open() {
-        m_presenter = std::make_unique<CPhraseManagerPresenter>(m_view, thePhraseSet, m_app.m_configRecord);
+        m_presenter = std::make_unique<CPhraseManagerPresenter>(m_view, m_store, thePhraseSet);
         EXPECT_TRUE(m_presenter->OpenPhraseSet());
         m_presenter->RefreshList(-1);
         return *m_presenter;
@@ -131,7 +131,7 @@ protected:
     }
 
     std::vector<CDbTime> StoredDates() {
-        CPhraseRec set;
+        CPhraseRec set(m_store);
         set.m_strSort = "PhraseNumber";
         set.Open();
         std::vector<CDbTime> dates;

@@ -31,8 +31,8 @@ protected:
     void FreezeCounts(int nouns, int verbs, int adverbs) {
         Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('x', " +
              std::to_string(adverbs) + ", " + std::to_string(nouns) + ", " + std::to_string(verbs) + ")");
-        ASSERT_TRUE(m_app.m_configRecord.Open());
-        m_app.m_configRecord.Close();
+        ASSERT_TRUE(m_store.m_configRecord.Open());
+        m_store.m_configRecord.Close();
         Exec("DROP TABLE Configuration");
     }
 
@@ -53,7 +53,7 @@ TEST_F(PhrasePoolTest, TwoOfEachLoadCompletely) {
     InsertTwoOfEach();
     InsertPhrase(7, "not a phrase kind");
     Exec("UPDATE Phrase SET MPhrase = 'ignored' WHERE OPhrase = 'the clock'");
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
 
     ASSERT_TRUE(m_pools.HasPools());
     EXPECT_EQ(m_pools.m_nNouns, 2);
@@ -80,9 +80,9 @@ TEST_F(PhrasePoolTest, TwoOfEachLoadCompletely) {
 
 TEST_F(PhrasePoolTest, RecountsBeforeLoading) {
     InsertTwoOfEach();  // behind the counts' back
-    m_app.m_configRecord.Recount();
+    m_store.m_configRecord.Recount();
     InsertPhrase(1, "the vicar");
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
     EXPECT_EQ(m_pools.m_nNouns, 3);
     ASSERT_EQ(m_pools.m_pNouns.size(), 3u);
     EXPECT_TRUE(m_pools.m_pNouns[2].has_value());
@@ -95,7 +95,7 @@ TEST_F(PhrasePoolTest, FewerThanTwoOfAKindLoadsNothing) {
     InsertForms(4, "ran", "ran", "ran", "ran");
     InsertForms(4, "sat", "sat", "sat", "sat");
     InsertForms(5, "away", "away", "away", "away");
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
     EXPECT_FALSE(m_pools.HasPools());
     EXPECT_TRUE(m_pools.m_pNouns.empty());
     EXPECT_EQ(m_pools.m_nAdverbs, 1);
@@ -105,7 +105,7 @@ TEST_F(PhrasePoolTest, FewerThanTwoOfAKindLoadsNothing) {
 
 TEST_F(PhrasePoolTest, SentencesFromTheLoadedPools) {
     InsertTwoOfEach();
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
     SeedRandom(5);
     LastParts() = LastSentenceParts();
     for (int i = 0; i < 20; ++i) {
@@ -117,8 +117,8 @@ TEST_F(PhrasePoolTest, SentencesFromTheLoadedPools) {
 
 TEST_F(PhrasePoolTest, UnavailableDatabaseLoadsNothingQuietly) {
     InsertTwoOfEach();
-    m_app.SetDatabaseAvailable(false);
-    m_pools.LoadPhrasePools();
+    m_store.SetDatabaseAvailable(false);
+    m_pools.LoadPhrasePools(m_store);
     EXPECT_FALSE(m_pools.HasPools());
     EXPECT_EQ(m_pools.m_nNouns, 0);
 }
@@ -129,10 +129,10 @@ TEST_F(PhrasePoolTest, CountsBeyondMemoryLoadNothing) {
     InsertTwoOfEach();
     Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) "
          "VALUES ('x', 2147483646, 2147483645, 2147483647)");
-    ASSERT_TRUE(m_app.m_configRecord.Open());  // as start-up reads it
-    m_app.m_configRecord.Close();
+    ASSERT_TRUE(m_store.m_configRecord.Open());  // as start-up reads it
+    m_store.m_configRecord.Close();
     Exec("DROP TABLE Configuration");  // the recount fails, the counts stay
-    EXPECT_NO_THROW(m_pools.LoadPhrasePools());
+    EXPECT_NO_THROW(m_pools.LoadPhrasePools(m_store));
     EXPECT_FALSE(m_pools.HasPools());
     SeedRandom(3);
     EXPECT_EQ(NewSentence(m_pools, false), kFallbackVertical);
@@ -148,7 +148,7 @@ TEST_F(PhrasePoolTest, SurplusRowsFillEveryEntryAndNoMore) {
     InsertForms(5, "softly", "softly", "softly", "softly");
     InsertForms(5, "at dawn", "at dawn", "at dawn", "at dawn");
     FreezeCounts(3, 2, 2);
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
 
     ASSERT_TRUE(m_pools.HasPools());
     ASSERT_EQ(m_pools.m_pNouns.size(), 3u);
@@ -171,7 +171,7 @@ TEST_F(PhrasePoolTest, SurplusRowsFillEveryEntryAndNoMore) {
 TEST_F(PhrasePoolTest, MissingRowsLeaveEntriesEmpty) {
     InsertTwoOfEach();
     FreezeCounts(2, 2, 4);
-    m_pools.LoadPhrasePools();
+    m_pools.LoadPhrasePools(m_store);
 
     ASSERT_TRUE(m_pools.HasPools());
     ASSERT_EQ(m_pools.m_pAdverbs.size(), 4u);

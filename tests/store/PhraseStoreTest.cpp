@@ -5,7 +5,6 @@
 
 #include "framework/odbc/DBException.h"
 #include "store/CurrentUser.h"
-#include "framework/MessageSink.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
@@ -15,7 +14,7 @@ namespace {
 
 class PhraseStoreTest : public StoreTest {
 protected:
-    CConfigRecord& Config() { return m_app.m_configRecord; }
+    CConfigRecord& Config() { return m_store.m_configRecord; }
 
     // Stores a phrase the way the program does.
     bool Commit(CPhraseRec& set, int type, const std::string& object) {
@@ -28,7 +27,7 @@ protected:
     }
 
     void ExpectStoredCounts(int nouns, int verbs, int adverbs) {
-        CConfigRecord fresh;
+        CConfigRecord fresh(m_store);
         ASSERT_TRUE(fresh.Open());
         ASSERT_FALSE(fresh.IsEOF());
         EXPECT_EQ(fresh.m_NumNouns, nouns);
@@ -73,7 +72,7 @@ TEST_F(PhraseStoreTest, RecountKeepsAnExistingOwner) {
 
 TEST_F(PhraseStoreTest, CountsMoveWithStoredAndDeletedPhrases) {
     Config().Recount();
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     EXPECT_TRUE(Commit(set, 3, "the crowds"));  // a Plural noun
     EXPECT_TRUE(Commit(set, 4, "sings"));
@@ -96,7 +95,7 @@ TEST_F(PhraseStoreTest, CountsMoveWithStoredAndDeletedPhrases) {
 
 TEST_F(PhraseStoreTest, EachKindMovesOnlyItsOwnCount) {
     Config().Recount();
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     // A different number of each kind, so that no two counts can be mixed up unseen.
     ASSERT_TRUE(Commit(set, 1, "the postman"));
@@ -136,7 +135,7 @@ TEST_F(PhraseStoreTest, WithoutAConfigurationRowNothingIsStored) {
     EXPECT_THROW(Config().IncNouns(), CDBException);
     EXPECT_EQ(CountRows("Configuration"), 0);
 
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     EXPECT_FALSE(Commit(set, 0, "orphan"));
     EXPECT_EQ(CountRows("Phrase"), 0);
@@ -166,9 +165,9 @@ TEST_F(PhraseStoreTest, RerunOpensAClosedSetWithItsFilterAndSort) {
 TEST_F(PhraseStoreTest, NothingOpensWhileTheDatabaseIsUnavailable) {
     InsertPhrase(0, "unseen");
     Config().Recount();
-    m_app.SetDatabaseAvailable(false);
+    m_store.SetDatabaseAvailable(false);
 
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     EXPECT_FALSE(set.Open());
     EXPECT_FALSE(set.Rerun());
     EXPECT_FALSE(set.IsOpen());
@@ -177,12 +176,12 @@ TEST_F(PhraseStoreTest, NothingOpensWhileTheDatabaseIsUnavailable) {
     Config().Recount();  // returns with nothing changed
     EXPECT_EQ(Config().m_NumNouns, 42);
 
-    m_app.SetDatabaseAvailable(true);
+    m_store.SetDatabaseAvailable(true);
     ASSERT_TRUE(set.Open());
-    m_app.SetDatabaseAvailable(false);
+    m_store.SetDatabaseAvailable(false);
     set.Close();  // does nothing while unavailable
     EXPECT_TRUE(set.IsOpen());
-    m_app.SetDatabaseAvailable(true);
+    m_store.SetDatabaseAvailable(true);
 }
 
 TEST_F(PhraseStoreTest, OwnerAndAuthorsMayChangePhrases) {
@@ -204,7 +203,7 @@ TEST_F(PhraseStoreTest, ConcurrentFirstRecountsLeaveOneRow) {
     for (int round = 0; round < 12; ++round) {
         Exec("DELETE FROM Configuration");
         CDatabase first, second;
-        CConfigRecord one(&first), other(&second);
+        CConfigRecord one(m_store, &first), other(m_store, &second);
         std::thread racer([&] { other.Recount(); });
         one.Recount();
         racer.join();
@@ -237,7 +236,7 @@ TEST_F(PhraseStoreTest, OldDatabaseWithTwoRowsKeepsOneOwner) {
 // that user's newest phrase (of two in one second, the later stored) and
 // nobody else's.
 TEST_F(PhraseStoreTest, TheNewestPhraseLookupTakesTheNameAsData) {
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     ASSERT_TRUE(set.Open());
     auto store = [&](const char* author, const CDbTime& date, const char* text) {
         set.AddNew();
@@ -252,20 +251,15 @@ TEST_F(PhraseStoreTest, TheNewestPhraseLookupTakesTheNameAsData) {
     store("o'brien", CDbTime{2025, 12, 31, 23, 59, 59}, "stored last, dated first");
     store("ann", CDbTime{2027, 1, 1, 0, 0, 0}, "someone else's");
 
-    CPhraseRec byText;
+    CPhraseRec byText(m_store);
     byText.m_strFilter = "PhraseType = ? AND OPhrase = ?";
     byText.m_NumberParam = 0;
     byText.m_TextParam = "newest, stored later";
     ASSERT_TRUE(byText.Open());
     ASSERT_FALSE(byText.IsEOF());
 
-    struct : CMessageSink {
-        int shown = 0;
-        void ShowWarning(const std::string&, const std::string&) override { ++shown; }
-    } messages;
-    EXPECT_EQ(FindNewestPhrase("o'brien", messages), byText.m_PhraseNumber);
-    EXPECT_EQ(FindNewestPhrase("' OR '1'='1", messages), 0);
-    EXPECT_EQ(FindNewestPhrase("O'BRIEN'; DROP TABLE Phrase; --", messages), 0);
-    EXPECT_EQ(messages.shown, 0);
+    EXPECT_EQ(QueryNewestPhrase(m_store, "o'brien"), byText.m_PhraseNumber);
+    EXPECT_EQ(QueryNewestPhrase(m_store, "' OR '1'='1"), 0);
+    EXPECT_EQ(QueryNewestPhrase(m_store, "O'BRIEN'; DROP TABLE Phrase; --"), 0);
     EXPECT_EQ(CountRows("Phrase"), 5);
 }

@@ -22,18 +22,19 @@ TestBackend CurrentBackend() {
 }
 
 void StoreTest::SetUp() {
-    m_db.OpenEx(CStoreApp::kDefaultConnect);
+    m_db.OpenEx(CStoreContext::kDefaultConnect);
     Exec("DROP TABLE IF EXISTS [Phrase]");
     Exec("DROP TABLE IF EXISTS [Configuration]");
     CreateMissingTables(m_db);
-    m_app.SetDatabaseAvailable(true);
+    m_store.SetDatabaseAvailable(true);
+    thePhraseSet.Bind(m_store);
 }
 
 void StoreTest::TearDown() {
-    thePhraseSet.Close();
+    thePhraseSet.Unbind();
     thePhraseSet.m_strFilter.clear();
     thePhraseSet.m_strSort.clear();
-    m_app.m_configRecord.Close();
+    m_store.m_configRecord.Close();
 }
 
 void StoreTest::Exec(const std::string& sql) { m_db.ExecuteSQL(sql); }

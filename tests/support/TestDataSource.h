@@ -4,15 +4,15 @@
 #include <string>
 
 #include "framework/odbc/Database.h"
-#include "store/StoreApp.h"
+#include "store/StoreContext.h"
 
 // Which engine backs this run's scratch data source, the one that main()
 // makes before any test runs (SORROWLINE_TEST_BACKEND=sqlite|postgres).
 enum class TestBackend { Sqlite, Postgres };
 TestBackend CurrentBackend();
 
-// A clean store for each test: empty tables, an application object whose
-// database is available, thePhraseSet closed.
+// A clean store for each test: empty tables, a store whose database is
+// available, thePhraseSet bound to it and closed.
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -24,6 +24,6 @@ protected:
     void InsertPhrase(int phraseType, const std::string& object, const std::string& addedBy = "tester");
     long long CountRows(const std::string& table);
 
-    CStoreApp m_app;
+    CStoreContext m_store;
     CDatabase m_db;
 };

@@ -59,7 +59,7 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         m_path = testing::TempDir() + "phrase-file-test.Sorrow";
-        m_app.m_configRecord.Recount();  // the Database dialog does so on opening
+        m_store.m_configRecord.Recount();  // the Database dialog does so on opening
         OpenSharedSet();
     }
 
@@ -88,20 +88,20 @@ protected:
     }
 
     Bytes Export() {
-        EXPECT_TRUE(ExportPhraseFile(m_path, Sinks()));
+        EXPECT_TRUE(ExportPhraseFile(m_store, m_path, Sinks()));
         std::ifstream in(m_path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
 
     ImportResult Load(const Bytes& bytes) {
         std::ofstream(m_path, std::ios::binary) << bytes;
-        return ImportPhraseFile(m_path, Sinks());
+        return ImportPhraseFile(m_store, m_path, Sinks());
     }
 
     TransferSinks Sinks() { return {m_progress, m_messages, std::chrono::milliseconds(0)}; }
 
     std::multiset<Phrase> Phrases() {
-        CPhraseRec set;
+        CPhraseRec set(m_store);
         set.Open();
         std::multiset<Phrase> phrases;
         for (; !set.IsEOF(); set.MoveNext())
@@ -111,14 +111,14 @@ protected:
 
     // The counts as the configuration row holds them, not as a recount would.
     void ExpectStoredCounts(int nouns, int verbs, int adverbs) {
-        CConfigRecord stored;
+        CConfigRecord stored(m_store);
         ASSERT_TRUE(stored.Open());
         EXPECT_EQ(std::make_tuple(stored.m_NumNouns, stored.m_NumVerbs, stored.m_NumAdverbs),
                   std::make_tuple(nouns, verbs, adverbs));
     }
 
     void ExpectCounts(int nouns, int verbs, int adverbs) {
-        const CConfigRecord& c = m_app.m_configRecord;
+        const CConfigRecord& c = m_store.m_configRecord;
         EXPECT_EQ(std::make_tuple(c.m_NumNouns, c.m_NumVerbs, c.m_NumAdverbs),
                   std::make_tuple(nouns, verbs, adverbs));
     }
@@ -203,7 +203,7 @@ TEST_F(PhraseFileTest, ExportThenLoadIntoAnEmptyDatabaseGivesTheSamePhrases) {
     // The loaded phrases belong to the loading user, dated now.
     std::string user;
     GetCurrentUserName(user);
-    CPhraseRec set;
+    CPhraseRec set(m_store);
     set.Open();
     EXPECT_EQ(set.m_AddedBy, user);
     EXPECT_GE(set.m_DateAdded.year, 2026);
@@ -323,25 +323,25 @@ TEST_F(PhraseFileTest, LoadCountsBytesOverTheWholeFile) {
 
 TEST_F(PhraseFileTest, TextHoldingTheEndByteIsNeverWritten) {
     Store(0, "bad\x01text");
-    EXPECT_FALSE(ExportPhraseFile(m_path, Sinks()));
+    EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
 }
 
 TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
     // A file that cannot be read: reported, then counted anew as after any load.
     const std::string missing = testing::TempDir() + "no/such/file.Sorrow";
-    ImportResult result = ImportPhraseFile(missing, Sinks());
+    ImportResult result = ImportPhraseFile(m_store, missing, Sinks());
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.recounted);
     ExpectLoadError(missing + ": No such file or directory");
-    ImportPhraseFile(testing::TempDir(), Sinks());
+    ImportPhraseFile(m_store, testing::TempDir(), Sinks());
     ExpectLoadError(testing::TempDir() + ": Is a directory");
 
     const std::string noFolder = testing::TempDir() + "no/such/dir/x.Sorrow";
-    EXPECT_FALSE(ExportPhraseFile(noFolder, Sinks()));
+    EXPECT_FALSE(ExportPhraseFile(m_store, noFolder, Sinks()));
     ExpectSaveError(noFolder + ": No such file or directory");
 #ifndef _WIN32
-    EXPECT_FALSE(ExportPhraseFile("/dev/full", Sinks()));
+    EXPECT_FALSE(ExportPhraseFile(m_store, "/dev/full", Sinks()));
     ExpectSaveError("/dev/full: No space left on device");
 #endif
 
@@ -358,7 +358,7 @@ TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
 TEST_F(PhraseFileTest, FailingExportQueryIsASaveError) {
     Store(4, "goes", "goes", "goes", "go");
     Exec("ALTER TABLE Phrase DROP COLUMN FPhrase");
-    EXPECT_FALSE(ExportPhraseFile(m_path, Sinks()));
+    EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_EQ(m_messages.shown[0].rfind("Error saving data file\n", 0), 0u) << m_messages.shown[0];
     EXPECT_GT(m_messages.shown[0].size(), 40u) << "no cause given";

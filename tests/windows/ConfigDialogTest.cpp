@@ -326,7 +326,7 @@ TEST_F(ConfigDialogTest, ThePlatformsChoosersOpenOnTheShownValues) {
 
 // Setup... in the manager, then Test: the saver shows what was chosen.
 TEST_F(ConfigDialogTest, ASaverStartedAfterOkUsesTheNewSettings) {
-    CPhraseManagerDlg manager;
+    CPhraseManagerDlg manager(m_app->Store());
     ASSERT_TRUE(manager.Create());
     HWND owner = nullptr;
     RunInModalLoop([&] {

@@ -142,7 +142,7 @@ protected:
     }
 
     CDatabaseDlg& Open() {
-        m_dialog = std::make_unique<CDatabaseDlg>(nullptr);
+        m_dialog = std::make_unique<CDatabaseDlg>(nullptr, m_app->Store());
         EXPECT_TRUE(m_dialog->Create());
         return *m_dialog;
     }
@@ -151,7 +151,7 @@ protected:
     bool Enabled(int id) { return IsWindowEnabled(m_dialog->GetDlgItem(id)) != FALSE; }
     std::string Path(const std::string& name) { return m_folder + "\\" + name; }
     long long Phrases() {
-        CPhraseRec set;
+        CPhraseRec set(m_app->Store());
         set.Open();
         long long rows = 0;
         for (; !set.IsEOF(); set.MoveNext())
@@ -323,7 +323,7 @@ TEST_F(DatabaseDialogTest, ATransferStartedAsSoonAsOneEndsIsItsOwn) {
 }
 
 TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
-    CPhraseManagerDlg manager;
+    CPhraseManagerDlg manager(m_app->Store());
     ASSERT_TRUE(manager.Create());
     const int before = manager.List().GetItemCount();
     InsertPhrase(0, "a late arrival", "2026-02-02 02:02:02");

@@ -35,7 +35,7 @@ void RunInModalLoop(std::function<void()> action) {
 
 void DialogTest::SetUp() {
     DeleteDialogTestSettings();
-    m_db.OpenEx(CStoreApp::kDefaultConnect);
+    m_db.OpenEx(CStoreContext::kDefaultConnect);
     Exec("DROP TABLE IF EXISTS [Phrase]");
     Exec("DROP TABLE IF EXISTS [Configuration]");
     CreateMissingTables(m_db);

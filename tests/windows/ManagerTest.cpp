@@ -40,7 +40,7 @@ protected:
     }
 
     CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>();
+        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
         EXPECT_TRUE(m_manager->Create());
         return *m_manager;
     }
@@ -217,7 +217,7 @@ TEST_F(ManagerTest, ColumnWidthsStartAtTheDefaultsAndAreStoredOnEveryWayOut) {
         {"Exit", 289, [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); }},
     };
     for (const WayOut& way : ways) {
-        CPhraseManagerDlg manager;
+        CPhraseManagerDlg manager(m_app->Store());
         RunInModalLoop([&] {
             ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 3, way.width);
             ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 0, 61);

@@ -78,7 +78,7 @@ protected:
         version.dwOSVersionInfoSize = sizeof version;
         GetVersionExA(&version);
         m_version = {version.dwMajorVersion, version.dwMinorVersion};
-        m_manager = std::make_unique<CPhraseManagerDlg>();
+        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
         ASSERT_TRUE(m_manager->Create());
         CreateReference();
         Activate(Manager());

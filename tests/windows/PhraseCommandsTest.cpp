@@ -38,7 +38,7 @@ protected:
     }
 
     CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>();
+        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
         EXPECT_TRUE(m_manager->Create());
         return *m_manager;
     }
@@ -90,7 +90,7 @@ protected:
     }
 
     std::vector<StoredPhrase> Stored() {
-        CPhraseRec set;
+        CPhraseRec set(m_app->Store());
         set.m_strSort = "PhraseNumber";
         set.Open();
         std::vector<StoredPhrase> rows;

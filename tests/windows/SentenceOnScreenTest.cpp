@@ -58,7 +58,7 @@ protected:
         StoreSettings(settings);
         SaverRunFlags flags;
         flags.configMode = true;
-        CScrollTextWnd& text = *CreateSaver(flags, kArea).TextWindow();
+        CScrollTextWnd& text = *CreateSaver(flags, kArea, &m_store).TextWindow();
         KillTimer(text.GetSafeHwnd(), CScrollTextWnd::kTimerId);  // the test ticks
         EXPECT_TRUE(TickToNewLine(text));
         const std::string& line = text.Text();

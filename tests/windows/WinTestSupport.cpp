@@ -49,9 +49,9 @@ void SaverWindowHolder::DestroySaver() {
     DeleteTestSettings();
 }
 
-CSaverWnd& SaverWindowHolder::CreateSaver(const SaverRunFlags& flags, const RECT& area) {
+CSaverWnd& SaverWindowHolder::CreateSaver(const SaverRunFlags& flags, const RECT& area, CStoreContext* store) {
     m_section = std::make_unique<CRegistrySection>(TestSection());
-    m_saver = std::make_unique<CSaverWnd>(flags, *m_section);
+    m_saver = std::make_unique<CSaverWnd>(flags, *m_section, store ? *store : m_noStore);
     if (flags.preview) {
         m_host = std::make_unique<CHostWindow>(area.right - area.left, area.bottom - area.top);
         RECT client;

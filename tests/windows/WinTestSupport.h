@@ -13,6 +13,7 @@
 #include "framework/win/RegistrySection.h"
 #include "saver/win/SaverWnd.h"
 #include "saver/win/ScrollTextWnd.h"
+#include "store/StoreContext.h"
 
 // The registry section the window tests run on, emptied for each test.
 constexpr char kTestCompany[] = "Tallix";
@@ -44,10 +45,12 @@ class SaverWindowHolder {
 protected:
     // A preview fills a host window of the area's size; otherwise the saver
     // covers the area (at the origin) with no parent.
-    CSaverWnd& CreateSaver(const SaverRunFlags& flags, const RECT& area);
+    // The phrases come from the store given, else from none.
+    CSaverWnd& CreateSaver(const SaverRunFlags& flags, const RECT& area, CStoreContext* store = nullptr);
     // Destroys the saver and its host, and empties the test section.
     void DestroySaver();
 
+    CStoreContext m_noStore;
     std::unique_ptr<CRegistrySection> m_section;
     std::unique_ptr<CHostWindow> m_host;
     std::unique_ptr<CSaverWnd> m_saver;

@@ -4,18 +4,17 @@
 #include "framework/odbc/Database.h"
 #include "store/ConfigRecord.h"
 
-// What the record classes need from the application object: the
-// database-available flag that start-up sets, the shared configuration record,
-// and the connect string and connection of the record sets. The saver's application object
-// and sorrowline-db each derive from it; one exists per process.
-class CStoreApp {
+// Everything the record sets of one process share: the connection and its
+// connect string, the database-available flag that start-up sets, and the
+// configuration record with the counts and the owner. The program and
+// sorrowline-db each make one and pass it to whatever works on the store.
+class CStoreContext {
 public:
     static const char kDefaultConnect[];
 
-    CStoreApp();
-    virtual ~CStoreApp();
-    CStoreApp(const CStoreApp&) = delete;
-    CStoreApp& operator=(const CStoreApp&) = delete;
+    CStoreContext();
+    CStoreContext(const CStoreContext&) = delete;
+    CStoreContext& operator=(const CStoreContext&) = delete;
 
     bool IsDatabaseAvailable() const { return m_bDatabaseAvailable; }
     // Start-up sets it once, after proving the data source can be reached.
@@ -37,9 +36,3 @@ private:
     bool m_bDatabaseAvailable = false;
     std::string m_strConnect = kDefaultConnect;
 };
-
-// The process's application object, or null before it exists.
-CStoreApp* GetStoreApp();
-
-// True while an application object exists and its database is available.
-bool IsStoreAvailable();
