@@ -1,7 +1,5 @@
 #include "manager/PhraseManagerDlg.h"
 
-#include <cstdio>
-
 #include "dialogs/AboutDlg.h"
 #include "dialogs/ConfigDlg.h"
 #include "dialogs/DatabaseDlg.h"
@@ -16,18 +14,6 @@
 #include "store/StoreContext.h"
 
 namespace {
-
-struct ColumnSpec {
-    const char* heading;
-    const char* widthValue;
-    int defaultWidth;
-};
-const ColumnSpec kColumns[] = {
-    {"Type", "ColWidth0", 60},
-    {"Date", "ColWidth1", 70},
-    {"Added by", "ColWidth2", 90},
-    {"Phrase", "ColWidth3", 300},
-};
 
 struct FilterButton {
     int id;
@@ -46,17 +32,6 @@ int FilterCodeOfButton(int buttonId) {
 constexpr UINT kTestWindowId = 101;
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-// The kind icons of the list, one image list for the whole process.
-const CImageList& KindImages() {
-    static CImageList images;
-    if (!images.GetSafeHandle()) {
-        images.Create(16, 16, ILC_COLOR4 | ILC_MASK, 3, 0);
-        for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
-            images.AddIcon(Instance(), icon);
-    }
-    return images;
-}
 
 }  // namespace
 
@@ -91,7 +66,8 @@ bool CPhraseManagerDlg::OnInitDialog() {
     AddAboutItem();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hLargeIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hLargeIcon));
-    SetupList();
+    m_list.SetUp(GetDialogHost()->ConfigSection());
+    m_presenter.RefreshList(-1);
     CheckFilterButton(-1);
     m_captionBar.Build(m_hWnd, m_hSmallIcon);
     return true;
@@ -113,32 +89,9 @@ void CPhraseManagerDlg::AddAboutItem() {
     AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, text);
 }
 
-void CPhraseManagerDlg::SetupList() {
-    m_list.SetImageList(KindImages(), LVSIL_SMALL);
-    // A click anywhere on a row selects it, not only on its first cell.
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    CProfileSection& settings = GetDialogHost()->ConfigSection();
-    for (int column = 0; column < 4; ++column) {
-        uint32_t width = 0;
-        if (!settings.ReadNumber(kColumns[column].widthValue, width))
-            width = static_cast<uint32_t>(kColumns[column].defaultWidth);
-        m_list.InsertColumn(column, kColumns[column].heading, LVCFMT_LEFT, static_cast<int>(width));
-    }
-    m_bListReady = true;
-    m_presenter.RefreshList(-1);
-}
-
-void CPhraseManagerDlg::StoreColumnWidths() {
-    if (!m_bListReady)
-        return;  // an unprepared list would replace the user's widths
-    CProfileSection& settings = GetDialogHost()->ConfigSection();
-    for (int column = 0; column < 4; ++column)
-        settings.WriteNumber(kColumns[column].widthValue, static_cast<uint32_t>(m_list.GetColumnWidth(column)));
-}
-
 // Exit, Escape, Enter and the close box all leave the same way.
 void CPhraseManagerDlg::OnOK() {
-    StoreColumnWidths();
+    m_list.StoreColumnWidths(GetDialogHost()->ConfigSection());
     EndDialog(IDOK);
 }
 
@@ -158,25 +111,11 @@ void CPhraseManagerDlg::RunTest() {
     m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
 }
 
-void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) {
-    m_list.SetItemCountEx(static_cast<int>(rows.Size()));
-    m_list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (long long row = rows.NextSelected(-1); row >= 0; row = rows.NextSelected(row))
-        m_list.SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
-    for (size_t row = 0; row < rows.Size(); ++row)
-        if (rows.Row(row).focused)
-            m_list.SetItemState(static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
-    InvalidateRect(m_list.GetSafeHwnd(), nullptr, TRUE);
-}
+void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) { m_list.ShowRows(rows); }
 
-std::vector<int> CPhraseManagerDlg::SelectedRows() const {
-    std::vector<int> rows;
-    for (int row = m_list.GetNextItem(-1, LVNI_SELECTED); row >= 0; row = m_list.GetNextItem(row, LVNI_SELECTED))
-        rows.push_back(row);
-    return rows;
-}
+std::vector<int> CPhraseManagerDlg::SelectedRows() const { return m_list.SelectedRows(); }
 
-int CPhraseManagerDlg::FocusedRow() const { return m_list.GetNextItem(-1, LVNI_FOCUSED); }
+int CPhraseManagerDlg::FocusedRow() const { return m_list.FocusedRow(); }
 
 void CPhraseManagerDlg::ScrollToRow(int row) { m_list.EnsureVisible(row, false); }
 
@@ -298,26 +237,9 @@ void CPhraseManagerDlg::OnDatabaseButton() {
     m_presenter.Refresh();
 }
 
-// The list asks for the texts of the rows it shows, and only those.
+// The list hands in the item it wants filled.
 void CPhraseManagerDlg::OnGetDisplayInfo(const NMLVDISPINFOA& info) {
-    // The list hands in the item it wants filled.
-    LVITEMA& item = const_cast<LVITEMA&>(info.item);
-    const CPhraseListModel& rows = m_presenter.Rows();
-    if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
-        return;
-    const PhraseListRow& row = rows.Row(static_cast<size_t>(item.iItem));
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const char* text = "";
-        switch (item.iSubItem) {
-            case 0: text = PhraseKindLabel(row.phraseType); break;
-            case 1: text = row.date.c_str(); break;
-            case 2: text = row.addedBy.c_str(); break;
-            case 3: text = row.phrase.c_str(); break;
-        }
-        std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), "%s", text ? text : "");
-    }
-    if (item.mask & LVIF_IMAGE)
-        item.iImage = item.iSubItem == 0 ? PhraseKindImage(row.phraseType) : -1;
+    CPhraseListCtrl::FillCell(const_cast<LVITEMA&>(info.item), m_presenter.Rows());
 }
 
 void CPhraseManagerDlg::OnColumnClick(const NMLISTVIEW& click) { m_presenter.SortByColumn(click.iSubItem); }

@@ -8,8 +8,8 @@
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
 #include "framework/win/Controls.h"
-#include "framework/win/ListCtrl.h"
 #include "manager/OwnCaptionBar.h"
+#include "manager/PhraseListCtrl.h"
 #include "manager/PhraseMenu.h"
 #include "manager/core/PhraseManagerPresenter.h"
 #include "manager/core/PhraseManagerView.h"
@@ -38,7 +38,7 @@ public:
     int FilterCode() const { return m_presenter.FilterCode(); }
     const CSortKeys& SortKeys() const { return m_presenter.SortKeys(); }
     const CPhraseListModel& Rows() const { return m_presenter.Rows(); }
-    CListCtrl& List() { return m_list; }
+    CPhraseListCtrl& List() { return m_list; }
     CPhraseMenu& Menu() { return m_menu; }
     CSaverWnd* TestWindow() const { return m_pTestWnd.get(); }
 
@@ -67,8 +67,6 @@ private:
 
     void RefuseAllButExit();
     void AddAboutItem();
-    void SetupList();
-    void StoreColumnWidths();
     void RunTest();
     void PaintCaption();
 
@@ -100,7 +98,7 @@ private:
     CButton m_deleteButton;
     CButton m_addButton;
     CButton m_allButton;
-    CListCtrl m_list;
+    CPhraseListCtrl m_list;
     HICON m_hLargeIcon = nullptr;
     HICON m_hSmallIcon = nullptr;
     CPhraseMenu m_menu;
@@ -108,6 +106,4 @@ private:
     std::unique_ptr<CSaverWnd> m_pTestWnd;
     CStoreContext& m_store;
     CPhraseManagerPresenter m_presenter;
-    // The list was set up; only then are its column widths worth storing.
-    bool m_bListReady = false;
 };

@@ -1,0 +1,94 @@
+#include "manager/PhraseListCtrl.h"
+
+#include <cstdio>
+
+#include "res/resource.h"
+
+namespace {
+
+struct ColumnSpec {
+    const char* heading;
+    const char* widthValue;
+    int defaultWidth;
+};
+const ColumnSpec kColumns[] = {
+    {"Type", "ColWidth0", 60},
+    {"Date", "ColWidth1", 70},
+    {"Added by", "ColWidth2", 90},
+    {"Phrase", "ColWidth3", 300},
+};
+
+// The kind icons of the list, one image list for the whole process.
+const CImageList& KindImages() {
+    static CImageList images;
+    if (!images.GetSafeHandle()) {
+        images.Create(16, 16, ILC_COLOR4 | ILC_MASK, 3, 0);
+        for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
+            images.AddIcon(GetModuleHandleA(nullptr), icon);
+    }
+    return images;
+}
+
+const char* CellText(const PhraseListRow& row, int column) {
+    switch (column) {
+        case 0: return PhraseKindLabel(row.phraseType);
+        case 1: return row.date.c_str();
+        case 2: return row.addedBy.c_str();
+        case 3: return row.phrase.c_str();
+        default: return "";
+    }
+}
+
+}  // namespace
+
+void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
+    SetImageList(KindImages(), LVSIL_SMALL);
+    // A click anywhere on a row selects it, not only on its first cell.
+    SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    int column = 0;
+    for (const ColumnSpec& spec : kColumns) {
+        uint32_t width = 0;
+        if (!settings.ReadNumber(spec.widthValue, width))
+            width = static_cast<uint32_t>(spec.defaultWidth);
+        InsertColumn(column++, spec.heading, LVCFMT_LEFT, static_cast<int>(width));
+    }
+    m_bSetUp = true;
+}
+
+void CPhraseListCtrl::StoreColumnWidths(CProfileSection& settings) const {
+    if (!m_bSetUp)
+        return;
+    int column = 0;
+    for (const ColumnSpec& spec : kColumns)
+        settings.WriteNumber(spec.widthValue, static_cast<uint32_t>(GetColumnWidth(column++)));
+}
+
+void CPhraseListCtrl::ShowRows(const CPhraseListModel& rows) {
+    SetItemCountEx(static_cast<int>(rows.Size()));
+    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (long long row = rows.NextSelected(-1); row >= 0; row = rows.NextSelected(row))
+        SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    for (size_t row = 0; row < rows.Size(); ++row)
+        if (rows.Row(row).focused)
+            SetItemState(static_cast<int>(row), LVIS_FOCUSED, LVIS_FOCUSED);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+std::vector<int> CPhraseListCtrl::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+void CPhraseListCtrl::FillCell(LVITEMA& item, const CPhraseListModel& rows) {
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
+        return;
+    const PhraseListRow& row = rows.Row(static_cast<size_t>(item.iItem));
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* text = CellText(row, item.iSubItem);
+        std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), "%s", text ? text : "");
+    }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = item.iSubItem == 0 ? PhraseKindImage(row.phraseType) : -1;
+}
