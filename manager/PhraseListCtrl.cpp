@@ -6,17 +6,18 @@
 
 namespace {
 
-struct ColumnSpec {
+struct ListColumn {
     const char* heading;
     const char* widthValue;
     int defaultWidth;
 };
-const ColumnSpec kColumns[] = {
+const ListColumn kColumns[] = {
     {"Type", "ColWidth0", 60},
     {"Date", "ColWidth1", 70},
     {"Added by", "ColWidth2", 90},
     {"Phrase", "ColWidth3", 300},
 };
+constexpr int kColumnCount = sizeof kColumns / sizeof kColumns[0];
 
 // The kind icons of the list, one image list for the whole process.
 const CImageList& KindImages() {
@@ -45,12 +46,12 @@ void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
     SetImageList(KindImages(), LVSIL_SMALL);
     // A click anywhere on a row selects it, not only on its first cell.
     SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    int column = 0;
-    for (const ColumnSpec& spec : kColumns) {
+    for (int index = 0; index < kColumnCount; ++index) {
+        const ListColumn& column = kColumns[index];
         uint32_t width = 0;
-        if (!settings.ReadNumber(spec.widthValue, width))
-            width = static_cast<uint32_t>(spec.defaultWidth);
-        InsertColumn(column++, spec.heading, LVCFMT_LEFT, static_cast<int>(width));
+        if (!settings.ReadNumber(column.widthValue, width))
+            width = static_cast<uint32_t>(column.defaultWidth);
+        InsertColumn(index, column.heading, LVCFMT_LEFT, static_cast<int>(width));
     }
     m_bSetUp = true;
 }
@@ -58,9 +59,8 @@ void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
 void CPhraseListCtrl::StoreColumnWidths(CProfileSection& settings) const {
     if (!m_bSetUp)
         return;
-    int column = 0;
-    for (const ColumnSpec& spec : kColumns)
-        settings.WriteNumber(spec.widthValue, static_cast<uint32_t>(GetColumnWidth(column++)));
+    for (int index = 0; index < kColumnCount; ++index)
+        settings.WriteNumber(kColumns[index].widthValue, static_cast<uint32_t>(GetColumnWidth(index)));
 }
 
 void CPhraseListCtrl::ShowRows(const CPhraseListModel& rows) {
