@@ -31,16 +31,13 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistrySettingsTest, SectionLivesUnderTheApplicationsKey) {
+// The application's name is the program file's long base name, even when
+// started by its 8.3 name.
+TEST_F(RegistrySettingsTest, SectionLivesUnderTheApplicationsLongName) {
     EXPECT_EQ(TestSection().KeyPath(), "Software\\Tallix\\win_saver_tests\\Config");
-    // The application's name is the program file's base name.
     EXPECT_EQ(ProgramBaseName(), kTestApplication);
-}
-
-TEST_F(RegistrySettingsTest, ApplicationNameComesFromTheLongPath) {
-    char path[MAX_PATH] = {};
+    char path[MAX_PATH] = {}, shortPath[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof(path));
-    char shortPath[MAX_PATH] = {};
     ASSERT_NE(GetShortPathNameA(path, shortPath, sizeof(shortPath)), 0u);
     ASSERT_STRNE(shortPath, path) << "no 8.3 name to test with";
     EXPECT_EQ(ApplicationNameFromPath(shortPath), "win_saver_tests") << shortPath;
@@ -56,7 +53,7 @@ TEST_F(RegistrySettingsTest, FreshUserGetsDefaultsAndTheKeyPath) {
 
 TEST_F(RegistrySettingsTest, StoreWritesEachValueWithItsType) {
     SaverSettings settings;
-    settings.m_flags = 0x1FFu;
+    settings.m_flags = 0x5Au;
     settings.m_strFontSize = "48";
     settings.m_strFontName = "Liberation Serif";
     settings.m_scrollSpeed = 75;
@@ -69,7 +66,7 @@ TEST_F(RegistrySettingsTest, StoreWritesEachValueWithItsType) {
 
     SaverSettings loaded;
     loaded.Load(TestSection());
-    EXPECT_EQ(loaded.m_flags, 0x7Fu);
+    EXPECT_EQ(loaded.m_flags, 0x5Au);
     EXPECT_EQ(loaded.m_strFontSize, "48");
     EXPECT_EQ(loaded.m_strFontName, "Liberation Serif");
     EXPECT_EQ(loaded.m_scrollSpeed, 75);
