@@ -66,10 +66,6 @@ private:
     std::vector<COLORREF> m_old, m_new;
 };
 
-LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
 class TitleBarTest : public DialogTest {
 protected:
     void SetUp() override {
@@ -94,7 +90,7 @@ protected:
     // Out of the manager's way, as wide as it, with its styles, title and icons.
     void CreateReference() {
         WNDCLASSA plain = {};
-        plain.lpfnWndProc = &PlainWindowProc;
+        plain.lpfnWndProc = &DefWindowProcA;
         plain.hInstance = GetModuleHandleA(nullptr);
         plain.lpszClassName = "OwnCaptionTest.Plain";
         RegisterClassA(&plain);
