@@ -76,12 +76,17 @@ TEST_F(SaverWindowTest, PreviewIsAChildOverTheHostsClientArea) {
 }
 
 // Which input ends which saver is decided natively; here the window asks
-// with the cursor's start and input passed on by the text window.
+// with its run flags, the cursor's start, whether activation went to its own
+// text window, and input the text window passes on.
 TEST_F(SaverWindowTest, TheWindowAsksTheCloseRuleWithItsStarterAndTheCursor) {
     SetCursorPos(200, 150);
     HWND saver = Start(Starter::FullScreen);
     EXPECT_TRUE(SurvivesMessage(saver, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150)));
+    EXPECT_TRUE(SurvivesMessage(saver, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(TextWindow())));
     EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)));
+    CHostWindow other(50, 50);
+    saver = Start(Starter::FullScreen);
+    EXPECT_FALSE(SurvivesMessage(saver, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other.Handle())));
     Start(Starter::FromManager);
     EXPECT_TRUE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)));
     EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_SYSKEYDOWN, 0, 0));
