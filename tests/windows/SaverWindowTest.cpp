@@ -90,6 +90,8 @@ TEST_F(SaverWindowTest, TheWindowAsksTheCloseRuleWithItsStarterAndTheCursor) {
     Start(Starter::FromManager);
     EXPECT_TRUE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1)));
     EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_SYSKEYDOWN, 0, 0));
+    Start(Starter::FromManager);
+    EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MBUTTONDOWN, 0, MAKELPARAM(3, 3)));
     HWND preview = Start(Starter::Preview);
     EXPECT_TRUE(SurvivesMessage(preview, WM_LBUTTONDOWN, 0, 0));
 }
