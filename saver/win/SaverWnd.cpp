@@ -12,7 +12,7 @@ constexpr UINT kTextWindowId = 101;
 }  // namespace
 
 CSaverWnd::CSaverWnd(const SaverRunFlags& flags, CProfileSection& settings, CStoreContext& store)
-    : m_flags(flags), m_settings(settings), m_store(store) {
+    : m_flags(flags), m_settings(settings), m_store(store), m_closeRule(flags) {
     SaverSettings values;
     values.Load(settings);
     m_bkgndCol = ChooseBackgroundColour(values);
@@ -67,7 +67,9 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
         ShowCursor(FALSE);
         m_bCursorHidden = true;
     }
-    GetCursorPos(&m_ptStart);
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    m_closeRule.StartAt({cursor.x, cursor.y});
     const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     m_pTextWnd = std::make_unique<CScrollTextWnd>(m_bkgndCol, m_flags, m_settings, cs->cy, m_store);
     // The outer window sits at the origin of its parent or of the screen, so
@@ -77,47 +79,40 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-void CSaverWnd::RequestClose() { PostMessageA(m_hWnd, WM_CLOSE, 0, 0); }
+void CSaverWnd::CloseIf(const SaverInput& input) {
+    if (m_closeRule.Closes(input))
+        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
 
 void CSaverWnd::OnMouseMove(UINT, POINT point) {
     Default();
-    if (!IsFullScreen() || m_flags.configMode)
-        return;
     ClientToScreen(m_hWnd, &point);
-    if (point.x != m_ptStart.x || point.y != m_ptStart.y)
-        RequestClose();
+    CloseIf(SaverInput::MouseMove({point.x, point.y}));
 }
 
 void CSaverWnd::OnButtonDown(UINT, POINT) {
     Default();
-    if (IsFullScreen())
-        RequestClose();
+    CloseIf(SaverInput::ButtonDown());
 }
 
 void CSaverWnd::OnKeyDown() {
     Default();
-    if (IsFullScreen())
-        RequestClose();
+    CloseIf(SaverInput::KeyDown());
 }
 
-void CSaverWnd::OnSysKeyDown() {
-    if (IsFullScreen())
-        RequestClose();
-}
+void CSaverWnd::OnSysKeyDown() { CloseIf(SaverInput::KeyDown()); }
 
 LRESULT CSaverWnd::OnActivate(WPARAM wParam, LPARAM lParam) {
     Default();
     const HWND gaining = reinterpret_cast<HWND>(lParam);
-    if (IsFullScreen() && LOWORD(wParam) == WA_INACTIVE &&
-        (!m_pTextWnd || gaining != m_pTextWnd->GetSafeHwnd()))
-        RequestClose();
+    const bool toOwnText = m_pTextWnd && gaining == m_pTextWnd->GetSafeHwnd();
+    CloseIf(SaverInput::WindowActivation(LOWORD(wParam) != WA_INACTIVE, toOwnText));
     return 0;
 }
 
 LRESULT CSaverWnd::OnActivateApp(WPARAM wParam, LPARAM) {
     Default();
-    if (IsFullScreen() && !wParam)
-        RequestClose();
+    CloseIf(SaverInput::AppActivation(wParam != 0));
     return 0;
 }
 

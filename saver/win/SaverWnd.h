@@ -6,14 +6,15 @@
 
 #include "framework/profile/ProfileSection.h"
 #include "framework/win/Wnd.h"
-#include "saver/win/SaverRunFlags.h"
+#include "saver/core/SaverCloseRule.h"
+#include "saver/core/SaverRunFlags.h"
 
 class CScrollTextWnd;
 class CStoreContext;
 
 // The outer saver window: the background colour over the whole screen (or
 // over the preview window's client area), no cursor, and the one place that
-// decides that input ends the saver. Its only child scrolls the text.
+// asks whether input ends the saver. Its only child scrolls the text.
 class CSaverWnd : public CWnd {
 public:
     // Reads the settings and chooses the background colour. The phrases
@@ -43,14 +44,15 @@ private:
     void OnPaint(HDC hDC);
 
     bool IsFullScreen() const { return !m_flags.preview; }
-    void RequestClose();
+    // Posts a close request when the input ends this saver.
+    void CloseIf(const SaverInput& input);
 
     SaverRunFlags m_flags;
     CProfileSection& m_settings;
     CStoreContext& m_store;
     std::string m_strClass;
     COLORREF m_bkgndCol = 0;
-    POINT m_ptStart = {0, 0};
+    CSaverCloseRule m_closeRule;
     bool m_bCursorHidden = false;
     std::unique_ptr<CScrollTextWnd> m_pTextWnd;
 };

@@ -9,7 +9,7 @@
 #include "framework/win/Wnd.h"
 #include "saver/core/DisplayRules.h"
 #include "saver/core/PhrasePools.h"
-#include "saver/win/SaverRunFlags.h"
+#include "saver/core/SaverRunFlags.h"
 
 // The child of the saver window that shows the line: exactly as large as its
 // text, it moves itself up (or left) by a fixed step on every tick, and once

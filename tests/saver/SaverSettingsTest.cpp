@@ -13,25 +13,22 @@ namespace {
 // value types do.
 class CMemorySection : public CProfileSection {
 public:
-    bool ReadNumber(const char* name, uint32_t& value) const override {
-        auto found = m_numbers.find(name);
-        if (found == m_numbers.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-    bool ReadText(const char* name, std::string& value) const override {
-        auto found = m_texts.find(name);
-        if (found == m_texts.end())
-            return false;
-        value = found->second;
-        return true;
-    }
+    bool ReadNumber(const char* name, uint32_t& value) const override { return Find(m_numbers, name, value); }
+    bool ReadText(const char* name, std::string& value) const override { return Find(m_texts, name, value); }
     void WriteNumber(const char* name, uint32_t value) override { m_numbers[name] = value; }
     void WriteText(const char* name, const std::string& value) override { m_texts[name] = value; }
 
     std::map<std::string, uint32_t> m_numbers;
     std::map<std::string, std::string> m_texts;
+
+private:
+    template <class Value>
+    static bool Find(const std::map<std::string, Value>& values, const char* name, Value& value) {
+        const auto found = values.find(name);
+        if (found != values.end())
+            value = found->second;
+        return found != values.end();
+    }
 };
 
 }  // namespace

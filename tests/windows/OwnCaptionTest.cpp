@@ -66,10 +66,6 @@ private:
     std::vector<COLORREF> m_old, m_new;
 };
 
-LRESULT CALLBACK PlainWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
 class TitleBarTest : public DialogTest {
 protected:
     void SetUp() override {
@@ -94,7 +90,7 @@ protected:
     // Out of the manager's way, as wide as it, with its styles, title and icons.
     void CreateReference() {
         WNDCLASSA plain = {};
-        plain.lpfnWndProc = &PlainWindowProc;
+        plain.lpfnWndProc = &DefWindowProcA;
         plain.hInstance = GetModuleHandleA(nullptr);
         plain.lpszClassName = "OwnCaptionTest.Plain";
         RegisterClassA(&plain);
@@ -163,8 +159,9 @@ class SystemTitleBarAt50 : public TitleBarTest {};
 
 }  // namespace
 
-// The prepared bars show as the window is active or not: the active one fades
-// from the caption text colour, with the name in the caption colour.
+// The prepared bars show as the window is active or not, the active one with
+// the name in the caption colour; where the fade takes its colours from is
+// seen after a colour change.
 TEST_F(OwnTitleBarAt40, ThePreparedBarShowsForTheActiveAndTheInactiveWindow) {
     ASSERT_EQ(m_version, std::make_pair(DWORD{4}, DWORD{0}));
     ASSERT_TRUE(m_manager->CaptionBar().InUse());
@@ -173,8 +170,6 @@ TEST_F(OwnTitleBarAt40, ThePreparedBarShowsForTheActiveAndTheInactiveWindow) {
     EXPECT_EQ(DifferingFromBitmap(*shown, m_manager->CaptionBar().DC(true)), 0);
     const COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
     const int bottom = FrameY() + BarHeight() - 1;
-    EXPECT_EQ(shown->At(FrameX(), bottom), GetSysColor(COLOR_CAPTIONTEXT));
-    EXPECT_TRUE(Near(shown->At(ButtonsLeft() - 1, bottom), caption));
     int namePixels = 0;  // where the bar is still far from the caption colour
     const int nameLeft = FrameX() + 2 + GetSystemMetrics(SM_CXSMICON);
     for (int y = FrameY(); y < bottom; ++y)

@@ -90,15 +90,13 @@ TEST_F(ScrollTextTest, RandomFaceComesFromTheTrueTypeFonts) {
     StoreSettings(settings);
     CScrollTextWnd& text = Start();
     ASSERT_GT(g_nFonts, 0);
-    for (int line = 0; line < 3; ++line) {
-        ASSERT_TRUE(TickToNewLine(text));
-        const std::string face = text.LogFont().lfFaceName;
-        EXPECT_FALSE(face.empty());
-        EXPECT_NE(g_strFontList.find(face + ","), std::string::npos) << face;
-        // The line shows: the window grows to it once it comes into view.
-        for (int i = 0; i < 5; ++i)
-            Tick(text);
-        const RECT r = PlaceInParent(text);
-        EXPECT_GT(r.bottom - r.top, 2 * 20) << "line " << line;
-    }
+    ASSERT_TRUE(TickToNewLine(text));
+    const std::string face = text.LogFont().lfFaceName;
+    EXPECT_FALSE(face.empty());
+    EXPECT_NE(g_strFontList.find(face + ","), std::string::npos) << face;
+    // The line shows: the window grows to it once it comes into view.
+    for (int i = 0; i < 5; ++i)
+        Tick(text);
+    const RECT r = PlaceInParent(text);
+    EXPECT_GT(r.bottom - r.top, 2 * 20);
 }
