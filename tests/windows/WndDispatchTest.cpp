@@ -125,67 +125,59 @@ std::vector<std::string> Log(std::initializer_list<const char*> lines) {
     return std::vector<std::string>(lines.begin(), lines.end());
 }
 
+class WndDispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_wnd.Create()); }
+    void TearDown() override { m_wnd.DestroyWindow(); }
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageA(m_wnd.GetSafeHwnd(), message, wParam, lParam);
+    }
+
+    CProbeWnd m_wnd;
+};
+
 }  // namespace
 
-TEST(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
-    CNestingWnd wnd;
-    ASSERT_TRUE(wnd.Create());
+TEST_F(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
+    CNestingWnd nesting;
+    ASSERT_TRUE(nesting.Create());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, PressOkOnMessageBox);
     // The system's answer for the outer message, not for the inner one (0).
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_GETTEXTLENGTH, 0, 0), 7);
+    EXPECT_EQ(SendMessageA(nesting.GetSafeHwnd(), WM_GETTEXTLENGTH, 0, 0), 7);
     KillTimer(nullptr, timer);
-    wnd.DestroyWindow();
+    nesting.DestroyWindow();
 }
 
-TEST(WndDispatchTest, CommandsReachOnlyTheEntryOfTheirControlAndCode) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_CHANGE), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_SETFOCUS), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId + 1, EN_CHANGE), 0);
-    EXPECT_EQ(wnd.m_log, Log({"button", "change 42"}));
-    wnd.DestroyWindow();
-}
-
-TEST(WndDispatchTest, ANotificationArrivesAsItsStructureAndItsResultGoesBack) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
+TEST_F(WndDispatchTest, CommandsAndNotificationsReachOnlyTheEntryOfTheirControlAndCode) {
+    Send(WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId, EN_CHANGE), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId, EN_SETFOCUS), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId + 1, EN_CHANGE), 0);
+    // A notification arrives as its structure and its result goes back.
     NMLISTVIEW click = {};
     click.hdr = {nullptr, kListId, static_cast<UINT>(LVN_COLUMNCLICK)};
     click.iSubItem = 3;
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click)), 99);
+    EXPECT_EQ(Send(WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click)), 99);
     click.hdr.idFrom = kListId + 1;  // another list's click is not this entry's
-    click.hdr.hwndFrom = nullptr;
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId + 1, reinterpret_cast<LPARAM>(&click)), 0);
-    EXPECT_EQ(wnd.m_log, Log({"column 3"}));
-    wnd.DestroyWindow();
+    EXPECT_EQ(Send(WM_NOTIFY, kListId + 1, reinterpret_cast<LPARAM>(&click)), 0);
+    EXPECT_EQ(m_wnd.m_log, Log({"button", "change 42", "column 3"}));
 }
 
-TEST(WndDispatchTest, TimerMouseAndPaintArriveCracked) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    SendMessageA(hWnd, WM_TIMER, 5, 0);
+TEST_F(WndDispatchTest, TimerMouseAndPaintArriveCracked) {
+    HWND hWnd = m_wnd.GetSafeHwnd();
+    Send(WM_TIMER, 5, 0);
     // Left of and above the window a point is negative.
-    SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, -20));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, -20));
     InvalidateRect(hWnd, nullptr, TRUE);
     UpdateWindow(hWnd);
-    EXPECT_EQ(wnd.m_log, Log({"timer 5", "down 1 -3,-20", "paint"}));
+    EXPECT_EQ(m_wnd.m_log, Log({"timer 5", "down 1 -3,-20", "paint"}));
     // The paint handler's DC was a BeginPaint's: nothing is left to paint.
     EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
-    wnd.DestroyWindow();
 }
 
-TEST(WndDispatchTest, ADerivedEntryComesBeforeItsBaseAndTheBaseStillAnswersTheRest) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    EXPECT_EQ(SendMessageA(hWnd, kSharedMessage, 30, 4), 34);
-    EXPECT_EQ(SendMessageA(hWnd, kBaseMessage, 0, 0), 11);
-    // No entry at all: the system's own handling.
-    EXPECT_EQ(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0), 5);
-    wnd.DestroyWindow();
+TEST_F(WndDispatchTest, ADerivedEntryComesBeforeItsBaseAndTheBaseStillAnswersTheRest) {
+    EXPECT_EQ(Send(kSharedMessage, 30, 4), 34);
+    EXPECT_EQ(Send(kBaseMessage, 0, 0), 11);
+    EXPECT_EQ(Send(WM_GETTEXTLENGTH, 0, 0), 5);  // no entry at all: the system's own handling
 }
