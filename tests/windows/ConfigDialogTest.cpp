@@ -169,8 +169,20 @@ TEST_F(ConfigDialogTest, OpensOnTheStoredSettingsAndOkWritesThemBackInTheSaversT
     EXPECT_EQ(Speed(), 1);
 }
 
-TEST_F(ConfigDialogTest, CaptionsClickTheirButtonsAndTheRandomBoxesRuleTheirChangeButtons) {
-    Open();
+// A caption stands for its button: a click on it ticks the box, help on it
+// shows the button's topic. A caption with no button has a topic of its own.
+TEST_F(ConfigDialogTest, CaptionsStandForTheirButtonsAndTheRandomBoxesRuleTheirChangeButtons) {
+    HWND dialog = Open();
+    auto askHelp = [&](int id) {
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, Item(id), 0, {0, 0}};
+        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : std::string("(none)");
+    };
+    EXPECT_EQ(askHelp(IDC_BOLD_CAPTION), HelpTopicText(0x8089040D));
+    EXPECT_EQ(askHelp(IDC_SIZE_CAPTION), HelpTopicText(0x80890429));
+    EXPECT_EQ(GetWindowContextHelpId(Item(IDC_BKGND_TITLE)), 0u);
+    CHelpPopup::CloseCurrent();
+
     ClickCaption(IDC_RANDOM_BKGND_CAPTION);
     EXPECT_FALSE(Enabled(IDC_BKGND_CHANGE));
     ClickCaption(IDC_RANDOM_TEXT_CAPTION);
@@ -185,29 +197,11 @@ TEST_F(ConfigDialogTest, CaptionsClickTheirButtonsAndTheRandomBoxesRuleTheirChan
     ClickCaption(IDC_HORIZONTAL_CAPTION);
     EXPECT_TRUE(Checked(IDC_HORIZONTAL) && !Checked(IDC_VERTICAL));
     // The arrow keys move between the two direction buttons only.
-    HWND dialog = m_dialog->GetSafeHwnd();
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_HORIZONTAL), FALSE)), IDC_VERTICAL);
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_VERTICAL), TRUE)), IDC_HORIZONTAL);
 }
 
-TEST_F(ConfigDialogTest, CancelStoresNothingAfterChanges) {
-    Open();
-    m_colours.m_answers = {RGB(40, 50, 60)};
-    Press(IDC_BKGND_CHANGE);
-    m_fonts.m_answers = {Font("Courier New", 200, 700, true)};
-    Press(IDC_FONT_CHANGE);
-    SendMessageA(Item(IDC_SPEED), TBM_SETPOS, TRUE, 83);
-    ClickCaption(IDC_HORIZONTAL_CAPTION);
-    Press(IDCANCEL);
-    EXPECT_EQ(m_dialog->Result(), IDCANCEL);
-    for (const char* name : kSettingNames) {
-        uint32_t number = 0;
-        std::string text;
-        EXPECT_FALSE(Settings().ReadNumber(name, number) || Settings().ReadText(name, text)) << name;
-    }
-}
-
-TEST_F(ConfigDialogTest, ColoursComeFromTheChooserOpenedOnTheCurrentOne) {
+TEST_F(ConfigDialogTest, ColoursComeFromTheChooserOpenedOnTheCurrentOneAndCancelStoresNone) {
     Open();
     ClickCaption(IDC_RANDOM_TEXT_CAPTION);
     m_colours.m_answers = {RGB(250, 214, 61), RGB(23, 87, 141)};
@@ -220,6 +214,14 @@ TEST_F(ConfigDialogTest, ColoursComeFromTheChooserOpenedOnTheCurrentOne) {
     EXPECT_EQ(m_colours.m_opened[2], RGB(250, 214, 61));
     EXPECT_EQ(SwatchColour(IDC_TEXT_SWATCH), RGB(250, 214, 61));
     EXPECT_EQ(SwatchColour(IDC_BKGND_SWATCH), RGB(23, 87, 141));
+
+    Press(IDCANCEL);  // after all these changes, nothing is stored
+    EXPECT_EQ(m_dialog->Result(), IDCANCEL);
+    for (const char* name : kSettingNames) {
+        uint32_t number = 0;
+        std::string text;
+        EXPECT_FALSE(Settings().ReadNumber(name, number) || Settings().ReadText(name, text)) << name;
+    }
 }
 
 // The chooser opens on the face, size and boxes shown; what it gives back
@@ -251,18 +253,6 @@ TEST_F(ConfigDialogTest, TheFontChooserStartsFromTheShownFontAndItsChoiceIsShown
     EXPECT_TRUE(Checked(IDC_ITALIC));
     Press(IDC_FONT_CHANGE);  // cancelled
     EXPECT_EQ(Text(IDC_FONT_SIZE), "11");
-}
-
-TEST_F(ConfigDialogTest, HelpOnACaptionWithAButtonShowsTheButtonsTopic) {
-    HWND dialog = Open();
-    auto askHelp = [&](int id) {
-        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, Item(id), 0, {0, 0}};
-        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : std::string("(none)");
-    };
-    EXPECT_EQ(askHelp(IDC_BOLD_CAPTION), HelpTopicText(0x8089040D));
-    EXPECT_EQ(askHelp(IDC_SIZE_CAPTION), HelpTopicText(0x80890429));
-    EXPECT_EQ(GetWindowContextHelpId(Item(IDC_BKGND_TITLE)), 0u);
 }
 
 // The shipped program's choosers, opened for real and taken as they open:

@@ -10,7 +10,6 @@
 #include <condition_variable>
 #include <deque>
 #include <fstream>
-#include <iterator>
 #include <mutex>
 #include <string>
 
@@ -86,22 +85,8 @@ private:
     std::vector<Box> m_shown;
 };
 
-// The test's folder and the files in it.
-void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+long long FileSize(const std::string& path) {
+    return std::ifstream(path, std::ios::binary | std::ios::ate).tellg();
 }
 
 class DatabaseDialogTest : public DialogTest {
@@ -126,7 +111,9 @@ protected:
         if (theProgressDlg.GetSafeHwnd())
             theProgressDlg.DestroyWindow();
         SetFileDialogAnswerer(nullptr);
-        RemoveFolder(m_folder);
+        for (const char* name : {"collection.Sorrow", "cut.Sorrow", "first.Sorrow"})
+            DeleteFileA(Path(name).c_str());
+        RemoveDirectoryA(m_folder.c_str());
         DialogTest::TearDown();
     }
 
@@ -214,7 +201,7 @@ TEST_F(DatabaseDialogTest, ExportAndLoadRunOnTheWorkerAgainstTheDataSource) {
     EXPECT_EQ(save.filter, "Sorrowline 3.0 Files|*.Sorrow||");
     EXPECT_EQ(save.flags & (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY),
               static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
-    EXPECT_GT(FileBytes(Path("collection.Sorrow")).size(), 60u);
+    EXPECT_GT(FileSize(Path("collection.Sorrow")), 60);
 
     Exec("DELETE FROM Phrase WHERE PhraseType IN (2, 5)");
     Press(IDC_LOAD_MERGE);
@@ -294,7 +281,7 @@ TEST_F(DatabaseDialogTest, ATransferStartedAsSoonAsOneEndsIsItsOwn) {
     EXPECT_EQ(held.Shown()[0].firstLine, "Error saving data file");
     EXPECT_EQ(theProgressDlg.GetSafeHwnd(), nullptr);
     EXPECT_TRUE(Enabled(IDC_EXPORT));
-    EXPECT_GT(FileBytes(Path("first.Sorrow")).size(), 60u);
+    EXPECT_GT(FileSize(Path("first.Sorrow")), 60);
 }
 
 TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
