@@ -88,8 +88,8 @@ TEST_F(PhraseDialogsTest, OkGivesTheTextsTypedAndCancelThoseGivenNeverWritingThe
     EXPECT_EQ(m_record.m_OPhrase, "runs");
 }
 
-// The exchange step's failure itself (box, focus, selection) is the
-// framework's; here the noun dialog refuses no form and takes one.
+// How a failed exchange step keeps the dialog open is the framework's; a
+// noun stored with its form is the manager's. Here: no form, no noun.
 TEST_F(PhraseDialogsTest, ANewNounNeedsAForm) {
     CNounPhraseDlg dialog(nullptr, nullptr);
     ASSERT_TRUE(dialog.Create());
@@ -102,12 +102,7 @@ TEST_F(PhraseDialogsTest, ANewNounNeedsAForm) {
     EXPECT_EQ(m_boxes.m_shown[0].title, "Select Form");
     EXPECT_EQ(m_boxes.m_shown[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(GetFocus(), dialog.GetDlgItem(IDC_NOUN_TEXT));
-
-    SendMessageA(dialog.GetDlgItem(IDC_FORM_FEMININE), BM_CLICK, 0, 0);
-    SendMessageA(hWnd, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(dialog.Result(), IDOK);
-    EXPECT_EQ(dialog.m_nForm, 2);
-    EXPECT_EQ(dialog.m_strText, "my aunt");
+    EXPECT_TRUE(IsWindow(hWnd));
 }
 
 TEST_F(PhraseDialogsTest, EditingANounShowsItsFormAndCancelKeepsIt) {

