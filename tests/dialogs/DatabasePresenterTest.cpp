@@ -178,7 +178,6 @@ TEST_F(DatabasePresenterTest, ALoadOfAnExportRestoresThePhrasesAndEndsWithTheirC
     EXPECT_EQ(m_view.events, (std::vector<std::string>{"choose file to open",
                                                        "progress Import Data: Importing from file " + m_file,
                                                        "buttons off", "busy", "load " + m_file}));
-    EXPECT_EQ(CountRows("Phrase"), 6);
 
     m_view.events.clear();
     presenter.TransferEnded(m_view.result);
@@ -195,5 +194,4 @@ TEST_F(DatabasePresenterTest, ADamagedLoadSaysSoAndEndsWithoutCounts) {
     EXPECT_EQ(std::vector<std::string>(m_view.events.end() - 4, m_view.events.end()),
               (std::vector<std::string>{"worker warning File Error: Error loading data file", "not busy",
                                         "progress closed", "buttons on"}));
-    EXPECT_EQ(CountRows("Phrase"), 7);
 }

@@ -154,7 +154,6 @@ TEST_F(ConfigDialogTest, OpensOnTheStoredSettingsAndOkWritesThemBackInTheSaversT
     ClickCaption(IDC_BOLD_CAPTION);
     ClickCaption(IDC_SHADOW_CAPTION);
     Press(IDOK);
-    EXPECT_EQ(m_dialog->Result(), IDOK);
     EXPECT_EQ(StoredNumber("Flags"), static_cast<uint32_t>(FlagBold | FlagShadow | FlagItalic |
                                                            FlagRandomFont | FlagRandomBkgndCol));
     EXPECT_EQ(StoredNumber("ScrollSpeed"), 100u);

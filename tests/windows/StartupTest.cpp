@@ -35,8 +35,9 @@ std::set<COLORREF> TileColours(const CSaverApp& app) {
 
 }  // namespace
 
-// This test's environment names no data source "Sorrowline".
-TEST(StartupTest, ConfigurationWithoutADatabaseShowsTheDriversTextAndEnds) {
+// Configuration without a database (this test's environment names no data
+// source "Sorrowline") and a password request each end in a box of its own.
+TEST(StartupTest, RunModesThatCannotRunSayWhyInABoxAndEnd) {
     CTestSaverApp app;
     app.OpenDatabase();
     EXPECT_FALSE(app.IsDatabaseAvailable());
@@ -45,27 +46,21 @@ TEST(StartupTest, ConfigurationWithoutADatabaseShowsTheDriversTextAndEnds) {
     ASSERT_EQ(error.compare(0, prefix.size(), prefix), 0) << error;
     EXPECT_GT(error.size(), prefix.size() + 5);  // the driver said why
     EXPECT_NE(error.find("run: sorrowline-db setup"), std::string::npos);
+    EXPECT_FALSE(app.m_strAppName.empty());
 
     CRecordedBoxes boxes;
     EXPECT_FALSE(app.DispatchCommandLine("/c:4711"));
-    ASSERT_EQ(boxes.m_shown.size(), 1u);
+    EXPECT_FALSE(app.DispatchCommandLine(" -a whatever follows"));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    ASSERT_EQ(boxes.m_shown.size(), 2u);
     EXPECT_EQ(boxes.m_shown[0].text, error);
     EXPECT_EQ(boxes.m_shown[0].title, app.m_strAppName);
-    EXPECT_FALSE(app.m_strAppName.empty());
     EXPECT_EQ(boxes.m_shown[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(boxes.m_shown[1].text, "This version of Sorrowline does not support password protection");
+    EXPECT_EQ(boxes.m_shown[1].title, "Sorrowline");
+    EXPECT_EQ(boxes.m_shown[1].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(boxes.m_shown[0].owner, nullptr);
-    EXPECT_EQ(app.m_pMainWnd, nullptr);
-}
-
-TEST(StartupTest, PasswordRequestIsRefusedWithAWarning) {
-    CTestSaverApp app;
-    CRecordedBoxes boxes;
-    EXPECT_FALSE(app.DispatchCommandLine(" -a whatever follows"));
-    ASSERT_EQ(boxes.m_shown.size(), 1u);
-    EXPECT_EQ(boxes.m_shown[0].text, "This version of Sorrowline does not support password protection");
-    EXPECT_EQ(boxes.m_shown[0].title, "Sorrowline");
-    EXPECT_EQ(boxes.m_shown[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxes.m_shown[0].owner, nullptr);
+    EXPECT_EQ(boxes.m_shown[1].owner, nullptr);
 }
 
 // Which command lines preview, and when the named window is gone, is

@@ -102,10 +102,6 @@ void CALLBACK PressOkOnMessageBox(HWND, UINT, UINT_PTR, DWORD) {
         0);
 }
 
-std::vector<std::string> Log(std::initializer_list<const char*> lines) {
-    return std::vector<std::string>(lines.begin(), lines.end());
-}
-
 class WndDispatchTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_wnd.Create()); }
@@ -146,7 +142,8 @@ TEST_F(WndDispatchTest, EachTypedEntryReceivesWhatItsMessageCarriesFromItsContro
     HWND hWnd = m_wnd.GetSafeHwnd();
     InvalidateRect(hWnd, nullptr, TRUE);
     UpdateWindow(hWnd);
-    EXPECT_EQ(m_wnd.m_log, Log({"button", "change 42", "column 3", "timer 5", "down 1 -3,-20", "paint"}));
+    EXPECT_EQ(m_wnd.m_log,
+              (std::vector<std::string>{"button", "change 42", "column 3", "timer 5", "down 1 -3,-20", "paint"}));
     // The paint handler's DC was a BeginPaint's: nothing is left to paint.
     EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
 }
