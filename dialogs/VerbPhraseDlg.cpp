@@ -1,5 +1,6 @@
 #include "dialogs/VerbPhraseDlg.h"
 
+#include "dialogs/core/VerbForms.h"
 #include "res/resource.h"
 #include "store/PhraseRec.h"
 
@@ -78,15 +79,17 @@ void CVerbPhraseDlg::OnFormChanged(UINT editId) {
             DeriveLowerForms(form);
 }
 
-// Only forms the user has not typed into are rewritten; they stay unmarked.
+// Rewritten forms stay unmarked, so that they go on following.
 void CVerbPhraseDlg::DeriveLowerForms(int changedForm) {
-    const std::string text = m_edits[changedForm].GetWindowText();
+    std::array<bool, 4> typed;
+    for (int form = 0; form < 4; ++form)
+        typed[form] = m_edits[form].GetModify();
+    const std::vector<FormRewrite> rewrites =
+        FormsDerivedFrom(m_edits[changedForm].GetWindowText(), changedForm, typed);
     m_bWritingForms = true;
-    for (int target = changedForm + 1; target < 4; ++target) {
-        if (m_edits[target].GetModify())
-            continue;
-        m_edits[target].SetWindowText(DeriveForm(text, changedForm, target));
-        m_edits[target].SetModify(false);
+    for (const FormRewrite& rewrite : rewrites) {
+        m_edits[rewrite.form].SetWindowText(rewrite.text);
+        m_edits[rewrite.form].SetModify(false);
     }
     m_bWritingForms = false;
 }

@@ -1,10 +1,14 @@
-// What the dialogs show that needs no window: a phrase's details, the dates,
-// the help numbers, the help topics and the colours of the dialog tile.
+// What the dialogs decide that needs no window: a phrase's details, the
+// dates, the help numbers and topics, the colours of the dialog tile and the
+// verb forms that typing rewrites.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "dialogs/core/HelpTopics.h"
 #include "dialogs/core/PhraseDetails.h"
 #include "dialogs/core/TileColours.h"
+#include "dialogs/core/VerbForms.h"
 #include "store/PhraseRec.h"
 
 namespace {
@@ -25,45 +29,33 @@ PhraseDetails Describe(int type, const char* object, const char* masculine = "",
 
 }  // namespace
 
-TEST(PhraseDetailsTest, ANounShowsItsFormAndItsText) {
-    const char* const forms[] = {"Object", "Masculine", "Feminine", "Plural"};
-    for (int type = 0; type < 4; ++type) {
-        const PhraseDetails details = Describe(type, "the moon", "stray");
-        EXPECT_EQ(details.typeText, "Noun");
-        EXPECT_EQ(details.fields[0], forms[type]);
-        EXPECT_EQ(details.fields[1], "the moon");
-        EXPECT_EQ(details.fields[2], "");
-        EXPECT_EQ(details.fields[3], "");
-        EXPECT_EQ(details.iconId, 129);
+TEST(PhraseDetailsTest, EachKindShowsItsNameIconAndFields) {
+    const struct {
+        int type;
+        const char* typeText;
+        int iconId;
+        std::array<const char*, 4> fields;
+    } kinds[] = {
+        {0, "Noun", 129, {"Object", "the moon", "", ""}},
+        {1, "Noun", 129, {"Masculine", "the moon", "", ""}},
+        {2, "Noun", 129, {"Feminine", "the moon", "", ""}},
+        {3, "Noun", 129, {"Plural", "the moon", "", ""}},
+        {4, "Verb", 130, {"the moon", "ran", "flees", "run"}},
+        {5, "Adverb", 131, {"the moon", "ran", "flees", "run"}},
+        {7, "", 0, {"", "", "", ""}},  // any other type: only when and who
+    };
+    for (const auto& kind : kinds) {
+        const PhraseDetails details = Describe(kind.type, "the moon", "ran", "flees", "run");
+        EXPECT_EQ(details.typeText, kind.typeText) << kind.type;
+        EXPECT_EQ(details.iconId, kind.iconId) << kind.type;
+        for (int field = 0; field < 4; ++field)
+            EXPECT_EQ(details.fields[field], kind.fields[field]) << kind.type << " field " << field;
+        EXPECT_EQ(details.creatorText, "Ilse");
+        EXPECT_EQ(details.dateText, "Sat 05 Dec 2026 14:03:09");
     }
 }
 
-TEST(PhraseDetailsTest, AVerbOrAdverbShowsItsFourForms) {
-    const PhraseDetails verb = Describe(4, "runs", "ran", "flees", "run");
-    EXPECT_EQ(verb.typeText, "Verb");
-    EXPECT_EQ(verb.fields[0], "runs");
-    EXPECT_EQ(verb.fields[1], "ran");
-    EXPECT_EQ(verb.fields[2], "flees");
-    EXPECT_EQ(verb.fields[3], "run");
-    EXPECT_EQ(verb.iconId, 130);
-    const PhraseDetails adverb = Describe(5, "slowly", "at last", "twice", "soon");
-    EXPECT_EQ(adverb.typeText, "Adverb");
-    EXPECT_EQ(adverb.fields[3], "soon");
-    EXPECT_EQ(adverb.iconId, 131);
-}
-
-TEST(PhraseDetailsTest, AnyOtherTypeShowsOnlyWhenAndWho) {
-    const PhraseDetails details = Describe(7, "seven", "x");
-    EXPECT_EQ(details.typeText, "");
-    EXPECT_EQ(details.fields[0], "");
-    EXPECT_EQ(details.fields[1], "");
-    EXPECT_EQ(details.iconId, 0);
-    EXPECT_EQ(details.creatorText, "Ilse");
-    EXPECT_FALSE(details.dateText.empty());
-}
-
-TEST(PhraseDetailsTest, DatesReadAsTheListAndTheDetailsShowThem) {
-    EXPECT_EQ(Describe(5, "x").dateText, "Sat 05 Dec 2026 14:03:09");
+TEST(PhraseDetailsTest, DatesReadAsTheListShowsThem) {
     EXPECT_EQ((CDbTime{2027, 2, 28, 0, 0, 0}).Format("%a %d %b %Y %H:%M:%S"), "Sun 28 Feb 2027 00:00:00");
     EXPECT_EQ((CDbTime{2024, 2, 29, 23, 7, 1}).Format("%a %d %b %Y %H:%M:%S"), "Thu 29 Feb 2024 23:07:01");
     EXPECT_EQ((CDbTime{1999, 1, 9, 1, 2, 3}).Format("%d/%m/%Y"), "09/01/1999");
@@ -79,13 +71,13 @@ TEST(PhraseDetailsTest, DatesFromMarchToNovemberShowTheirWeekday) {
         CDbTime date;
         const char* shown;
     } days[] = {
-        {{2026, 3, 13, 8, 0, 0}, "Fri 13 Mar 2026"},  {{2026, 4, 14, 8, 0, 0}, "Tue 14 Apr 2026"},
-        {{2026, 5, 15, 8, 0, 0}, "Fri 15 May 2026"},  {{2026, 6, 16, 8, 0, 0}, "Tue 16 Jun 2026"},
-        {{2026, 7, 17, 8, 0, 0}, "Fri 17 Jul 2026"},  {{2026, 8, 18, 8, 0, 0}, "Tue 18 Aug 2026"},
-        {{2026, 9, 19, 8, 0, 0}, "Sat 19 Sep 2026"},  {{2026, 10, 20, 8, 0, 0}, "Tue 20 Oct 2026"},
-        {{2026, 11, 21, 8, 0, 0}, "Sat 21 Nov 2026"}, {{1999, 11, 30, 8, 0, 0}, "Tue 30 Nov 1999"},
-        {{2024, 3, 1, 8, 0, 0}, "Fri 01 Mar 2024"},   {{2000, 3, 1, 8, 0, 0}, "Wed 01 Mar 2000"},
-        {{2100, 3, 1, 8, 0, 0}, "Mon 01 Mar 2100"},   {{1900, 3, 1, 8, 0, 0}, "Thu 01 Mar 1900"},
+        {{2026, 3, 13, 8}, "Fri 13 Mar 2026"}, {{2026, 4, 14, 8}, "Tue 14 Apr 2026"},
+        {{2026, 5, 15, 8}, "Fri 15 May 2026"}, {{2026, 6, 16, 8}, "Tue 16 Jun 2026"},
+        {{2026, 7, 17, 8}, "Fri 17 Jul 2026"}, {{2026, 8, 18, 8}, "Tue 18 Aug 2026"},
+        {{2026, 9, 19, 8}, "Sat 19 Sep 2026"}, {{2026, 10, 20, 8}, "Tue 20 Oct 2026"},
+        {{2026, 11, 21, 8}, "Sat 21 Nov 2026"}, {{1999, 11, 30, 8}, "Tue 30 Nov 1999"},
+        {{2024, 3, 1, 8}, "Fri 01 Mar 2024"}, {{2000, 3, 1, 8}, "Wed 01 Mar 2000"},
+        {{2100, 3, 1, 8}, "Mon 01 Mar 2100"}, {{1900, 3, 1, 8}, "Thu 01 Mar 1900"},
     };
     for (const auto& day : days) {
         CPhraseRec phrase;
@@ -97,8 +89,6 @@ TEST(PhraseDetailsTest, DatesFromMarchToNovemberShowTheirWeekday) {
 
 TEST(HelpNumbersTest, ControlsCarryTheirTemplateAndIdentifier) {
     EXPECT_EQ(HelpContextId(102, 1004), 2154169324u);
-    EXPECT_EQ(HelpContextId(137, 1025), 0x80890401u);
-    EXPECT_EQ(HelpContextId(136, 1013), 0x808803F5u);
     EXPECT_EQ(HelpContextId(102, 32775), 0x80668007u);
     EXPECT_EQ(HelpContextId(137, 0xFFFF), 0x8089FFFFu);
 }
@@ -156,9 +146,36 @@ TEST(TileColourMapTest, TwelfthStepsFromTheFaceTowardTheHighlight) {
 }
 
 TEST(TileColourMapTest, GradientFromEightColoursUp) {
-    EXPECT_TRUE(UsesGradientTile(-1));
-    EXPECT_TRUE(UsesGradientTile(8));
-    EXPECT_TRUE(UsesGradientTile(16));
-    EXPECT_FALSE(UsesGradientTile(7));
-    EXPECT_FALSE(UsesGradientTile(2));
+    for (int colours : {-1, 8, 16})
+        EXPECT_TRUE(UsesGradientTile(colours)) << colours;
+    for (int colours : {2, 7})
+        EXPECT_FALSE(UsesGradientTile(colours)) << colours;
+}
+
+// Forms: 0 Object, 1 Masculine, 2 Feminine, 3 Plural. The words swapped are
+// the derivation's own; here, which forms are rewritten from which.
+TEST(VerbFormsTest, AChangedFormRewritesTheUntypedFormsBelowItOnly) {
+    using Typed = std::array<bool, 4>;
+    const struct {
+        int changed;
+        Typed typed;
+        std::vector<int> rewritten;
+    } cases[] = {
+        {0, {false, false, false, false}, {1, 2, 3}},
+        {0, {true, true, false, false}, {2, 3}},
+        {0, {true, false, true, true}, {1}},
+        {1, {false, false, false, false}, {2, 3}},
+        {2, {true, true, true, false}, {3}},
+        {3, {false, false, false, false}, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<int> rewritten;
+        for (const FormRewrite& rewrite : FormsDerivedFrom("hears its echo", c.changed, c.typed))
+            rewritten.push_back(rewrite.form);
+        EXPECT_EQ(rewritten, c.rewritten) << "changed " << c.changed;
+    }
+    const std::vector<FormRewrite> fromObject = FormsDerivedFrom("was eating its dinner", 0, Typed{});
+    ASSERT_EQ(fromObject.size(), 3u);
+    EXPECT_EQ(fromObject[2].text, "were eating their dinner");
+    EXPECT_EQ(FormsDerivedFrom("hides his face", 1, Typed{})[0].text, "hides her face");
 }

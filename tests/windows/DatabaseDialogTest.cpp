@@ -10,12 +10,10 @@
 #include <condition_variable>
 #include <deque>
 #include <fstream>
-#include <iterator>
 #include <mutex>
 #include <string>
 
 #include "dialogs/DialogHost.h"
-#include "dialogs/HelpPopup.h"
 #include "framework/win/FileDialog.h"
 #include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
@@ -46,10 +44,13 @@ public:
 // open, until the test lets it go; the test meanwhile looks at the dialogs.
 class CHeldBoxes : public CMessageBoxAnswerer {
 public:
+    struct Box {
+        std::string firstLine;
+        HWND owner;
+    };
     int Answer(HWND owner, const std::string& text, const std::string&, UINT) override {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_texts.push_back(text);
-        m_owners.push_back(owner);
+        m_shown.push_back({text.substr(0, text.find('\n')), owner});
         m_held = true;
         m_changed.notify_all();
         m_changed.wait(lock, [this] { return !m_held; });
@@ -72,39 +73,20 @@ public:
         m_held = false;
         m_changed.notify_all();
     }
-    std::vector<std::string> Texts() {
+    std::vector<Box> Shown() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_texts;
-    }
-    std::vector<HWND> Owners() {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_owners;
+        return m_shown;
     }
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_held = false;
-    std::vector<std::string> m_texts;
-    std::vector<HWND> m_owners;
+    std::vector<Box> m_shown;
 };
 
-// The test's folder and the files in it.
-void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do
-            DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+long long FileSize(const std::string& path) {
+    return std::ifstream(path, std::ios::binary | std::ios::ate).tellg();
 }
 
 class DatabaseDialogTest : public DialogTest {
@@ -119,16 +101,8 @@ protected:
         CreateDirectoryA(m_folder.c_str(), nullptr);
         SetFileDialogAnswerer(&m_files);
         // Three nouns, two verbs, one adverb, and one phrase of no kind.
-        InsertPhrase(0, "the moon", "2026-01-02 03:04:05");
-        InsertPhrase(2, "my aunt", "2026-01-02 03:04:06");
-        InsertPhrase(3, "the twins", "2026-01-02 03:04:07");
-        const std::string verb[4] = {"eats its dinner", "eats his dinner", "eats her dinner",
-                                     "eat their dinner"};
-        InsertVerb(4, verb, "2026-01-03 01:02:03");
-        const std::string walks[4] = {"walks", "walks", "walks", "walk"};
-        InsertVerb(4, walks, "2026-01-03 01:02:04");
-        InsertPhrase(5, "at dawn", "2026-01-04 05:06:07");
-        InsertPhrase(7, "no kind", "2026-01-04 05:06:08");
+        for (int type : {0, 2, 3, 4, 4, 5, 7})
+            InsertPhrase(type, "phrase " + std::to_string(++m_inserted), "2026-01-02 03:04:05");
     }
     void TearDown() override {
         if (m_dialog)
@@ -137,7 +111,9 @@ protected:
         if (theProgressDlg.GetSafeHwnd())
             theProgressDlg.DestroyWindow();
         SetFileDialogAnswerer(nullptr);
-        RemoveFolder(m_folder);
+        for (const char* name : {"cut.Sorrow", "first.Sorrow"})
+            DeleteFileA(Path(name).c_str());
+        RemoveDirectoryA(m_folder.c_str());
         DialogTest::TearDown();
     }
 
@@ -147,17 +123,12 @@ protected:
         return *m_dialog;
     }
     std::string Field(int id) { return WindowText(m_dialog->GetDlgItem(id)); }
+    std::string Counts() {
+        return Field(IDC_NOUN_COUNT) + " " + Field(IDC_VERB_COUNT) + " " + Field(IDC_ADVERB_COUNT);
+    }
     void Press(int id) { SendMessageA(m_dialog->GetDlgItem(id), BM_CLICK, 0, 0); }
     bool Enabled(int id) { return IsWindowEnabled(m_dialog->GetDlgItem(id)) != FALSE; }
     std::string Path(const std::string& name) { return m_folder + "\\" + name; }
-    long long Phrases() {
-        CPhraseRec set(m_app->Store());
-        set.Open();
-        long long rows = 0;
-        for (; !set.IsEOF(); set.MoveNext())
-            ++rows;
-        return rows;
-    }
     // Serves the dialogs until the transfer's worker has ended.
     void WaitForTransfer() {
         for (int i = 0; i < 2000 && (TransferBusy() || theProgressDlg.GetSafeHwnd()); ++i)
@@ -182,6 +153,7 @@ protected:
              "', 0, 0, 0)");
     }
 
+    int m_inserted = 0;
     std::string m_folder;
     CQueuedFiles m_files;
     std::unique_ptr<CDatabaseDlg> m_dialog;
@@ -189,65 +161,26 @@ protected:
 
 }  // namespace
 
-TEST_F(DatabaseDialogTest, ShowsTheCountsTheOwnerAndTheDatabase) {
-    SetOwner("Cleo");
-    Open();
-    EXPECT_EQ(Field(IDC_NOUN_COUNT), "3");
-    EXPECT_EQ(Field(IDC_VERB_COUNT), "2");
-    EXPECT_EQ(Field(IDC_ADVERB_COUNT), "1");
-    EXPECT_EQ(Field(IDC_OWNER), "Cleo");
-    EXPECT_NE(Field(IDC_DATABASE_NAME).find(".db"), std::string::npos) << Field(IDC_DATABASE_NAME);
-    EXPECT_EQ(WindowText(m_dialog->GetSafeHwnd()), "Sorrowline Database");
-}
-
-TEST_F(DatabaseDialogTest, HelpOnAControlShowsItsTopic) {
-    Open();
-    HELPINFO info = {sizeof info, HELPINFO_WINDOW, IDC_EXPORT, m_dialog->GetDlgItem(IDC_EXPORT), 0, {0, 0}};
-    SendMessageA(m_dialog->GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), HelpTopicText(0x808A0412));
-    CHelpPopup::CloseCurrent();
-}
-
-TEST_F(DatabaseDialogTest, EmptyAsksTheOwnerInABoxAndShowsTheNewCounts) {
+TEST_F(DatabaseDialogTest, ShowsCountsOwnerAndDatabaseAndEmptyAsksTheOwnerInABox) {
     std::string user;
     GetCurrentUserName(user);
     SetOwner(user);
     Open();
+    EXPECT_EQ(WindowText(m_dialog->GetSafeHwnd()), "Sorrowline Database");
+    EXPECT_EQ(Counts(), "3 2 1");
+    EXPECT_EQ(Field(IDC_OWNER), user);
+    EXPECT_NE(Field(IDC_DATABASE_NAME).find(".db"), std::string::npos) << Field(IDC_DATABASE_NAME);
+
     m_boxes.m_answers = {IDYES};
     Press(IDC_EMPTY);
     ASSERT_EQ(m_boxes.m_shown.size(), 1u);
     EXPECT_EQ(m_boxes.m_shown[0].owner, m_dialog->GetSafeHwnd());
     EXPECT_EQ(m_boxes.m_shown[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
     EXPECT_EQ(m_boxes.m_shown[0].title, "Empty Database");
-    EXPECT_EQ(Phrases(), 0);
-    EXPECT_EQ(Field(IDC_NOUN_COUNT), "0");
-    EXPECT_EQ(Field(IDC_VERB_COUNT), "0");
-    EXPECT_EQ(Field(IDC_ADVERB_COUNT), "0");
-}
-
-TEST_F(DatabaseDialogTest, ExportAndLoadRunOnTheWorkerAgainstTheDataSource) {
-    Open();
-    m_files.m_paths = {Path("collection.Sorrow")};
-    Press(IDC_EXPORT);
-    WaitForTransfer();
-    ASSERT_EQ(m_files.m_requests.size(), 1u);
-    EXPECT_TRUE(m_files.m_requests[0].save);
-    EXPECT_EQ(m_files.m_requests[0].defaultExtension, "Sorrow");
-    EXPECT_EQ(m_files.m_requests[0].filter, "Sorrowline 3.0 Files|*.Sorrow||");
-    EXPECT_TRUE(m_files.m_requests[0].flags & OFN_OVERWRITEPROMPT);
-    EXPECT_TRUE(m_files.m_requests[0].flags & OFN_HIDEREADONLY);
-    EXPECT_GT(FileBytes(Path("collection.Sorrow")).size(), 60u);
-
-    Exec("DELETE FROM Phrase WHERE PhraseType IN (2, 5)");
-    m_files.m_paths = {Path("collection.Sorrow")};
-    Press(IDC_LOAD_MERGE);
-    WaitForTransfer();
-    EXPECT_FALSE(m_files.m_requests[1].save);
-    EXPECT_TRUE(m_boxes.m_shown.empty());
-    EXPECT_EQ(Phrases(), 7);
-    EXPECT_EQ(Field(IDC_NOUN_COUNT), "3");
-    EXPECT_EQ(Field(IDC_ADVERB_COUNT), "1");
+    CPhraseRec left(m_app->Store());
+    left.Open();
+    EXPECT_TRUE(left.IsEOF());
+    EXPECT_EQ(Counts(), "0 0 0");
 }
 
 TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
@@ -260,6 +193,7 @@ TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
     m_files.m_paths = {Path("cut.Sorrow")};
     Press(IDC_LOAD_MERGE);
     ASSERT_TRUE(held.WaitForBox());
+    EXPECT_FALSE(m_files.m_requests.at(0).save);
 
     HWND dialog = m_dialog->GetSafeHwnd();
     HWND progress = theProgressDlg.GetSafeHwnd();
@@ -282,10 +216,9 @@ TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
     WaitForTransfer();
     SetMessageBoxAnswerer(&m_boxes);
     EXPECT_FALSE(IsWindow(progress));
-    ASSERT_EQ(held.Texts().size(), 1u);
-    EXPECT_EQ(held.Texts()[0].substr(0, held.Texts()[0].find('\n')), "Error loading data file");
-    EXPECT_EQ(held.Owners()[0], dialog);
-    EXPECT_EQ(Field(IDC_NOUN_COUNT), "3");
+    ASSERT_EQ(held.Shown().size(), 1u);
+    EXPECT_EQ(held.Shown()[0].firstLine, "Error loading data file");
+    EXPECT_EQ(held.Shown()[0].owner, dialog);
     for (int button : {IDC_EMPTY, IDC_LOAD_MERGE, IDC_EXPORT})
         EXPECT_TRUE(Enabled(button)) << button;
 
@@ -293,15 +226,24 @@ TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
     EXPECT_FALSE(IsWindow(dialog));
 }
 
-// The moment the buttons come back the last transfer is over: a transfer
-// started then has its own progress window and flag, and its own result.
-TEST_F(DatabaseDialogTest, ATransferStartedAsSoonAsOneEndsIsItsOwn) {
+// An export asks for its file and writes it on the worker. The moment the
+// buttons come back the last transfer is over: a transfer started then has
+// its own progress window and flag, and its own result.
+TEST_F(DatabaseDialogTest, AnExportRunsOnTheWorkerAndOneStartedAsSoonAsItEndsIsItsOwn) {
     Open();
     m_files.m_paths = {Path("first.Sorrow"), m_folder};  // a folder cannot be written: the worker says so
     Press(IDC_EXPORT);
     WaitForButtons();
     EXPECT_FALSE(TransferBusy());
     EXPECT_EQ(theProgressDlg.GetSafeHwnd(), nullptr);
+    EXPECT_GT(FileSize(Path("first.Sorrow")), 60);
+    ASSERT_EQ(m_files.m_requests.size(), 1u);
+    const FileDialogRequest save = m_files.m_requests[0];
+    EXPECT_TRUE(save.save);
+    EXPECT_EQ(save.defaultExtension, "Sorrow");
+    EXPECT_EQ(save.filter, "Sorrowline 3.0 Files|*.Sorrow||");
+    EXPECT_EQ(save.flags & (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY),
+              static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
 
     CHeldBoxes held;
     SetMessageBoxAnswerer(&held);
@@ -315,11 +257,10 @@ TEST_F(DatabaseDialogTest, ATransferStartedAsSoonAsOneEndsIsItsOwn) {
     WaitForTransfer();
     SetMessageBoxAnswerer(&m_boxes);
 
-    ASSERT_EQ(held.Texts().size(), 1u);
-    EXPECT_EQ(held.Texts()[0].substr(0, held.Texts()[0].find('\n')), "Error saving data file");
+    ASSERT_EQ(held.Shown().size(), 1u);
+    EXPECT_EQ(held.Shown()[0].firstLine, "Error saving data file");
     EXPECT_EQ(theProgressDlg.GetSafeHwnd(), nullptr);
     EXPECT_TRUE(Enabled(IDC_EXPORT));
-    EXPECT_GT(FileBytes(Path("first.Sorrow")).size(), 60u);
 }
 
 TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {

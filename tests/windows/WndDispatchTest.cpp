@@ -21,48 +21,6 @@ constexpr UINT kButtonId = 41;
 constexpr UINT kEditId = 42;
 constexpr UINT kListId = 43;
 
-// Answers WM_GETTEXTLENGTH the system's way, after a message to itself whose
-// handler throws.
-class CNestingWnd : public CWnd {
-public:
-    bool Create() {
-        const std::string cls = RegisterWndClass(0, nullptr, RGB(0, 0, 0), nullptr);
-        const RECT rect = {0, 0, 40, 30};
-        return CreateEx(0, cls, "seven!!", WS_POPUP, rect, nullptr, 0);
-    }
-
-protected:
-    const MessageTable* GetMessageTable() const override {
-        static const auto table = MessageTableOf<CNestingWnd>(
-            nullptr, {
-                         OnMessage(WM_GETTEXTLENGTH, &CNestingWnd::OnGetTextLength),
-                         OnMessage(kFailingMessage, &CNestingWnd::OnFailing),
-                     });
-        return &table;
-    }
-
-private:
-    LRESULT OnGetTextLength(WPARAM, LPARAM) {
-        ::SendMessageA(m_hWnd, kFailingMessage, 0, 0);
-        return Default();
-    }
-    LRESULT OnFailing(WPARAM, LPARAM) { throw std::runtime_error("a handler failed"); }
-};
-
-// Ends the error's message box, which runs its own message loop, with OK.
-void CALLBACK PressOkOnMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            char cls[16] = "";
-            GetClassNameA(window, cls, sizeof cls);
-            if (std::string(cls) == "#32770")
-                PostMessageA(window, WM_COMMAND, IDOK, 0);
-            return TRUE;
-        },
-        0);
-}
-
 // Writes down what each handler received.
 class CBaseProbeWnd : public CWnd {
 public:
@@ -72,6 +30,7 @@ public:
         return CreateEx(0, cls, "probe", WS_POPUP | WS_VISIBLE, rect, nullptr, 0);
     }
     std::vector<std::string> m_log;
+    bool m_bNestAFailure = false;  // WM_GETTEXTLENGTH first sends a message whose handler throws
 
 protected:
     const MessageTable* GetMessageTable() const override {
@@ -79,6 +38,7 @@ protected:
             nullptr, {
                          OnMessage(kBaseMessage, &CBaseProbeWnd::OnBase),
                          OnMessage(kSharedMessage, &CBaseProbeWnd::OnShared),
+                         OnMessage(kFailingMessage, &CBaseProbeWnd::OnFailing),
                      });
         return &table;
     }
@@ -86,6 +46,7 @@ protected:
 private:
     LRESULT OnBase() { return 11; }
     LRESULT OnShared() { return 12; }
+    LRESULT OnFailing(WPARAM, LPARAM) { throw std::runtime_error("a handler failed"); }
 };
 
 class CProbeWnd : public CBaseProbeWnd {
@@ -101,6 +62,7 @@ protected:
                 OnMouseMessage(WM_LBUTTONDOWN, &CProbeWnd::OnButtonDown),
                 OnPaintMessage(&CProbeWnd::OnPaint),
                 OnMessage(kSharedMessage, &CProbeWnd::OnShared),
+                OnMessage(WM_GETTEXTLENGTH, &CProbeWnd::OnGetTextLength),
             });
         return &table;
     }
@@ -119,73 +81,77 @@ private:
     }
     void OnPaint(HDC hDC) { m_log.push_back(hDC ? "paint" : "paint without a DC"); }
     LRESULT OnShared(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
+    LRESULT OnGetTextLength(WPARAM, LPARAM) {
+        if (m_bNestAFailure)
+            ::SendMessageA(m_hWnd, kFailingMessage, 0, 0);
+        return Default();
+    }
 };
 
-std::vector<std::string> Log(std::initializer_list<const char*> lines) {
-    return std::vector<std::string>(lines.begin(), lines.end());
+// Ends the error's message box, which runs its own message loop, with OK.
+void CALLBACK PressOkOnMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char cls[16] = "";
+            GetClassNameA(window, cls, sizeof cls);
+            if (std::string(cls) == "#32770")
+                PostMessageA(window, WM_COMMAND, IDOK, 0);
+            return TRUE;
+        },
+        0);
 }
+
+class WndDispatchTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_wnd.Create()); }
+    void TearDown() override { m_wnd.DestroyWindow(); }
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageA(m_wnd.GetSafeHwnd(), message, wParam, lParam);
+    }
+
+    CProbeWnd m_wnd;
+};
 
 }  // namespace
 
-TEST(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
-    CNestingWnd wnd;
-    ASSERT_TRUE(wnd.Create());
+TEST_F(WndDispatchTest, HandlerThatThrowsLeavesTheOuterMessageCurrent) {
+    m_wnd.m_bNestAFailure = true;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, PressOkOnMessageBox);
     // The system's answer for the outer message, not for the inner one (0).
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_GETTEXTLENGTH, 0, 0), 7);
+    EXPECT_EQ(Send(WM_GETTEXTLENGTH, 0, 0), 5);
     KillTimer(nullptr, timer);
-    wnd.DestroyWindow();
 }
 
-TEST(WndDispatchTest, CommandsReachOnlyTheEntryOfTheirControlAndCode) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_CHANGE), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId, EN_SETFOCUS), 0);
-    SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(kEditId + 1, EN_CHANGE), 0);
-    EXPECT_EQ(wnd.m_log, Log({"button", "change 42"}));
-    wnd.DestroyWindow();
-}
-
-TEST(WndDispatchTest, ANotificationArrivesAsItsStructureAndItsResultGoesBack) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
+TEST_F(WndDispatchTest, EachTypedEntryReceivesWhatItsMessageCarriesFromItsControlAndCodeOnly) {
+    Send(WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kButtonId, BN_DOUBLECLICKED), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId, EN_CHANGE), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId, EN_SETFOCUS), 0);
+    Send(WM_COMMAND, MAKEWPARAM(kEditId + 1, EN_CHANGE), 0);
+    // A notification arrives as its structure and its result goes back.
     NMLISTVIEW click = {};
     click.hdr = {nullptr, kListId, static_cast<UINT>(LVN_COLUMNCLICK)};
     click.iSubItem = 3;
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click)), 99);
+    EXPECT_EQ(Send(WM_NOTIFY, kListId, reinterpret_cast<LPARAM>(&click)), 99);
     click.hdr.idFrom = kListId + 1;  // another list's click is not this entry's
-    click.hdr.hwndFrom = nullptr;
-    EXPECT_EQ(SendMessageA(wnd.GetSafeHwnd(), WM_NOTIFY, kListId + 1, reinterpret_cast<LPARAM>(&click)), 0);
-    EXPECT_EQ(wnd.m_log, Log({"column 3"}));
-    wnd.DestroyWindow();
-}
-
-TEST(WndDispatchTest, TimerMouseAndPaintArriveCracked) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    SendMessageA(hWnd, WM_TIMER, 5, 0);
+    EXPECT_EQ(Send(WM_NOTIFY, kListId + 1, reinterpret_cast<LPARAM>(&click)), 0);
+    Send(WM_TIMER, 5, 0);
     // Left of and above the window a point is negative.
-    SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, -20));
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, -20));
+    HWND hWnd = m_wnd.GetSafeHwnd();
     InvalidateRect(hWnd, nullptr, TRUE);
     UpdateWindow(hWnd);
-    EXPECT_EQ(wnd.m_log, Log({"timer 5", "down 1 -3,-20", "paint"}));
+    EXPECT_EQ(m_wnd.m_log,
+              (std::vector<std::string>{"button", "change 42", "column 3", "timer 5", "down 1 -3,-20", "paint"}));
     // The paint handler's DC was a BeginPaint's: nothing is left to paint.
     EXPECT_FALSE(GetUpdateRect(hWnd, nullptr, FALSE));
-    wnd.DestroyWindow();
 }
 
-TEST(WndDispatchTest, ADerivedEntryComesBeforeItsBaseAndTheBaseStillAnswersTheRest) {
-    CProbeWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.GetSafeHwnd();
-    EXPECT_EQ(SendMessageA(hWnd, kSharedMessage, 30, 4), 34);
-    EXPECT_EQ(SendMessageA(hWnd, kBaseMessage, 0, 0), 11);
-    // No entry at all: the system's own handling.
-    EXPECT_EQ(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0), 5);
-    wnd.DestroyWindow();
+TEST_F(WndDispatchTest, ADerivedEntryComesBeforeItsBaseAndTheBaseStillAnswersTheRest) {
+    EXPECT_EQ(Send(kSharedMessage, 30, 4), 34);
+    EXPECT_EQ(Send(kBaseMessage, 0, 0), 11);
+    char text[16] = "";  // no entry at all: the system's own handling
+    EXPECT_EQ(Send(WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 5);
+    EXPECT_STREQ(text, "probe");
 }
