@@ -95,7 +95,7 @@ protected:
 
     RecordingView m_view;
     std::string m_user;
-    std::string m_file = testing::TempDir() + "database-presenter-test.Sorrow";
+    std::string m_file = ScratchFilePath("database-presenter-test.Sorrow");
 };
 
 }  // namespace

@@ -7,6 +7,12 @@
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 std::string Env(const char* name) {
@@ -55,4 +61,13 @@ long long StoreTest::CountRows(const std::string& table) {
     } counter(&m_db);
     counter.Open(CRecordset::snapshot, ("SELECT COUNT(*) FROM " + table).c_str());
     return counter.m_count;
+}
+
+std::string ScratchFilePath(const std::string& name) {
+#ifdef _WIN32
+    const int process = _getpid();
+#else
+    const int process = static_cast<int>(getpid());
+#endif
+    return testing::TempDir() + std::to_string(process) + "-" + name;
 }

@@ -11,6 +11,10 @@
 enum class TestBackend { Sqlite, Postgres };
 TestBackend CurrentBackend();
 
+// A file in the temporary folder whose name carries this process's id, so
+// that test programs running at once never share it.
+std::string ScratchFilePath(const std::string& name);
+
 // A clean store for each test: empty tables, a store whose database is
 // available, thePhraseSet bound to it and closed.
 class StoreTest : public ::testing::Test {

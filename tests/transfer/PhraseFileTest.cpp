@@ -58,7 +58,7 @@ protected:
         StoreTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        m_path = testing::TempDir() + "phrase-file-test.Sorrow";
+        m_path = ScratchFilePath("phrase-file-test.Sorrow");
         m_store.m_configRecord.Recount();  // the Database dialog does so on opening
         OpenSharedSet();
     }
