@@ -10,6 +10,7 @@
 #include "store/DeriveForm.h"
 #include "framework/MessageSink.h"
 #include "store/PhraseService.h"
+#include "store/PhraseText.h"
 #include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseType.h"
@@ -78,9 +79,13 @@ int FormByName(const std::string& name) {
     return -1;
 }
 
+// A text stored with a control character would break the saver's line and
+// every export after it.
 void ExpectText(const std::string& text, const char* what) {
     if (text.empty())
         throw UsageError{std::string(what) + " must not be empty"};
+    if (HoldsControlCharacter(text))
+        throw UsageError{std::string(what) + " must not hold line breaks, tabs or other control characters"};
 }
 
 // Someone at a terminal can answer a question. On Windows the NUL device
@@ -179,6 +184,7 @@ int RunAdd(CStoreContext& store, const CommandContext& context) {
     return kExitOk;
 }
 
+// Reads and writes nothing: it runs without a data source.
 int RunDerive(CStoreContext&, const CommandContext& context) {
     CArguments args(context.args);
     args.TakeUser();  // accepted for the symmetry of the phrase commands; nothing is stored
@@ -189,6 +195,7 @@ int RunDerive(CStoreContext&, const CommandContext& context) {
     if (args.Rest().size() != 1)
         throw UsageError{"derive needs one TEXT"};
     const std::string& text = args.Rest()[0];
+    ExpectText(text, "the text");
     for (int form = source; form < 4; ++form)
         std::printf("%s\t%s\n", kFormNames[form], DeriveForm(text, source, form).c_str());
     return kExitOk;

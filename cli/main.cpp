@@ -60,6 +60,9 @@ struct Invocation {
     bool help = false;
 };
 
+// setup makes the data source itself; derive only rewrites its text.
+bool NeedsDataSource(Command command) { return command != RunSetup && command != RunDerive; }
+
 bool IsHelpOption(const char* arg) { return !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h"); }
 
 Invocation ParseArguments(int argc, char** argv) {
@@ -130,7 +133,7 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return kExitOk;
         }
-        if (invocation.command != RunSetup)
+        if (NeedsDataSource(invocation.command))
             ConnectStore(store, invocation.context.connect);
         return invocation.command(store, invocation.context);
     } catch (const UsageError& e) {

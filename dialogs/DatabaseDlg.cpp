@@ -89,8 +89,9 @@ void CDatabaseDlg::ShowMessage(const std::string& text, const std::string& title
     ShowMessageBox(m_hWnd, text, title, MB_OK | (icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONWARNING));
 }
 
-bool CDatabaseDlg::AskYesNo(const std::string& text, const std::string& title) {
-    return ShowMessageBox(m_hWnd, text, title, MB_YESNO | MB_ICONWARNING) == IDYES;
+bool CDatabaseDlg::AskYesNo(const std::string& text, const std::string& title, DefaultAnswer answer) {
+    const UINT defaultButton = answer == DefaultAnswer::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+    return ShowMessageBox(m_hWnd, text, title, MB_YESNO | MB_ICONWARNING | defaultButton) == IDYES;
 }
 
 bool CDatabaseDlg::ChooseDataFile(bool save, std::string& path) {

@@ -41,7 +41,7 @@ private:
 
     // The view.
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
-    bool AskYesNo(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title, DefaultAnswer answer) override;
     bool ChooseDataFile(bool save, std::string& path) override;
     void ShowWaitCursor(bool wait) override;
     void ShowCounts(const PhraseCountTexts& counts) override;

@@ -1,5 +1,6 @@
 #include "dialogs/NounPhraseDlg.h"
 
+#include "dialogs/PhraseEditText.h"
 #include "res/resource.h"
 #include "store/PhraseRec.h"
 
@@ -32,3 +33,11 @@ void CNounPhraseDlg::OnCancel() {
     m_strText = m_strGivenText;
     CTiledDialog::OnCancel();
 }
+
+const MessageTable* CNounPhraseDlg::GetMessageTable() const {
+    static const auto table = MessageTableOf<CNounPhraseDlg>(
+        CTiledDialog::GetMessageTable(), {OnControl(EN_CHANGE, IDC_NOUN_TEXT, &CNounPhraseDlg::OnTextChanged)});
+    return &table;
+}
+
+void CNounPhraseDlg::OnTextChanged() { KeepPhraseEditOneLine(GetDlgItem(IDC_NOUN_TEXT)); }

@@ -1,5 +1,6 @@
 #include "dialogs/VerbPhraseDlg.h"
 
+#include "dialogs/PhraseEditText.h"
 #include "dialogs/core/VerbForms.h"
 #include "res/resource.h"
 #include "store/PhraseRec.h"
@@ -71,12 +72,15 @@ const MessageTable* CVerbPhraseDlg::GetMessageTable() const {
     return &table;
 }
 
+// A form stays one line before the forms below follow it.
 void CVerbPhraseDlg::OnFormChanged(UINT editId) {
     if (m_bWritingForms)
         return;
     for (int form = 0; form < 4; ++form)
-        if (static_cast<UINT>(kEditIds[form]) == editId)
+        if (static_cast<UINT>(kEditIds[form]) == editId) {
+            KeepPhraseEditOneLine(m_edits[form].GetSafeHwnd());
             DeriveLowerForms(form);
+        }
 }
 
 // Rewritten forms stay unmarked, so that they go on following.

@@ -10,7 +10,8 @@ class CPhraseRec;
 
 // The four forms of a verb or adverb phrase. Whenever the user changes a
 // form, each form below it that the user has not typed into is derived
-// from it anew; a form the user typed into is never overwritten. New with
+// from it anew; a form the user typed into is never overwritten. Each form
+// stays one line: a line break typed or pasted into it becomes a space. New with
 // no record, or the record's phrase to change; the record itself is never
 // written. Cancel leaves the texts as given.
 class CVerbPhraseDlg : public CTiledDialog {

@@ -146,6 +146,8 @@ bool CPhraseManagerDlg::AskYesNo(const std::string& text, const std::string& tit
 
 bool CPhraseManagerDlg::EditNoun(const CPhraseRec* record, int& form, std::string& text) {
     CNounPhraseDlg dialog(this, record);
+    dialog.m_nForm = form;
+    dialog.m_strText = text;
     if (dialog.DoModal() != IDOK)
         return false;
     form = dialog.m_nForm;
@@ -155,6 +157,7 @@ bool CPhraseManagerDlg::EditNoun(const CPhraseRec* record, int& form, std::strin
 
 bool CPhraseManagerDlg::EditVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts) {
     CVerbPhraseDlg dialog(this, record, adverb);
+    dialog.m_texts = texts;
     if (dialog.DoModal() != IDOK)
         return false;
     texts = dialog.m_texts;

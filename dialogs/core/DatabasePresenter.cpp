@@ -97,7 +97,7 @@ void CDatabasePresenter::Empty() {
     }
     if (!m_view.AskYesNo("Are you sure you want to delete ALL phrases in the database?\n"
                          "WARNING: This operation cannot be undone",
-                         "Empty Database"))
+                         "Empty Database", DefaultAnswer::No))  // what cannot be undone needs a deliberate Yes
         return;
     m_view.ShowWaitCursor(true);
     const EmptyOutcome outcome = m_service.Empty(user);

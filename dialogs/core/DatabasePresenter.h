@@ -38,6 +38,9 @@ struct TransferResult {
 
 enum class MessageIcon { Information, Warning };
 
+// The button an Enter press answers a question with.
+enum class DefaultAnswer { Yes, No };
+
 // What the Database dialog's presenter needs from its window.
 class IDatabaseView {
 public:
@@ -45,7 +48,7 @@ public:
 
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
     // A Yes/No question with the warning icon; true for Yes.
-    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    virtual bool AskYesNo(const std::string& text, const std::string& title, DefaultAnswer answer) = 0;
     // The platform's file dialog for a data file; false when cancelled.
     virtual bool ChooseDataFile(bool save, std::string& path) = 0;
     virtual void ShowWaitCursor(bool wait) = 0;

@@ -1,6 +1,7 @@
 #include "manager/core/PhraseListModel.h"
 
 #include "store/PhraseRec.h"
+#include "store/PhraseText.h"
 #include "store/PhraseType.h"
 
 bool MakeListRow(const CPhraseRec& phrase, PhraseListRow& row) {
@@ -10,7 +11,7 @@ bool MakeListRow(const CPhraseRec& phrase, PhraseListRow& row) {
     row.phraseType = phrase.m_PhraseType;
     row.date = phrase.m_DateAdded.Format("%d/%m/%Y");
     row.addedBy = phrase.m_AddedBy;
-    row.phrase = phrase.m_OPhrase;
+    row.phrase = ControlCharactersAsSpaces(phrase.m_OPhrase);  // one line, whatever a data file held
     row.selected = row.focused = false;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "store/CurrentUser.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
+#include "store/PhraseText.h"
 #include "store/PhraseType.h"
 #include "store/StoreContext.h"
 
@@ -18,6 +19,46 @@ constexpr char kSorrowlineError[] = "Sorrowline Error";
 constexpr char kPermissionDenied[] = "Permission Denied";
 constexpr int kAllPhrases = -1;
 constexpr int kNouns = 0;
+struct Notice {
+    std::string text;
+    std::string title;
+};
+
+constexpr char kMissingText[] = "Missing Text";
+constexpr const char* kFormCaptions[4] = {"Object", "Masculine", "Feminine", "Plural"};
+
+// What an editor's OK left out, in one message; an empty text when nothing is missing.
+Notice MissingNounInput(int form, const std::string& text) {
+    const bool noForm = form < 0 || form > 3;
+    if (text.empty())
+        return {noForm ? "You must enter the text of the phrase and select its form"
+                       : "You must enter the text of the phrase",
+                kMissingText};
+    if (noForm)
+        return {"You must select a form for the phrase", "Select Form"};
+    return {};
+}
+
+Notice MissingFormInput(const FormTexts& texts) {
+    std::vector<std::string> missing;
+    for (int form = 0; form < 4; ++form)
+        if (texts[form].empty())
+            missing.push_back(kFormCaptions[form]);
+    if (missing.empty())
+        return {};
+    std::string names = missing[0];
+    for (size_t i = 1; i < missing.size(); ++i)
+        names += (i + 1 == missing.size() ? " and " : ", ") + missing[i];
+    return {"You must enter the " + names + (missing.size() == 1 ? " form" : " forms") + " of the phrase",
+            kMissingText};
+}
+
+// Refusals are told once, after the permitted rows are gone.
+std::string RefusalSummary(int refused) {
+    if (refused == 1)
+        return "You do not have permission to delete this item";
+    return "You do not have permission to delete " + std::to_string(refused) + " of the selected items";
+}
 
 }  // namespace
 
@@ -72,7 +113,11 @@ void CPhraseManagerPresenter::UpdateButtons() { m_view.EnableSelectionCommands(C
 
 int CPhraseManagerPresenter::SelectedCount() const { return static_cast<int>(m_view.SelectedRows().size()); }
 
-void CPhraseManagerPresenter::ShowRows() { m_view.ShowRows(m_rows); }
+// The buttons follow the rows shown: a selection that is gone enables nothing.
+void CPhraseManagerPresenter::ShowRows() {
+    m_view.ShowRows(m_rows);
+    UpdateButtons();
+}
 
 void CPhraseManagerPresenter::ReadSelection() {
     m_rows.ClearSelection();
@@ -145,7 +190,6 @@ void CPhraseManagerPresenter::SelectPhraseRow(int32_t phraseNumber) {
     m_rows.Row(static_cast<size_t>(found)).focused = true;
     ShowRows();
     m_view.ScrollToRow(static_cast<int>(found));
-    UpdateButtons();
 }
 
 // A phrase of another kind than the list shows switches the filter to its
@@ -163,7 +207,7 @@ void CPhraseManagerPresenter::AddNoun() {
     }
     int form = -1;
     std::string text;
-    if (!m_view.EditNoun(nullptr, form, text) || form == -1 || text.empty())
+    if (!AskNoun(nullptr, form, text))
         return;
     PhraseInput noun;
     noun.phraseType = static_cast<uint8_t>(form);
@@ -183,11 +227,8 @@ void CPhraseManagerPresenter::AddVerbOrAdverb(bool adverb) {
         return;
     }
     FormTexts texts;
-    if (!m_view.EditVerbOrAdverb(nullptr, adverb, texts))
+    if (!AskVerbOrAdverb(nullptr, adverb, texts))
         return;
-    for (const std::string& text : texts)
-        if (text.empty())
-            return;
     PhraseInput phrase;
     phrase.phraseType = adverb ? kAdverbType : kVerbType;
     phrase.texts = texts;
@@ -232,7 +273,7 @@ void CPhraseManagerPresenter::EditSelected() {
 void CPhraseManagerPresenter::EditNoun() {
     int form = m_phrases.m_PhraseType;
     std::string text = m_phrases.m_OPhrase;
-    if (!m_view.EditNoun(&m_phrases, form, text))
+    if (!AskNoun(&m_phrases, form, text))
         return;
     m_phrases.m_PhraseType = static_cast<uint8_t>(form);
     m_phrases.m_OPhrase = ColumnText(text);
@@ -241,13 +282,39 @@ void CPhraseManagerPresenter::EditNoun() {
 
 void CPhraseManagerPresenter::EditVerbOrAdverb(bool adverb) {
     FormTexts texts = {m_phrases.m_OPhrase, m_phrases.m_MPhrase, m_phrases.m_FPhrase, m_phrases.m_PPhrase};
-    if (!m_view.EditVerbOrAdverb(&m_phrases, adverb, texts))
+    if (!AskVerbOrAdverb(&m_phrases, adverb, texts))
         return;
     m_phrases.m_OPhrase = ColumnText(texts[0]);
     m_phrases.m_MPhrase = ColumnText(texts[1]);
     m_phrases.m_FPhrase = ColumnText(texts[2]);
     m_phrases.m_PPhrase = ColumnText(texts[3]);
     StoreEdit();
+}
+
+// The editor again, with what the user gave, until it is complete or
+// cancelled: OK with something missing stores nothing and loses nothing.
+// Texts are single lines, whatever an edit let through.
+bool CPhraseManagerPresenter::AskNoun(const CPhraseRec* record, int& form, std::string& text) {
+    while (m_view.EditNoun(record, form, text)) {
+        text = ControlCharactersAsSpaces(text);
+        const Notice missing = MissingNounInput(form, text);
+        if (missing.text.empty())
+            return true;
+        m_view.ShowInformation(missing.text, missing.title);
+    }
+    return false;
+}
+
+bool CPhraseManagerPresenter::AskVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts) {
+    while (m_view.EditVerbOrAdverb(record, adverb, texts)) {
+        for (std::string& text : texts)
+            text = ControlCharactersAsSpaces(text);
+        const Notice missing = MissingFormInput(texts);
+        if (missing.text.empty())
+            return true;
+        m_view.ShowInformation(missing.text, missing.title);
+    }
+    return false;
 }
 
 // Every selected row is tried once, from the top; a refused or failed row
@@ -267,18 +334,20 @@ void CPhraseManagerPresenter::DeleteSelected() {
     for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
         numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
     m_view.ShowBusy(true);
-    std::vector<int32_t> deleted = DeleteNumbers(numbers, user);
+    int refused = 0;
+    std::vector<int32_t> deleted = DeleteNumbers(numbers, user, refused);
     m_view.ShowBusy(false);
     std::sort(deleted.begin(), deleted.end());
     m_rows.EraseIf([&](const PhraseListRow& row) {
         return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);
     });
     ShowRows();
-    UpdateButtons();
+    if (refused > 0)
+        m_view.ShowInformation(RefusalSummary(refused), kPermissionDenied);
 }
 
 void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outcome,
-                                             std::vector<int32_t>& deleted) {
+                                             std::vector<int32_t>& deleted, int& refused) {
     switch (outcome) {
         case DeleteOutcome::Deleted:
             deleted.push_back(number);
@@ -287,7 +356,7 @@ void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outco
             m_view.ShowWarning("Could not delete item", kDatabaseError);
             break;
         case DeleteOutcome::Refused:
-            m_view.ShowInformation("You do not have permission to delete this item", kPermissionDenied);
+            ++refused;
             break;
     }
 }
@@ -376,12 +445,12 @@ void CPhraseManagerPresenter::StoreEdit() {
     ShowPhraseRow(m_phrases.m_PhraseNumber);
 }
 
-// Returns the numbers deleted; each refusal or failure is told as it comes.
+// Returns the numbers deleted and counts the refusals; each failure is told as it comes.
 std::vector<int32_t> CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
-                                                            const std::string& user) {
+                                                            const std::string& user, int& refused) {
     std::vector<int32_t> deleted;
     m_service.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
-        ReportDeletion(number, outcome, deleted);
+        ReportDeletion(number, outcome, deleted, refused);
     });
     return deleted;
 }

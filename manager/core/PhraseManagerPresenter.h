@@ -64,7 +64,9 @@ private:
     void EditNoun();
     void EditVerbOrAdverb(bool adverb);
     void StoreEdit();
-    void ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted);
+    bool AskNoun(const CPhraseRec* record, int& form, std::string& text);
+    bool AskVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts);
+    void ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted, int& refused);
 
     // The store, reached only from these.
     bool QueryList(int filterCode);
@@ -74,7 +76,7 @@ private:
     int32_t StoreAddedPhrase(const PhraseInput& phrase);
     std::string PrepareChange();
     bool MayChangeCurrentPhrase(const std::string& user) const;
-    std::vector<int32_t> DeleteNumbers(const std::vector<int32_t>& numbers, const std::string& user);
+    std::vector<int32_t> DeleteNumbers(const std::vector<int32_t>& numbers, const std::string& user, int& refused);
 
     IPhraseManagerView& m_view;
     CPhraseRec& m_phrases;

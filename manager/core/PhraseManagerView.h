@@ -28,8 +28,9 @@ public:
     virtual void ShowInformation(const std::string& text, const std::string& title) = 0;
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
 
-    // The editors: a new phrase with no record, or the record's phrase to
-    // change. True for OK, with what the user gave; Cancel leaves them as they were.
+    // The editors, opened with the form and texts given: a new phrase with no
+    // record, or the record's phrase to change. True for OK, with what the
+    // user gave; Cancel leaves them as they were.
     virtual bool EditNoun(const CPhraseRec* record, int& form, std::string& text) = 0;
     virtual bool EditVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts) = 0;
     virtual void ShowDetails(const CPhraseRec& phrase) = 0;

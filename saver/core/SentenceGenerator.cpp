@@ -1,6 +1,7 @@
 #include "saver/core/SentenceGenerator.h"
 
 #include "framework/base/Random.h"
+#include "store/PhraseText.h"
 
 const char kFallbackVertical[] = "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-";
 const char kFallbackHorizontal[] = "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-";
@@ -42,9 +43,10 @@ bool DrawParts(const CPhrasePools& pools, LastSentenceParts& parts) {
     if (!noun || !verb || !adverb || noun->form < 0 || noun->form > 3)
         return false;
     const int form = noun->form;
-    parts.noun = noun->text;
-    parts.verb = verb->text[form];
-    parts.adverb = adverb->text[form];
+    // Texts from others' data files may hold control characters: shown as spaces.
+    parts.noun = ControlCharactersAsSpaces(noun->text);
+    parts.verb = ControlCharactersAsSpaces(verb->text[form]);
+    parts.adverb = ControlCharactersAsSpaces(adverb->text[form]);
     CapitaliseFirst(parts.noun);  // before trimming: a leading space keeps the case
     Trim(parts.noun);
     Trim(parts.verb);

@@ -59,6 +59,22 @@ expect_status 2 add noun him "a cat"
 expect_status 2 add verb ""
 expect_status 2 add noun it ""
 expect_status 2 add verb "runs" --they ""
+expect_status 2 derive ""
+
+# Texts are single lines: a control character anywhere is refused and nothing stored.
+before=$(count)
+expect_status 2 add noun it $'a big\r\ndog'
+expect_status 2 add noun it $'a\x01b'
+expect_status 2 add verb "runs" --she $'runs\tfast'
+expect_status 2 add adverb $'slowly\n'
+grep -q "control characters" "$work/stderr" || fail "no reason for the refusal: $(cat "$work/stderr")"
+[[ $(count) == "$before" ]] || fail "a text with a control character was stored"
+run export "$work/after-refusals.Sorrow" >/dev/null
+
+# derive reads nothing: it works where no data source is set up.
+echo "$scratch_marker" >"$work/none.ini"
+[[ $(ODBCINI=$work/none.ini "${db[@]}" derive "hid its face" 2>"$work/stderr" | tr -d '\r') == *$'they\thid their face' ]] ||
+  fail "derive without a data source: $(cat "$work/stderr")"
 
 # A store the database refuses (a name longer than its column) is a failure.
 expect_status 1 add noun it "x" --user "$(printf 'n%.0s' $(seq 256))"

@@ -29,8 +29,8 @@ public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         Note((icon == MessageIcon::Information ? "information " : "warning ") + title + ": " + text);
     }
-    bool AskYesNo(const std::string& text, const std::string& title) override {
-        Note("ask " + title + ": " + text);
+    bool AskYesNo(const std::string& text, const std::string& title, DefaultAnswer answer) override {
+        Note("ask " + title + " (" + (answer == DefaultAnswer::No ? "No" : "Yes") + " by default): " + text);
         const bool yes = answers.empty() || answers.front();
         if (!answers.empty())
             answers.pop_front();
@@ -70,7 +70,7 @@ public:
 };
 
 const char kQuestion[] =
-    "ask Empty Database: Are you sure you want to delete ALL phrases in the database?\n"
+    "ask Empty Database (No by default): Are you sure you want to delete ALL phrases in the database?\n"
     "WARNING: This operation cannot be undone";
 
 class DatabasePresenterTest : public StoreTest {

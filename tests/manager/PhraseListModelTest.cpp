@@ -105,4 +105,10 @@ TEST(PhraseListModelTest, ARowShowsKindDateAuthorAndObjectText) {
         EXPECT_FALSE(MakeListRow(phrase, row)) << unlisted;
         EXPECT_EQ(PhraseKindImage(unlisted), -1);
     }
+    // A text loaded with a line break (from a file others wrote) is one line in the list.
+    phrase.m_PhraseType = 0;
+    phrase.m_OPhrase = "a big\r\ndog\twith\x01spots";
+    PhraseListRow row;
+    ASSERT_TRUE(MakeListRow(phrase, row));
+    EXPECT_EQ(row.phrase, "a big dog with spots");
 }

@@ -56,20 +56,24 @@ public:
     void Show(const char* kind, const std::string& text, const std::string& title) {
         shown.push_back({kind, text, title});
     }
-    // An editor answers with the next given texts (a noun's form first), or Cancel without one.
+    // An editor answers OK with the next queued texts (a noun's form first),
+    // or Cancel when none is left; it notes what it was opened with.
     bool EditNoun(const CPhraseRec* record, int& form, std::string& text) override {
         editorOpened = record ? record->m_OPhrase : "(new)";
-        if (!nounAnswer)
+        nounOpenedWith.emplace_back(form, text);
+        if (nounAnswers.empty())
             return false;
-        form = nounAnswer->first;
-        text = nounAnswer->second;
+        std::tie(form, text) = nounAnswers.front();
+        nounAnswers.pop_front();
         return true;
     }
     bool EditVerbOrAdverb(const CPhraseRec* record, bool, FormTexts& texts) override {
         editorOpened = record ? record->m_OPhrase : "(new)";
-        if (!verbAnswer)
+        verbOpenedWith.push_back(texts);
+        if (verbAnswers.empty())
             return false;
-        texts = *verbAnswer;
+        texts = verbAnswers.front();
+        verbAnswers.pop_front();
         return true;
     }
     void ShowDetails(const CPhraseRec& phrase) override { details.push_back(phrase.m_OPhrase); }
@@ -81,8 +85,10 @@ public:
     int checkedFilter = -2;
     std::vector<Shown> shown;
     std::deque<bool> answers;
-    std::optional<std::pair<int, std::string>> nounAnswer;
-    std::optional<FormTexts> verbAnswer;
+    std::deque<std::pair<int, std::string>> nounAnswers;
+    std::deque<FormTexts> verbAnswers;
+    std::vector<std::pair<int, std::string>> nounOpenedWith;
+    std::vector<FormTexts> verbOpenedWith;
     std::string editorOpened;
     std::vector<std::string> details;
 };
@@ -125,11 +131,11 @@ protected:
         m_view.focused = m_view.selected.empty() ? -1 : m_view.selected[0];
     }
     void AddVerb(const std::string& text, bool adverb = false) {
-        m_view.verbAnswer = FormTexts{text, text, text, text};
+        m_view.verbAnswers = {FormTexts{text, text, text, text}};
         m_presenter->AddVerbOrAdverb(adverb);
     }
     void AddNoun(int form, const std::string& text) {
-        m_view.nounAnswer = std::make_pair(form, text);
+        m_view.nounAnswers = {{form, text}};
         m_presenter->AddNoun();
     }
 
@@ -241,16 +247,41 @@ TEST_F(PhraseManagerPresenterTest, TheDuplicateQuestionDecidesWhetherAPhraseIsSt
     EXPECT_EQ(m_view.phrases[0], "the king");
 }
 
-TEST_F(PhraseManagerPresenterTest, AnEmptyAnswerOrCancelStoresNothingSilently) {
+// OK with something missing says what, in one message, and opens the editor
+// again with what was typed; Cancel then stores nothing.
+TEST_F(PhraseManagerPresenterTest, AnIncompleteAddSaysWhatIsMissingAndKeepsTheTyping) {
     Open();
-    m_view.verbAnswer = FormTexts{"naps", "naps", "naps", ""};
+    m_view.verbAnswers = {FormTexts{"naps", "", "naps", ""}};
     m_presenter->AddVerbOrAdverb(false);
-    AddNoun(-1, "no form");
-    AddNoun(0, "");
-    m_view.nounAnswer.reset();
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.shown[0].text, "You must enter the Masculine and Plural forms of the phrase");
+    ASSERT_EQ(m_view.verbOpenedWith.size(), 2u);
+    EXPECT_EQ(m_view.verbOpenedWith[1], (FormTexts{"naps", "", "naps", ""}));
+
+    m_view.shown.clear();
+    m_view.nounAnswers = {{2, ""}, {-1, "my aunt"}};
     m_presenter->AddNoun();
+    ASSERT_EQ(m_view.shown.size(), 2u);
+    EXPECT_EQ(m_view.shown[0].text, "You must enter the text of the phrase");
+    EXPECT_EQ(m_view.shown[1].text, "You must select a form for the phrase");
+    ASSERT_EQ(m_view.nounOpenedWith.size(), 3u);
+    EXPECT_EQ(m_view.nounOpenedWith[1], std::make_pair(2, std::string()));
+    EXPECT_EQ(m_view.nounOpenedWith[2], std::make_pair(-1, std::string("my aunt")));
     EXPECT_EQ(CountRows("Phrase"), 0);
-    EXPECT_TRUE(m_view.shown.empty());
+
+    // Completed on the next OK, it is stored as typed.
+    m_view.verbAnswers = {FormTexts{"", "", "", "hums"}, FormTexts{"hums", "hums", "hums", "hum"}};
+    m_presenter->AddVerbOrAdverb(true);
+    EXPECT_EQ(m_view.shown.back().text, "You must enter the Object, Masculine and Feminine forms of the phrase");
+    EXPECT_EQ(m_view.phrases, (Texts{"hums"}));
+    EXPECT_EQ(CountRows("Phrase"), 1);
+}
+
+// Whatever an editor lets through, a stored text is one line.
+TEST_F(PhraseManagerPresenterTest, ControlCharactersFromAnEditorAreStoredAsSpaces) {
+    Open();
+    AddNoun(0, "a big\r\ndog\t");
+    EXPECT_EQ(m_view.phrases, (Texts{"a big dog "}));
 }
 
 // Only the author or the owner may edit; an edit moves the date, keeps the
@@ -272,7 +303,7 @@ TEST_F(PhraseManagerPresenterTest, TheAuthorsEditMovesTheDateAndKeepsTheAuthor) 
     manager.EditSelected();
     EXPECT_EQ(m_view.editorOpened, "the king");
     EXPECT_EQ(StoredDates()[0], (CDbTime{2025, 6, 7, 8, 9, 10}));
-    m_view.nounAnswer = std::make_pair(3, "the kings");
+    m_view.nounAnswers = {{3, "the kings"}};
     manager.EditSelected();
     EXPECT_GE(StoredDates()[0].year, 2026);
     EXPECT_EQ(m_view.phrases, (Texts{"the kings", "the moon"}));
@@ -306,10 +337,44 @@ TEST_F(PhraseManagerPresenterTest, ADeletionAfterYesRemovesTheAllowedRowsAndTell
     EXPECT_EQ(m_view.shown[1].title, "Database Error");
     EXPECT_EQ(m_view.shown[2].kind, "information");
     EXPECT_EQ(m_view.shown[2].text, "You do not have permission to delete this item");
+    EXPECT_EQ(m_view.shown[2].title, "Permission Denied");
     EXPECT_EQ(m_view.phrases, (Texts{"kept", "gone", "theirs"}));
     EXPECT_EQ(m_view.selected, (std::vector<int>{1, 2}));
     EXPECT_FALSE(m_view.commands.edit);
     EXPECT_EQ(CountRows("Phrase"), 2);
+}
+
+// Many refusals are one message, told after the permitted rows are gone.
+TEST_F(PhraseManagerPresenterTest, RefusedRowsAreCountedInOneMessageAfterTheDeletion) {
+    MakeOwner("boss");
+    for (int i = 0; i < 10; ++i)
+        Insert(0, "theirs" + std::to_string(i), "2026-01-02 03:04:0" + std::to_string(i), "other");
+    Insert(0, "mine", "2026-01-03 03:04:05", m_user);
+    CPhraseManagerPresenter& manager = Open();
+    Select({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    manager.DeleteSelected();
+    ASSERT_EQ(m_view.shown.size(), 2u);
+    EXPECT_EQ(m_view.shown[1].kind, "information");
+    EXPECT_EQ(m_view.shown[1].text, "You do not have permission to delete 10 of the selected items");
+    EXPECT_EQ(m_view.shown[1].title, "Permission Denied");
+    EXPECT_EQ(CountRows("Phrase"), 10);
+    EXPECT_EQ(m_view.phrases.size(), 10u);
+}
+
+// Edit and Delete follow the rows shown, whatever replaced them.
+TEST_F(PhraseManagerPresenterTest, NoCommandStaysEnabledOverRowsThatAreGone) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    for (const auto& change : {+[](CPhraseManagerPresenter& m) { m.Refresh(); },
+                               +[](CPhraseManagerPresenter& m) { m.ChooseFilter(4); },
+                               +[](CPhraseManagerPresenter& m) { m.SortByColumn(2); }}) {
+        Select({0});
+        manager.UpdateButtons();
+        ASSERT_TRUE(m_view.commands.edit);
+        change(manager);
+        EXPECT_FALSE(m_view.commands.edit);
+        EXPECT_FALSE(m_view.commands.remove);
+    }
 }
 
 TEST_F(PhraseManagerPresenterTest, DetailsShowOneSelectedPhraseAndSayWhenItIsGone) {

@@ -78,6 +78,13 @@ TEST_F(SentenceTest, LinesFromKnownParts) {
 
 // Empty pools, or a missing entry, give the fallback line of the direction
 // and leave the last parts as they were.
+// Texts loaded from data files others wrote may hold line breaks and other
+// control characters; the line shows each as a space.
+TEST_F(SentenceTest, ControlCharactersInAPhraseShowAsSpaces) {
+    EXPECT_EQ(LineFor("a big\r\ndog", 0, Same("ran\tfast"), Same("\x01home\n")), "A big dog ran fast home.");
+    EXPECT_EQ(LineFor("\tit", 0, Same("ran"), Same("on\x7f")), "it ran on.");  // a leading blank keeps the case
+}
+
 TEST_F(SentenceTest, WithoutAPhraseTheFallbackLineShows) {
     EXPECT_EQ(NewSentence(m_pools, false), "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-");
     EXPECT_EQ(NewSentence(m_pools, true), "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-");

@@ -2,6 +2,8 @@
 // their edits mark themselves modified as they do for a user.
 #include <windows.h>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "dialogs/NounPhraseDlg.h"
@@ -49,6 +51,29 @@ TEST_F(PhraseDialogsTest, TypingAFormRewritesOnlyTheUntypedFormsBelowIt) {
     TypeText(object, "!");
     EXPECT_EQ(Form(dialog, IDC_MASCULINE_TEXT), "hears his echo");
     EXPECT_EQ(Form(dialog, IDC_FEMININE_TEXT), "was eating her dinner!");
+}
+
+// A line break pasted into a form becomes a space, with the caret after it,
+// before the forms below follow.
+TEST_F(PhraseDialogsTest, APastedLineBreakBecomesASpace) {
+    CVerbPhraseDlg dialog(nullptr, nullptr, false);
+    ASSERT_TRUE(dialog.Create());
+    HWND object = dialog.GetDlgItem(IDC_OBJECT_TEXT);
+    const char pasted[] = "eating\r\nits";
+    ASSERT_TRUE(OpenClipboard(dialog.GetSafeHwnd()));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    memcpy(GlobalLock(memory), pasted, sizeof pasted);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+
+    TypeText(object, "was ");
+    SendMessageA(object, WM_PASTE, 0, 0);
+    TypeText(object, " dinner");
+    EXPECT_EQ(Form(dialog, IDC_OBJECT_TEXT), "was eating its dinner");
+    EXPECT_EQ(Form(dialog, IDC_MASCULINE_TEXT), "was eating his dinner");
+    EXPECT_NE(SendMessageA(object, EM_GETMODIFY, 0, 0), 0);
 }
 
 // Opening writes the stored forms into the edits: that derives nothing.
