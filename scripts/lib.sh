@@ -54,32 +54,72 @@ stop_virtual_display() {
   fi
 }
 
+# The file that marks a finished prefix; a new name when prefixes change.
+wine_prefix_marker=.sorrowline-prefix-3
+# The one before, whose prefixes lacked only the font replacements.
+previous_wine_prefix_marker=.sorrowline-prefix-2
+
+# Windows' core faces and the free fonts with the same metrics that stand in
+# for them (fonts-liberation), "Windows name=free name" each.
+core_font_replacements=(
+  'Times New Roman=Liberation Serif'
+  'Arial=Liberation Sans'
+  'Arial Narrow=Liberation Sans Narrow'
+  'Courier New=Liberation Mono'
+)
+
+# A new prefix has none of Windows' core fonts: a program that asks for one
+# gets a fallback of other metrics (and a font chooser opens at Courier).
+# Wine's replacement keys give each core name the free font's faces, under
+# the Windows name, so programs see what they would on Windows.
+add_core_font_replacements() {
+  local pair
+  for pair in "${core_font_replacements[@]}"; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+      /v "${pair%%=*}" /d "${pair#*=}" /f || return 1
+  done
+}
+
+# Gives a finished prefix of the previous kind what it lacks, keeping what
+# was set in it (the settings chosen in the Configuration dialog); false
+# when there is none to bring up to date.
+update_wine_prefix() {
+  local log=$1
+  [[ -f $WINEPREFIX/$previous_wine_prefix_marker ]] || return 1
+  { add_core_font_replacements && "$wineserver" -w; } </dev/null >"$log" 2>&1 9>&- || return 1
+  rm -f "$WINEPREFIX/$previous_wine_prefix_marker"
+}
+
 # Creates $WINEPREFIX on first use (find_wine first). The caller holds the
 # prefix's lock file open on descriptor 9: creation takes it exclusively, so
 # two programs never create one prefix at once. A marker tells a finished
 # prefix from one whose creation was cut short. Wine's processes must not
 # inherit the lock (hence 9>&-), or a lingering wineserver would keep it held.
 create_wine_prefix() {
-  local log=$1 desktop=${2:-1280x1024} ready=$WINEPREFIX/.sorrowline-prefix-2
+  local log=$1 desktop=${2:-1280x1024} ready=$WINEPREFIX/$wine_prefix_marker
   [[ -f $ready ]] && return 0
   flock -x 9
-  if [[ ! -f $ready ]]; then
-    rm -rf "$WINEPREFIX"
-    # Every program of the prefix in one Wine desktop: windows get title
-    # bars, and Wine need not wait on an X window manager (there is none)
-    # each time a top-level window goes. Wine's own fonts (Marlett for the
-    # caption buttons, MS Sans Serif for dialogs) go into the prefix.
-    if ! { "$wine" wineboot -i &&
-           "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
-           "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f &&
-           ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
-           "$wineserver" -w; } </dev/null >"$log" 2>&1 9>&-; then
-      echo "creating $WINEPREFIX failed:" >&2
-      cat "$log" >&2
-      return 1
-    fi
+  [[ -f $ready ]] && return 0
+  if update_wine_prefix "$log"; then
     touch "$ready"
+    return 0
   fi
+  rm -rf "$WINEPREFIX"
+  # Every program of the prefix in one Wine desktop: windows get title
+  # bars, and Wine need not wait on an X window manager (there is none)
+  # each time a top-level window goes. Wine's own fonts (Marlett for the
+  # caption buttons, MS Sans Serif for dialogs) go into the prefix.
+  if ! { "$wine" wineboot -i &&
+         "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+         "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f &&
+         add_core_font_replacements &&
+         ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
+         "$wineserver" -w; } </dev/null >"$log" 2>&1 9>&-; then
+    echo "creating $WINEPREFIX failed:" >&2
+    cat "$log" >&2
+    return 1
+  fi
+  touch "$ready"
 }
 
 # Prints an odbc.ini section for DSN "Sorrowline":

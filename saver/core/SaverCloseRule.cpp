@@ -1,5 +1,7 @@
 #include "saver/core/SaverCloseRule.h"
 
+#include <cstdlib>
+
 bool CSaverCloseRule::Closes(const SaverInput& input) const {
     if (m_flags.preview)
         return false;
@@ -17,7 +19,8 @@ bool CSaverCloseRule::Closes(const SaverInput& input) const {
     return false;
 }
 
-// Any movement at all counts; a distance from the start would be weighed here.
+// Measured from the start, not from the previous position, so a slow drift
+// of small steps ends the saver once it has gone further than a jitter.
 bool CSaverCloseRule::MovedFromStart(ScreenPoint cursor) const {
-    return cursor.x != m_start.x || cursor.y != m_start.y;
+    return std::abs(cursor.x - m_start.x) + std::abs(cursor.y - m_start.y) > kJitterPixels;
 }

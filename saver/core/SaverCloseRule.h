@@ -30,9 +30,10 @@ struct SaverInput {
 };
 
 // Which input ends which saver. The full-screen saver ends on any click or
-// key and when activation goes to another window or application, and on
-// mouse movement unless the phrase manager started it (the user is still at
-// the mouse there); the preview goes only with its host window.
+// key and when activation goes to another window or application, and when
+// the mouse goes further than a jitter from where it stood at the start,
+// unless the phrase manager started it (the user is still at the mouse
+// there); the preview goes only with its host window.
 class CSaverCloseRule {
 public:
     explicit CSaverCloseRule(const SaverRunFlags& flags) : m_flags(flags) {}
@@ -43,6 +44,12 @@ public:
     bool Closes(const SaverInput& input) const;
 
 private:
+    // How far, in pixels across plus pixels down, the cursor may stray from
+    // its start without ending the saver: a desk's vibration or an optical
+    // mouse's drift moves it a pixel or two, a hand that means it moves it
+    // further at once. The platform's own saver library ignores as much.
+    static constexpr int kJitterPixels = 3;
+
     bool MovedFromStart(ScreenPoint cursor) const;
 
     SaverRunFlags m_flags;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "saver/win/SaverWnd.h"
 #include "saver/win/ScrollTextWnd.h"
@@ -10,6 +11,24 @@
 namespace {
 
 enum class Starter { FullScreen, FromManager, Preview };
+
+// Moves the cursor through the system's input, as a hand on the mouse
+// does, and handles what that sends.
+void MoveCursorTo(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    PumpMessages();
+}
+
+POINT CursorPos() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return cursor;
+}
 
 int CursorCount() {
     const int count = ShowCursor(TRUE) - 1;
@@ -41,6 +60,18 @@ protected:
         return m_saver->GetSafeHwnd() != nullptr;
     }
 };
+
+// The face a font of the text window really has, as the system reports it
+// once the font is selected.
+std::string SelectedFace(const CScrollTextWnd& text) {
+    HDC dc = GetDC(text.GetSafeHwnd());
+    HGDIOBJ old = SelectObject(dc, text.Font());
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(text.GetSafeHwnd(), dc);
+    return face;
+}
 
 }  // namespace
 
@@ -94,6 +125,37 @@ TEST_F(SaverWindowTest, TheWindowAsksTheCloseRuleWithItsStarterAndTheCursor) {
     EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MBUTTONDOWN, 0, MAKELPARAM(3, 3)));
     HWND preview = Start(Starter::Preview);
     EXPECT_TRUE(SurvivesMessage(preview, WM_LBUTTONDOWN, 0, 0));
+}
+
+// A jitter of the real mouse over the real window leaves the full-screen
+// saver running; the hand that moves it further ends it.
+TEST_F(SaverWindowTest, AMouseJitterKeepsTheSaverAndAMoveEndsIt) {
+    SetCursorPos(200, 150);
+    PumpMessages();
+    HWND saver = Start(Starter::FullScreen);
+    ASSERT_EQ(GetAncestor(WindowFromPoint(CursorPos()), GA_ROOT), saver) << "the saver is not under the cursor";
+    MoveCursorTo(202, 150);
+    MoveCursorTo(199, 151);
+    EXPECT_EQ(CursorPos().x, 199);
+    EXPECT_NE(m_saver->GetSafeHwnd(), nullptr);
+    MoveCursorTo(260, 190);
+    EXPECT_EQ(CursorPos().x, 260);
+    EXPECT_EQ(m_saver->GetSafeHwnd(), nullptr);
+}
+
+// Windows' core faces, the default one first, are what the saver draws
+// with, not a fallback: a Wine prefix made by our scripts maps them to free
+// fonts of the same metrics.
+TEST_F(SaverWindowTest, TheSaverDrawsInTheCoreFaceItAsksFor) {
+    Start(Starter::FullScreen);
+    EXPECT_EQ(SelectedFace(*m_saver->TextWindow()), "Times New Roman");
+    for (const char* face : {"Arial", "Courier New"}) {
+        SaverSettings settings;
+        settings.m_strFontName = face;
+        StoreSettings(settings);
+        Start(Starter::FullScreen);
+        EXPECT_EQ(SelectedFace(*m_saver->TextWindow()), face);
+    }
 }
 
 TEST_F(SaverWindowTest, CursorIsHiddenWhileTheFullScreenSaverRuns) {
