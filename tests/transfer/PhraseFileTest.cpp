@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -92,8 +93,26 @@ protected:
 
     Bytes Export() {
         EXPECT_TRUE(ExportPhraseFile(m_store, m_path, Sinks()));
-        std::ifstream in(m_path, std::ios::binary);
+        return ReadFile(m_path);
+    }
+
+    static Bytes ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The names of the files beside the given one that begin with its name.
+    static std::vector<std::string> FilesNamedAfter(const std::string& path) {
+        const std::filesystem::path file(path);
+        const std::string name = file.filename().string();
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+            if (entry.path().filename().string().rfind(name, 0) == 0)
+                found.push_back(entry.path().filename().string());
+        return found;
+    }
+    std::vector<std::string> FileName() const {
+        return {std::filesystem::path(m_path).filename().string()};
     }
 
     ImportResult Load(const Bytes& bytes) {
@@ -267,10 +286,27 @@ TEST_F(PhraseFileTest, ProgressCountsPhrasesOutAndBytesIn) {
     EXPECT_EQ(m_progress.texts.back(), "4 of 7 bytes");
 }
 
-TEST_F(PhraseFileTest, TextHoldingTheEndByteIsNeverWritten) {
-    Store(0, "bad\x01text");
+// An export that fails after some of its bytes reached the disk (nouns
+// beyond a write buffer, then a text the file cannot carry) leaves the file
+// it was to replace as it was and nothing beside it; where there was no
+// file, there is still none.
+TEST_F(PhraseFileTest, FailedExportLeavesTheEarlierFileAsItWas) {
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+         "INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, PhraseType) SELECT '" +
+         std::string(250, 'n') + "', '', '', '', 0 FROM n");
+    Store(4, "bad\x01text", "x", "x", "x");
+    const Bytes earlier = "an earlier export\x05\x05\x05";
+    std::ofstream(m_path, std::ios::binary) << earlier;
+
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
+    EXPECT_EQ(ReadFile(m_path), earlier);
+    EXPECT_EQ(FilesNamedAfter(m_path), FileName());
+
+    std::remove(m_path.c_str());
+    EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
+    m_messages.shown.clear();
+    EXPECT_EQ(FilesNamedAfter(m_path), std::vector<std::string>{});
 }
 
 TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
