@@ -388,6 +388,26 @@ TEST_F(PhraseFileTest, RefusedPhrasesArePassedOverAndNamed) {
     ExpectCounts(2, 1, 0);
 }
 
+// A refused phrase and damage later in the file: both are reported, each
+// on its own line, and the stored counts equal the rows though no recount
+// follows. PostgreSQL refuses a byte its client encoding (WIN1252) lacks.
+TEST_F(PhraseFileTest, RefusalThenDamageReportsBothAndCountsTheRows) {
+    if (CurrentBackend() != TestBackend::Postgres)
+        Exec("CREATE TRIGGER NoBad BEFORE INSERT ON Phrase WHEN NEW.OPhrase LIKE 'bad%' "
+             "BEGIN SELECT RAISE(ABORT, 'no bad here'); END");
+    const ImportResult result = Load("\x01ok one\x01\x01" "bad \x81 byte\x01\x01ok two\x01\x05\x07");
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.recounted);
+    ASSERT_FALSE(m_messages.shown.empty());
+    const std::string& shown = m_messages.shown.back();  // after any failed duplicate check
+    EXPECT_EQ(shown.rfind(std::string(kLoadError) + "\n", 0), 0u) << shown;
+    EXPECT_NE(shown.find("\nThe database refused the noun \"bad \x81 byte\": "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\n" + m_path + ": damaged at offset 29: byte 0x07 where a form selector belongs"),
+              std::string::npos) << shown;
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "ok one", "", "", ""}, {0, "ok two", "", "", ""}}));
+    ExpectStoredCounts(2, 0, 0);
+}
+
 // A batch whose commit fails is rolled back and stored again one phrase at a
 // time, which leaves what single stores would: only the phrase that breaks
 // the (deferred) rule is missing, and the connection commits on its own again.
