@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -80,9 +79,9 @@ std::string LastSystemError() {
     return reason.empty() ? "The file could not be replaced" : reason;
 }
 
-void PutInPlace(const std::string& written, const std::string& target) {
+void PutInPlace(const std::string& written, const std::string& target, const std::string& shown) {
     if (!MoveFileExA(written.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw std::runtime_error(target + ": " + LastSystemError());
+        throw std::runtime_error(shown + ": " + LastSystemError());
 }
 #else
 int ProcessId() { return static_cast<int>(getpid()); }
@@ -102,23 +101,30 @@ void CloseDescriptor(int fd) { close(fd); }
 
 void SyncToDisk(std::FILE* file) { fsync(fileno(file)); }
 
-void PutInPlace(const std::string& written, const std::string& target) {
+void PutInPlace(const std::string& written, const std::string& target, const std::string& shown) {
     if (std::rename(written.c_str(), target.c_str()) != 0)
-        throw FileError(target, errno);
+        throw FileError(shown, errno);
 }
 
 // Replacing a symbolic link would put the file in the link's place: the
-// file it points to is replaced instead.
+// file it points to is replaced (or created) instead, past every link.
 std::string Resolved(const std::string& path) {
-    struct stat info;
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* real = realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    const std::string resolved = real;
-    std::free(real);
-    return resolved;
+    constexpr int kMaxLinks = 40;
+    std::string current = path;
+    for (int link = 0; link < kMaxLinks; ++link) {
+        struct stat info;
+        char target[4096];
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        const ssize_t length = readlink(current.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<size_t>(length) == sizeof target)
+            return current;
+        std::string next(target, static_cast<size_t>(length));
+        if (next[0] != '/')
+            next = current.substr(0, current.rfind('/') + 1) + next;
+        current = next;
+    }
+    return current;
 }
 #endif
 
@@ -135,7 +141,7 @@ void RefuseReadOnly(const std::string& path) {
 }
 
 // Creates a temporary file beside the target, under a name no other writer
-// uses; failures name the target, the file the user asked for.
+// uses; null, with errno set, when the folder takes no new file.
 CFilePtr CreateBeside(const std::string& target, std::string& created) {
     constexpr int kNameTries = 100;
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
@@ -149,36 +155,49 @@ CFilePtr CreateBeside(const std::string& target, std::string& created) {
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            throw FileError(target, errno);
+            return nullptr;
         std::FILE* file = OpenDescriptor(fd);
         if (!file) {
             const int error = errno;
             CloseDescriptor(fd);
             std::remove(name.c_str());
-            throw FileError(target, error);
+            errno = error;
+            return nullptr;
         }
         created = name;
         return CFilePtr(file);
     }
-    throw FileError(target, EEXIST);
+    errno = EEXIST;
+    return nullptr;
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
 }
 
 }  // namespace
 
-CByteWriter::CByteWriter(const std::string& path) : m_buffer(kBufferSize) {
-#ifdef _WIN32
-    m_path = path;
-#else
-    m_path = Resolved(path);
-#endif
+CByteWriter::CByteWriter(const std::string& path)
+    : m_path(path), m_target(path), m_buffer(kBufferSize) {
     RefuseFolder(m_path);
-    if (IsRegularOrAbsent(m_path)) {
-        RefuseReadOnly(m_path);
-        m_file = CreateBeside(m_path, m_writtenPath);
-    } else {
+    if (!IsRegularOrAbsent(m_path)) {
         m_file = OpenShared(m_path, true);
-        m_writtenPath = m_path;
+        return;
     }
+    RefuseReadOnly(m_path);
+#ifndef _WIN32
+    m_target = Resolved(m_path);
+#endif
+    m_file = CreateBeside(m_target, m_temporary);
+    if (m_file)
+        return;
+    const int error = errno;
+    // A file the user may write, in a folder that takes no new file, is
+    // written in place as it always was: there is no other way.
+    if ((error != EACCES && error != EPERM) || !Exists(m_target))
+        throw FileError(m_path, error);
+    m_file = OpenShared(m_path, true);
 }
 
 CByteWriter::~CByteWriter() {
@@ -201,7 +220,7 @@ void CByteWriter::Close() {
     if (m_placed || !m_file)
         return;
     Drain();
-    const bool replacing = m_writtenPath != m_path;
+    const bool replacing = !m_temporary.empty();
     if (std::fflush(m_file.get()) != 0)
         throw FileError(m_path, errno);
     if (replacing)
@@ -209,15 +228,15 @@ void CByteWriter::Close() {
     if (std::fclose(m_file.release()) != 0)
         throw FileError(m_path, errno);
     if (replacing)
-        PutInPlace(m_writtenPath, m_path);
+        PutInPlace(m_temporary, m_target, m_path);
     m_placed = true;
 }
 
 // Never raises: it runs when a write has already failed.
 void CByteWriter::Discard() {
     m_file.reset();
-    if (m_writtenPath != m_path && !m_writtenPath.empty())
-        std::remove(m_writtenPath.c_str());
+    if (!m_temporary.empty())
+        std::remove(m_temporary.c_str());
 }
 
 CByteReader::CByteReader(const std::string& path)

@@ -39,8 +39,9 @@ private:
     void Drain();
     void Discard();
 
-    std::string m_path;
-    std::string m_writtenPath;  // the temporary file, or the target itself
+    std::string m_path;         // as given, for messages
+    std::string m_target;       // the file it names, past any symbolic link
+    std::string m_temporary;    // empty when the target is written in place
     CFilePtr m_file;
     std::vector<char> m_buffer;
     size_t m_used = 0;

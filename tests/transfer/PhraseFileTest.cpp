@@ -309,6 +309,20 @@ TEST_F(PhraseFileTest, FailedExportLeavesTheEarlierFileAsItWas) {
     EXPECT_EQ(FilesNamedAfter(m_path), std::vector<std::string>{});
 }
 
+#ifndef _WIN32
+// An export through a symbolic link replaces the file it names; the link stays.
+TEST_F(PhraseFileTest, ExportThroughALinkKeepsTheLink) {
+    const std::string link = m_path + ".link";
+    std::ofstream(m_path, std::ios::binary) << "an earlier export";
+    std::filesystem::create_symlink(m_path, link);
+    Store(0, "a");
+    EXPECT_TRUE(ExportPhraseFile(m_store, link, Sinks()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(m_path), Noun(0, "a") + "\x05\x05\x05");
+    std::remove(link.c_str());
+}
+#endif
+
 TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
     // A file that cannot be read: reported, then counted anew as after any load.
     const std::string missing = testing::TempDir() + "no/such/file.Sorrow";
