@@ -13,10 +13,15 @@ struct CFileCloser {
 };
 using CFilePtr = std::unique_ptr<std::FILE, CFileCloser>;
 
+// Writes a file in full or not at all: the bytes go to a temporary file
+// beside the target, which takes the target's place only at Close. A writer
+// destroyed before then (a failed export) removes its temporary file, and
+// the file it was to replace stays as it was. A target that is not a regular
+// file (a device, a pipe) is written directly, as it cannot be replaced.
 class CByteWriter {
 public:
-    // Creates or replaces the file, not shared with other writers.
     explicit CByteWriter(const std::string& path);
+    ~CByteWriter();
     CByteWriter(const CByteWriter&) = delete;
     CByteWriter& operator=(const CByteWriter&) = delete;
 
@@ -26,16 +31,21 @@ public:
         m_buffer[m_used++] = static_cast<char>(byte);
     }
     void Put(const std::string& bytes);
-    // Writes what is buffered and closes the file: a full disk shows here.
+    // Writes what is buffered, closes the file and puts it in place of the
+    // target: a full disk, or a target that cannot be replaced, shows here.
     void Close();
 
 private:
     void Drain();
+    void Discard();
 
-    std::string m_path;
+    std::string m_path;         // as given, for messages
+    std::string m_target;       // the file it names, past any symbolic link
+    std::string m_temporary;    // empty when the target is written in place
     CFilePtr m_file;
     std::vector<char> m_buffer;
     size_t m_used = 0;
+    bool m_placed = false;
 };
 
 class CByteReader {

@@ -66,8 +66,9 @@ public:
         m_pacer.Flush();
         if (!end.connectionLost)
             Conclude(end);
-        if (end.failure.empty() && m_refused)
-            end.failure = RefusalReport();
+        // The refusals come first, in file order, whatever else ended the load.
+        if (m_refused)
+            end.failure = end.failure.empty() ? RefusalReport() : RefusalReport() + "\n" + end.failure;
         return end;
     }
 

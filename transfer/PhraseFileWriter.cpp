@@ -87,6 +87,8 @@ private:
 
 }  // namespace
 
+// The file takes the place of any earlier one only when complete: a failed
+// export leaves the earlier file as it was.
 bool ExportPhraseFile(CStoreContext& store, const std::string& path, TransferSinks sinks) {
     const std::string savedSort = thePhraseSet.m_strSort;
     bool written = false;
@@ -94,12 +96,10 @@ bool ExportPhraseFile(CStoreContext& store, const std::string& path, TransferSin
         CByteWriter out(path);
         if (!thePhraseSet.CanRestart()) {
             sinks.messages.ShowWarning("Cannot query database", "Database Error");
+        } else if (CExporter(store, out, sinks).Write()) {
             out.Close();
-            return false;
+            written = true;
         }
-        const bool complete = CExporter(store, out, sinks).Write();
-        out.Close();
-        written = complete;
     } catch (const std::exception& e) {
         ShowSaveError(sinks.messages, e.what());
     }

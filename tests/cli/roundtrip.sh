@@ -4,7 +4,8 @@
 # Seeds an SQLite source, exports it, loads the file into a second source
 # (SQLite, or PostgreSQL when SORROWLINE_ROUNDTRIP_PG=1 and the
 # SORROWLINE_TEST_PG_* variables name a server) and compares the phrases;
-# then checks that a second load adds nothing and a damaged file fails.
+# then checks that a second load adds nothing, a damaged file fails and a
+# failed export keeps the earlier file.
 # Works in a temporary folder, and a database of its own on the server,
 # both removed afterwards.
 set -euo pipefail
@@ -78,4 +79,15 @@ if ((${#db[@]} == 1)) && command -v script >/dev/null; then
   shown=$(script -qec "${db[0]} import $work/cut.Sorrow" /dev/null | tr '\r' '\n') || true
   grep -q '^Error loading data file$' <<<"$shown" || fail "the error shares the bar's line: $shown"
 fi
+# An export that fails half way (a text holding the byte 0x01) keeps the
+# earlier file as it was, and leaves nothing beside it.
+export ODBCINI=$work/a.ini
+cp "$work/all.Sorrow" "$work/earlier.Sorrow"
+sqlite3 "$work/a.db" "INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, DateAdded, AddedBy, PhraseType)
+  VALUES ('bad' || char(1) || 'text', '', '', '', '2026-12-06 10:00:09', 'ann', 3)"
+err=$(errors export "$work/all.Sorrow") && fail "an export of a text holding 0x01 succeeded"
+[[ $err == $'Error saving data file\n'*'holds the byte 0x01'* ]] || fail "failed export: $err"
+cmp -s "$work/earlier.Sorrow" "$work/all.Sorrow" || fail "a failed export changed the earlier file"
+left=$(cd "$work" && ls -d all.Sorrow*)
+[[ $left == all.Sorrow ]] || fail "a failed export left files beside the earlier one: $left"
 echo "roundtrip: ok"

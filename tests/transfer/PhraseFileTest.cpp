@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -92,8 +93,26 @@ protected:
 
     Bytes Export() {
         EXPECT_TRUE(ExportPhraseFile(m_store, m_path, Sinks()));
-        std::ifstream in(m_path, std::ios::binary);
+        return ReadFile(m_path);
+    }
+
+    static Bytes ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The names of the files beside the given one that begin with its name.
+    static std::vector<std::string> FilesNamedAfter(const std::string& path) {
+        const std::filesystem::path file(path);
+        const std::string name = file.filename().string();
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+            if (entry.path().filename().string().rfind(name, 0) == 0)
+                found.push_back(entry.path().filename().string());
+        return found;
+    }
+    std::vector<std::string> FileName() const {
+        return {std::filesystem::path(m_path).filename().string()};
     }
 
     ImportResult Load(const Bytes& bytes) {
@@ -267,11 +286,42 @@ TEST_F(PhraseFileTest, ProgressCountsPhrasesOutAndBytesIn) {
     EXPECT_EQ(m_progress.texts.back(), "4 of 7 bytes");
 }
 
-TEST_F(PhraseFileTest, TextHoldingTheEndByteIsNeverWritten) {
-    Store(0, "bad\x01text");
+// An export that fails after some of its bytes reached the disk (nouns
+// beyond a write buffer, then a text the file cannot carry) leaves the file
+// it was to replace as it was and nothing beside it; where there was no
+// file, there is still none.
+TEST_F(PhraseFileTest, FailedExportLeavesTheEarlierFileAsItWas) {
+    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+         "INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, PhraseType) SELECT '" +
+         std::string(250, 'n') + "', '', '', '', 0 FROM n");
+    Store(4, "bad\x01text", "x", "x", "x");
+    const Bytes earlier = "an earlier export\x05\x05\x05";
+    std::ofstream(m_path, std::ios::binary) << earlier;
+
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
+    EXPECT_EQ(ReadFile(m_path), earlier);
+    EXPECT_EQ(FilesNamedAfter(m_path), FileName());
+
+    std::remove(m_path.c_str());
+    EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
+    m_messages.shown.clear();
+    EXPECT_EQ(FilesNamedAfter(m_path), std::vector<std::string>{});
 }
+
+#ifndef _WIN32
+// An export through a symbolic link replaces the file it names; the link stays.
+TEST_F(PhraseFileTest, ExportThroughALinkKeepsTheLink) {
+    const std::string link = m_path + ".link";
+    std::ofstream(m_path, std::ios::binary) << "an earlier export";
+    std::filesystem::create_symlink(m_path, link);
+    Store(0, "a");
+    EXPECT_TRUE(ExportPhraseFile(m_store, link, Sinks()));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(m_path), Noun(0, "a") + "\x05\x05\x05");
+    std::remove(link.c_str());
+}
+#endif
 
 TEST_F(PhraseFileTest, FailuresAreReportedWithTheirCause) {
     // A file that cannot be read: reported, then counted anew as after any load.
@@ -350,6 +400,26 @@ TEST_F(PhraseFileTest, RefusedPhrasesArePassedOverAndNamed) {
                                                 {1, "snow", "", "", ""},
                                                 {4, "shines", "shines", "shines", "shine"}}));
     ExpectCounts(2, 1, 0);
+}
+
+// A refused phrase and damage later in the file: both are reported, each
+// on its own line, and the stored counts equal the rows though no recount
+// follows. PostgreSQL refuses a byte its client encoding (WIN1252) lacks.
+TEST_F(PhraseFileTest, RefusalThenDamageReportsBothAndCountsTheRows) {
+    if (CurrentBackend() != TestBackend::Postgres)
+        Exec("CREATE TRIGGER NoBad BEFORE INSERT ON Phrase WHEN NEW.OPhrase LIKE 'bad%' "
+             "BEGIN SELECT RAISE(ABORT, 'no bad here'); END");
+    const ImportResult result = Load("\x01ok one\x01\x01" "bad \x81 byte\x01\x01ok two\x01\x05\x07");
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.recounted);
+    ASSERT_FALSE(m_messages.shown.empty());
+    const std::string& shown = m_messages.shown.back();  // after any failed duplicate check
+    EXPECT_EQ(shown.rfind(std::string(kLoadError) + "\n", 0), 0u) << shown;
+    EXPECT_NE(shown.find("\nThe database refused the noun \"bad \x81 byte\": "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\n" + m_path + ": damaged at offset 29: byte 0x07 where a form selector belongs"),
+              std::string::npos) << shown;
+    EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "ok one", "", "", ""}, {0, "ok two", "", "", ""}}));
+    ExpectStoredCounts(2, 0, 0);
 }
 
 // A batch whose commit fails is rolled back and stored again one phrase at a
