@@ -284,7 +284,7 @@ void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outco
             deleted.push_back(number);
             break;
         case DeleteOutcome::NotDeleted:
-            m_view.ShowWarning("Could not delete item", kDatabaseError);
+            m_view.ShowWarning(WithCause("Could not delete item", m_service.LastDeleteFailure()), kDatabaseError);
             break;
         case DeleteOutcome::Refused:
             m_view.ShowInformation("You do not have permission to delete this item", kPermissionDenied);
