@@ -22,6 +22,9 @@ int RunAdd(CStoreContext& store, const CommandContext& context);
 int RunDerive(CStoreContext& store, const CommandContext& context);
 int RunDelete(CStoreContext& store, const CommandContext& context);
 int RunEmpty(CStoreContext& store, const CommandContext& context);
+// PostgreSQL only: the server keeps the permission rule for the members of
+// the group role sorrowline_users.
+int RunSecure(CStoreContext& store, const CommandContext& context);
 // Makes the data source itself, so it runs before any connection.
 int RunSetup(CStoreContext& store, const CommandContext& context);
 

@@ -211,12 +211,15 @@ int RunDelete(CStoreContext& store, const CommandContext& context) {
         numbers.push_back(ParsePhraseNumber(arg));
 
     int status = kExitOk;
-    CPhraseService(store, thePhraseSet).Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
+    CPhraseService phrases(store, thePhraseSet);
+    phrases.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
         if (outcome == DeleteOutcome::Refused)
             std::fprintf(stderr, "phrase %d: You do not have permission to delete this item\n", number);
+        else if (outcome == DeleteOutcome::NotDeleted && phrases.LastDeleteFailure().empty())
+            std::fprintf(stderr, "phrase %d: Could not delete item (there is no such phrase)\n", number);
         else if (outcome == DeleteOutcome::NotDeleted)
-            std::fprintf(stderr, "phrase %d: Could not delete item (there is no such phrase, or the "
-                                 "database refused)\n", number);
+            std::fprintf(stderr, "phrase %d: Could not delete item\n%s\n", number,
+                         phrases.LastDeleteFailure().c_str());
         if (outcome != DeleteOutcome::Deleted)
             status = kExitFailure;
     });

@@ -32,6 +32,8 @@ const char kUsage[] =
     "  delete NUMBER...   delete phrases (your own, or any if you own the database)\n"
     "  empty [--yes]   delete every phrase (the owner only); asks first unless --yes\n"
     "            add, derive, delete and empty take --user NAME to act as another user\n"
+    "  secure    PostgreSQL: let the server keep the owner rule for the members of the group\n"
+    "            role sorrowline_users (run by the tables' owner; changes no data)\n"
     "  setup     Windows: install the SQLite ODBC driver, create the data source\n"
     "            Sorrowline for this user with the starter phrases (an existing one is kept)\n";
 
@@ -50,6 +52,7 @@ const std::map<std::string, Command>& CommandTable() {
         {"derive", RunDerive},
         {"delete", RunDelete},
         {"empty", RunEmpty},
+        {"secure", RunSecure},
     };
     return table;
 }

@@ -106,8 +106,9 @@ void CPhraseRec::Delete() {
         AdjustCount(Store(), m_PhraseType, false);
         counted = true;
         CRecordset::Delete();
-    } catch (const std::exception&) {
-        // Callers that need certainty ask IsDeleted.
+    } catch (const std::exception& e) {
+        // Callers that need certainty ask IsDeleted, and LastError why not.
+        NoteError(e);
         if (counted)
             TakeBackCount(false);
     }

@@ -91,13 +91,22 @@ AddOutcome CPhraseService::Add(const PhraseInput& phrase, const std::string* aut
 DeleteOutcome CPhraseService::DeleteNumber(CPhraseRec& set, int32_t phraseNumber, const std::string& user) {
     set.m_strFilter = kByNumber;
     set.m_NumberParam = phraseNumber;
-    if (!set.Rerun() || !set.CanUpdate() || set.IsEOF())
+    if (!set.Rerun()) {
+        m_deleteFailure = set.LastError().m_strError;
         return DeleteOutcome::NotDeleted;
+    }
+    if (!set.CanUpdate() || set.IsEOF()) {
+        m_deleteFailure.clear();
+        return DeleteOutcome::NotDeleted;
+    }
     if (!m_store.m_configRecord.MayChangePhrase(set.m_AddedBy, user))
         return DeleteOutcome::Refused;
     set.Delete();
-    // The set's delete reports nothing; a row it could not delete is still there.
-    return set.IsDeleted() ? DeleteOutcome::Deleted : DeleteOutcome::NotDeleted;
+    // The set's delete raises nothing; a row it could not delete is still there.
+    if (set.IsDeleted())
+        return DeleteOutcome::Deleted;
+    m_deleteFailure = set.LastError().m_strError;
+    return DeleteOutcome::NotDeleted;
 }
 
 void CPhraseService::Delete(const std::vector<int32_t>& phraseNumbers, const std::string& user,
@@ -120,7 +129,9 @@ void CPhraseService::Delete(const std::vector<int32_t>& phraseNumbers, const std
         batch.Begin();
         const DeleteOutcome outcome = DeleteNumber(m_phrases, number, user);
         if (outcome != DeleteOutcome::Deleted) {
+            const std::string failure = m_deleteFailure;  // a retry in the commit may set its own
             commit();
+            m_deleteFailure = failure;
             report(number, outcome);
             continue;
         }

@@ -78,6 +78,12 @@ public:
     void Delete(const std::vector<int32_t>& phraseNumbers, const std::string& user,
                 const std::function<void(int32_t, DeleteOutcome)>& report);
 
+    // Why the phrase last reported NotDeleted was not deleted, for the
+    // report while it runs: the database's words (a server that keeps the
+    // owner rule itself deletes nothing it refuses, without an error), or
+    // empty when there is no such phrase.
+    const std::string& LastDeleteFailure() const { return m_deleteFailure; }
+
     // Empty is for the owner only, as the configuration record last read names it.
     bool MayEmpty(const std::string& user) const;
     // Deletes every phrase, in batches, and counts anew.
@@ -92,4 +98,5 @@ private:
 
     CStoreContext& m_store;
     CPhraseRec& m_phrases;
+    std::string m_deleteFailure;
 };

@@ -56,15 +56,41 @@ bool KeepConfigurationToOneRow(CDatabase& db) {
     }
 }
 
+// PostgreSQL checks "IF NOT EXISTS" before it writes its catalog, not under
+// a lock: two first runs at once both go on to create a table, and one fails
+// on the catalog's unique index. A lock of the session, held while the script
+// runs, lets them create one after the other (it goes with the connection,
+// should the unlock fail).
+class CPostgresqlTableLock {
+public:
+    explicit CPostgresqlTableLock(CDatabase& db) : m_db(db) {
+        m_db.ExecuteSQL("SELECT pg_advisory_lock(hashtext('sorrowline tables'))");
+    }
+    ~CPostgresqlTableLock() {
+        try {
+            m_db.ExecuteSQL("SELECT pg_advisory_unlock(hashtext('sorrowline tables'))");
+        } catch (const CDBException&) {
+        }
+    }
+    CPostgresqlTableLock(const CPostgresqlTableLock&) = delete;
+    CPostgresqlTableLock& operator=(const CPostgresqlTableLock&) = delete;
+
+private:
+    CDatabase& m_db;
+};
+
 }  // namespace
 
 bool CreateMissingTables(CDatabase& db) {
     const std::string engine = db.GetDbmsName();
-    if (Contains(engine, "SQLite"))
+    if (Contains(engine, "SQLite")) {
         RunScript(db, kSqliteSchema);
-    else if (Contains(engine, "PostgreSQL"))
+        return KeepConfigurationToOneRow(db);
+    }
+    if (Contains(engine, "PostgreSQL")) {
+        CPostgresqlTableLock lock(db);
         RunScript(db, kPostgresqlSchema);
-    else
-        throw CDBException("HY000", "No table script for the database engine " + engine);
-    return KeepConfigurationToOneRow(db);
+        return KeepConfigurationToOneRow(db);
+    }
+    throw CDBException("HY000", "No table script for the database engine " + engine);
 }

@@ -353,7 +353,7 @@ void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outco
             deleted.push_back(number);
             break;
         case DeleteOutcome::NotDeleted:
-            m_view.ShowWarning("Could not delete item", kDatabaseError);
+            m_view.ShowWarning(WithCause("Could not delete item", m_service.LastDeleteFailure()), kDatabaseError);
             break;
         case DeleteOutcome::Refused:
             ++refused;
