@@ -36,7 +36,26 @@ public:
     int32_t m_AfterParam = 0;
 };
 
+class CHighestNumber : public CStoreRecordset {
+public:
+    using CStoreRecordset::CStoreRecordset;
+    std::string GetDefaultSQL() const override { return "SELECT MAX([PhraseNumber]) FROM [Phrase]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[PhraseNumber]", m_PhraseNumber);
+    }
+
+    int32_t m_PhraseNumber = 0;
+};
+
 }  // namespace
+
+int32_t QueryHighestPhraseNumber(CStoreContext& store) {
+    CHighestNumber highest(store);
+    if (!highest.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly))
+        throw CDBException("HY000", "The database is not available");
+    return highest.IsEOF() ? 0 : highest.m_PhraseNumber;
+}
 
 std::vector<StoredPhraseKey> QueryPhraseKeysAfter(CStoreContext& store, int32_t after) {
     CPhraseKeys keys(store);

@@ -24,6 +24,9 @@ struct StoredPhraseKey {
 // what would otherwise cost a lookup per phrase. Raises CDBException.
 std::vector<StoredPhraseKey> QueryPhraseKeysAfter(CStoreContext& store, int32_t after);
 
+// The highest phrase number, 0 with no phrases. Raises CDBException.
+int32_t QueryHighestPhraseNumber(CStoreContext& store);
+
 // Makes loads running at once check and store their phrases one batch at a
 // time: within the connection's open transaction it waits for any other
 // load's batch to end, and keeps the others waiting until this transaction

@@ -146,6 +146,7 @@ private:
             if (!m_serializer)
                 m_serializer.emplace(*thePhraseSet.GetConnection());
             m_serializer->HoldOffOtherLoads();
+            m_heldOff = true;
         } catch (const std::exception& e) {
             if (IsConnectionLost(e))
                 throw;
@@ -169,15 +170,32 @@ private:
         }
     }
 
+    // While other loads are held off, every phrase numbered above those
+    // looked at is this batch's own: the next look need not read them back.
+    void SkipOwnStores() {
+        if (!m_heldOff)
+            return;
+        m_heldOff = false;
+        try {
+            m_seenUpTo = std::max(m_seenUpTo, QueryHighestPhraseNumber(m_store));
+        } catch (const std::exception& e) {
+            if (IsConnectionLost(e))
+                throw;  // else the next look reads them back
+        }
+    }
+
     // A failed commit leaves what single stores would have left: the batch
     // is rolled back, and its phrases are stored again one at a time.
     void CommitBatch() {
+        const int32_t seenBefore = m_seenUpTo;
         try {
+            SkipOwnStores();
             m_batch.Commit();
         } catch (const std::exception& e) {
             const std::vector<FilePhrase> phrases = m_batch.Abandon();
             if (IsConnectionLost(e))
                 throw;
+            m_seenUpTo = seenBefore;  // the numbers rolled back may be given out again
             for (const FilePhrase& phrase : phrases)
                 m_known.erase(Key(phrase.phraseType, phrase.forms[0]));
             LearnStoredPhrases();
@@ -222,6 +240,7 @@ private:
     std::optional<CLoadSerializer> m_serializer;  // made once a batch has a connection
     std::unordered_set<std::string> m_known;  // keys of the phrases stored already
     int32_t m_seenUpTo = INT32_MIN;           // the highest phrase number looked at
+    bool m_heldOff = false;                   // the open batch holds other loads off
     unsigned m_refused = 0;
     std::string m_firstRefusal;
 };
