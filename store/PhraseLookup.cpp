@@ -14,6 +14,82 @@ bool QueryPhraseExists(CStoreContext& store, int phraseType, const std::string& 
     return !lookup.IsBOF() && !lookup.IsEOF();
 }
 
+namespace {
+
+// The columns that tell one phrase from another in a load.
+class CPhraseKeys : public CStoreRecordset {
+public:
+    using CStoreRecordset::CStoreRecordset;
+    std::string GetDefaultSQL() const override { return "[Phrase]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[PhraseNumber]", m_PhraseNumber, FX_AUTO_KEY);
+        RFX_Byte(pFX, "[PhraseType]", m_PhraseType);
+        RFX_Text(pFX, "[OPhrase]", m_OPhrase);
+        pFX->SetFieldType(CFieldExchange::param);
+        RFX_Long(pFX, "[PhraseNumber]", m_AfterParam);
+    }
+
+    int32_t m_PhraseNumber = 0;
+    uint8_t m_PhraseType = 0;
+    std::string m_OPhrase;
+    int32_t m_AfterParam = 0;
+};
+
+class CHighestNumber : public CStoreRecordset {
+public:
+    using CStoreRecordset::CStoreRecordset;
+    std::string GetDefaultSQL() const override { return "SELECT MAX([PhraseNumber]) FROM [Phrase]"; }
+    void DoFieldExchange(CFieldExchange* pFX) override {
+        pFX->SetFieldType(CFieldExchange::outputColumn);
+        RFX_Long(pFX, "[PhraseNumber]", m_PhraseNumber);
+    }
+
+    int32_t m_PhraseNumber = 0;
+};
+
+}  // namespace
+
+int32_t QueryHighestPhraseNumber(CStoreContext& store) {
+    CHighestNumber highest(store);
+    if (!highest.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly))
+        throw CDBException("HY000", "The database is not available");
+    return highest.IsEOF() ? 0 : highest.m_PhraseNumber;
+}
+
+std::vector<StoredPhraseKey> QueryPhraseKeysAfter(CStoreContext& store, int32_t after) {
+    CPhraseKeys keys(store);
+    keys.m_strFilter = "PhraseNumber > ?";
+    keys.m_AfterParam = after;
+    if (!keys.Open(CRecordset::snapshot, nullptr, CRecordset::readOnly))
+        throw CDBException("HY000", "The database is not available");
+    std::vector<StoredPhraseKey> found;
+    for (; !keys.IsEOF(); keys.MoveNext())
+        found.push_back({keys.m_PhraseNumber, keys.m_PhraseType, keys.m_OPhrase});
+    return found;
+}
+
+namespace {
+
+// PostgreSQL's transaction-level advisory lock serves every client of the
+// database; its key only has to differ from other programs' keys.
+constexpr long long kLoadLockKey = 0x536F72726F77;  // "Sorrow"
+
+// Elsewhere (SQLite) a write, even of no row, takes the database's write
+// lock until the transaction ends; taken first thing, it cannot deadlock
+// with a reader upgrading its lock.
+std::string HoldOffSql(CDatabase& db) {
+    if (db.GetDbmsName().find("PostgreSQL") != std::string::npos)
+        return "SELECT pg_advisory_xact_lock(" + std::to_string(kLoadLockKey) + ")";
+    return "UPDATE [Configuration] SET [NumNouns] = [NumNouns] WHERE 1 = 0";
+}
+
+}  // namespace
+
+CLoadSerializer::CLoadSerializer(CDatabase& db) : m_db(db), m_sql(HoldOffSql(db)) {}
+
+void CLoadSerializer::HoldOffOtherLoads() { m_db.ExecuteSQL(m_sql); }
+
 void ShowCheckFailure(const std::exception& cause, CMessageSink& messages) {
     messages.ShowWarning(WithCause("Unable to check phrase", cause.what()), "Sorrowline Error");
 }

@@ -1,5 +1,9 @@
 // Load/Merge: adds each phrase of a data file that the database lacks.
+#include <algorithm>
+#include <climits>
+#include <optional>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "framework/MessageSink.h"
 #include "framework/odbc/DBException.h"
@@ -76,6 +80,7 @@ private:
     LoadEnd Read() {
         LoadEnd end;
         try {
+            LearnStoredPhrases();
             ReadPhraseFile(m_in, *this);
         } catch (const DamagedFile& damage) {
             end.failure = m_in.Path() + ": damaged at offset " + std::to_string(damage.offset) +
@@ -105,39 +110,99 @@ private:
     }
 
     void OnPhrase(const FilePhrase& phrase) override {
-        if (Exists(phrase))
+        const std::string key = Key(phrase.phraseType, phrase.forms[0]);
+        if (m_known.count(key))
             return;
-        m_batch.Begin();
-        if (StoreRow(phrase))
-            m_batch.Made(phrase);
+        if (!m_batch.IsOpen()) {
+            StartBatch();
+            if (m_known.count(key))
+                return;
+        }
+        if (!StoreRow(phrase))
+            return;
+        m_known.insert(key);
+        m_batch.Made(phrase);
         if (m_batch.Due())
             CommitBatch();
+    }
+
+    // Same PhraseType and Object text is a duplicate, the texts compared as
+    // stored (the parser has cut them as a column does).
+    static std::string Key(int phraseType, const std::string& objectText) {
+        return std::string(1, static_cast<char>(phraseType)) + objectText;
+    }
+
+    // A batch holds off other loads until its commit, and learns first what
+    // they stored since the last look: the check and the stores of one load
+    // never interleave with another's, so each phrase is stored once.
+    void StartBatch() {
+        m_batch.Begin();
+        if (m_batch.IsOpen())
+            HoldOffOtherLoads();
+        LearnStoredPhrases();
+    }
+
+    void HoldOffOtherLoads() {
+        try {
+            if (!m_serializer)
+                m_serializer.emplace(*thePhraseSet.GetConnection());
+            m_serializer->HoldOffOtherLoads();
+            m_heldOff = true;
+        } catch (const std::exception& e) {
+            if (IsConnectionLost(e))
+                throw;
+            ShowCheckFailure(e, m_sinks.messages);
+        }
+    }
+
+    // Adds the phrases stored since the last look to the known ones. A
+    // failed look is shown, and what it missed counts as absent, unless the
+    // connection is gone.
+    void LearnStoredPhrases() {
+        try {
+            for (const StoredPhraseKey& row : QueryPhraseKeysAfter(m_store, m_seenUpTo)) {
+                m_known.insert(Key(row.phraseType, row.objectText));
+                m_seenUpTo = std::max(m_seenUpTo, row.number);
+            }
+        } catch (const std::exception& e) {
+            if (IsConnectionLost(e))
+                throw;
+            ShowCheckFailure(e, m_sinks.messages);
+        }
+    }
+
+    // While other loads are held off, every phrase numbered above those
+    // looked at is this batch's own: the next look need not read them back.
+    void SkipOwnStores() {
+        if (!m_heldOff)
+            return;
+        m_heldOff = false;
+        try {
+            m_seenUpTo = std::max(m_seenUpTo, QueryHighestPhraseNumber(m_store));
+        } catch (const std::exception& e) {
+            if (IsConnectionLost(e))
+                throw;  // else the next look reads them back
+        }
     }
 
     // A failed commit leaves what single stores would have left: the batch
     // is rolled back, and its phrases are stored again one at a time.
     void CommitBatch() {
+        const int32_t seenBefore = m_seenUpTo;
         try {
+            SkipOwnStores();
             m_batch.Commit();
         } catch (const std::exception& e) {
             const std::vector<FilePhrase> phrases = m_batch.Abandon();
             if (IsConnectionLost(e))
                 throw;
+            m_seenUpTo = seenBefore;  // the numbers rolled back may be given out again
             for (const FilePhrase& phrase : phrases)
-                if (!Exists(phrase))
-                    StoreRow(phrase);
-        }
-    }
-
-    // A failed lookup is shown and counts as absence, unless the connection is gone.
-    bool Exists(const FilePhrase& phrase) {
-        try {
-            return QueryPhraseExists(m_store, phrase.phraseType, phrase.forms[0]);
-        } catch (const std::exception& e) {
-            if (IsConnectionLost(e))
-                throw;
-            ShowCheckFailure(e, m_sinks.messages);
-            return false;
+                m_known.erase(Key(phrase.phraseType, phrase.forms[0]));
+            LearnStoredPhrases();
+            for (const FilePhrase& phrase : phrases)
+                if (m_known.insert(Key(phrase.phraseType, phrase.forms[0])).second && !StoreRow(phrase))
+                    m_known.erase(Key(phrase.phraseType, phrase.forms[0]));
         }
     }
 
@@ -173,6 +238,10 @@ private:
     CProgressPacer m_pacer;
     std::string m_user;
     CChangeBatch<FilePhrase> m_batch;
+    std::optional<CLoadSerializer> m_serializer;  // made once a batch has a connection
+    std::unordered_set<std::string> m_known;  // keys of the phrases stored already
+    int32_t m_seenUpTo = INT32_MIN;           // the highest phrase number looked at
+    bool m_heldOff = false;                   // the open batch holds other loads off
     unsigned m_refused = 0;
     std::string m_firstRefusal;
 };
