@@ -63,19 +63,18 @@ HBRUSH CBuddyLabel::CtlColor(HDC hDC) {
 }
 
 const MessageTable* CBuddyLabel::GetMessageTable() const {
-    static const auto table = MessageTableOf<CBuddyLabel>(
-        nullptr, {
-                     OnMouseMessage(WM_LBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_LBUTTONUP, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_LBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_MBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_MBUTTONUP, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_MBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
-                     OnMouseMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-                     OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
-                 });
+    static const auto table = MessageTableOf<CBuddyLabel>(nullptr, {
+        OnMouseMessage(WM_LBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_LBUTTONUP, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_LBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_MBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_MBUTTONUP, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_MBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
+        OnMouseMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
+        OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
+    });
     return &table;
 }
 

@@ -178,14 +178,13 @@ void CConfigDlg::ShowChosenFont(const FontChoice& font) {
 }
 
 const MessageTable* CConfigDlg::GetMessageTable() const {
-    static const auto table = MessageTableOf<CConfigDlg>(
-        CTiledDialog::GetMessageTable(), {
-                                             OnCommand(IDC_RANDOM_BKGND_COL, &CConfigDlg::OnRandomColour),
-                                             OnCommand(IDC_RANDOM_TEXT_COL, &CConfigDlg::OnRandomColour),
-                                             OnCommand(IDC_BKGND_CHANGE, &CConfigDlg::OnChangeBkgndColour),
-                                             OnCommand(IDC_TEXT_CHANGE, &CConfigDlg::OnChangeTextColour),
-                                             OnCommand(IDC_FONT_CHANGE, &CConfigDlg::OnChangeFont),
-                                         });
+    static const auto table = MessageTableOf<CConfigDlg>(CTiledDialog::GetMessageTable(), {
+        OnCommand(IDC_RANDOM_BKGND_COL, &CConfigDlg::OnRandomColour),
+        OnCommand(IDC_RANDOM_TEXT_COL, &CConfigDlg::OnRandomColour),
+        OnCommand(IDC_BKGND_CHANGE, &CConfigDlg::OnChangeBkgndColour),
+        OnCommand(IDC_TEXT_CHANGE, &CConfigDlg::OnChangeTextColour),
+        OnCommand(IDC_FONT_CHANGE, &CConfigDlg::OnChangeFont),
+    });
     return &table;
 }
 

@@ -76,17 +76,16 @@ void CHelpPopup::PostNcDestroy() {
 }
 
 const MessageTable* CHelpPopup::GetMessageTable() const {
-    static const auto table = MessageTableOf<CHelpPopup>(
-        nullptr, {
-                     OnPaintMessage(&CHelpPopup::OnPaint),
-                     OnMessage(WM_LBUTTONDOWN, &CHelpPopup::OnDismiss),
-                     OnMessage(WM_RBUTTONDOWN, &CHelpPopup::OnDismiss),
-                     OnMessage(WM_MBUTTONDOWN, &CHelpPopup::OnDismiss),
-                     OnMessage(WM_KEYDOWN, &CHelpPopup::OnDismiss),
-                     OnMessage(WM_SYSKEYDOWN, &CHelpPopup::OnDismiss),
-                     OnMessage(WM_ACTIVATE, &CHelpPopup::OnActivate),
-                     OnMessage(WM_CAPTURECHANGED, &CHelpPopup::OnCaptureChanged),
-                 });
+    static const auto table = MessageTableOf<CHelpPopup>(nullptr, {
+        OnPaintMessage(&CHelpPopup::OnPaint),
+        OnMessage(WM_LBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_RBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_MBUTTONDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_KEYDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_SYSKEYDOWN, &CHelpPopup::OnDismiss),
+        OnMessage(WM_ACTIVATE, &CHelpPopup::OnActivate),
+        OnMessage(WM_CAPTURECHANGED, &CHelpPopup::OnCaptureChanged),
+    });
     return &table;
 }
 

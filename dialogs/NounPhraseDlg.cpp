@@ -35,8 +35,9 @@ void CNounPhraseDlg::OnCancel() {
 }
 
 const MessageTable* CNounPhraseDlg::GetMessageTable() const {
-    static const auto table = MessageTableOf<CNounPhraseDlg>(
-        CTiledDialog::GetMessageTable(), {OnControl(EN_CHANGE, IDC_NOUN_TEXT, &CNounPhraseDlg::OnTextChanged)});
+    static const auto table = MessageTableOf<CNounPhraseDlg>(CTiledDialog::GetMessageTable(), {
+        OnControl(EN_CHANGE, IDC_NOUN_TEXT, &CNounPhraseDlg::OnTextChanged),
+    });
     return &table;
 }
 

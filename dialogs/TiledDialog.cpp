@@ -33,12 +33,11 @@ HBRUSH MakeTileBrush(HWND control, HDC hDC, CGdiObject<HBRUSH>& brush) {
 }
 
 const MessageTable* CTiledDialog::GetMessageTable() const {
-    static const auto table = MessageTableOf<CTiledDialog>(
-        CDialog::GetMessageTable(), {
-                                        OnPaintMessage(&CTiledDialog::PaintTile),
-                                        OnMessage(WM_ERASEBKGND, &CTiledDialog::OnEraseBackground),
-                                        OnMessage(WM_HELP, &CTiledDialog::OnHelp),
-                                    });
+    static const auto table = MessageTableOf<CTiledDialog>(CDialog::GetMessageTable(), {
+        OnPaintMessage(&CTiledDialog::PaintTile),
+        OnMessage(WM_ERASEBKGND, &CTiledDialog::OnEraseBackground),
+        OnMessage(WM_HELP, &CTiledDialog::OnHelp),
+    });
     return &table;
 }
 

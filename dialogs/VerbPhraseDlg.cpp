@@ -61,14 +61,12 @@ void CVerbPhraseDlg::OnCancel() {
 }
 
 const MessageTable* CVerbPhraseDlg::GetMessageTable() const {
-    static const auto table = MessageTableOf<CVerbPhraseDlg>(
-        CTiledDialog::GetMessageTable(),
-        {
-            OnControl(EN_CHANGE, IDC_OBJECT_TEXT, &CVerbPhraseDlg::OnFormChanged),
-            OnControl(EN_CHANGE, IDC_MASCULINE_TEXT, &CVerbPhraseDlg::OnFormChanged),
-            OnControl(EN_CHANGE, IDC_FEMININE_TEXT, &CVerbPhraseDlg::OnFormChanged),
-            OnControl(EN_CHANGE, IDC_PLURAL_TEXT, &CVerbPhraseDlg::OnFormChanged),
-        });
+    static const auto table = MessageTableOf<CVerbPhraseDlg>(CTiledDialog::GetMessageTable(), {
+        OnControl(EN_CHANGE, IDC_OBJECT_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_MASCULINE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_FEMININE_TEXT, &CVerbPhraseDlg::OnFormChanged),
+        OnControl(EN_CHANGE, IDC_PLURAL_TEXT, &CVerbPhraseDlg::OnFormChanged),
+    });
     return &table;
 }
 

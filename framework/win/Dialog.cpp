@@ -197,14 +197,13 @@ void CDialog::FocusControl(int id) {
 }
 
 const MessageTable* CDialog::GetMessageTable() const {
-    static const auto table = MessageTableOf<CDialog>(
-        nullptr, {
-                     OnCommand(IDOK, &CDialog::OnOKCommand),
-                     OnCommand(IDCANCEL, &CDialog::OnCancelCommand),
-                     OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
-                     OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
-                     OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
-                 });
+    static const auto table = MessageTableOf<CDialog>(nullptr, {
+        OnCommand(IDOK, &CDialog::OnOKCommand),
+        OnCommand(IDCANCEL, &CDialog::OnCancelCommand),
+        OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
+        OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
+        OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
+    });
     return &table;
 }
 

@@ -36,21 +36,20 @@ bool CSaverWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parent
 }
 
 const MessageTable* CSaverWnd::GetMessageTable() const {
-    static const auto table = MessageTableOf<CSaverWnd>(
-        nullptr, {
-                     OnMessage(WM_CREATE, &CSaverWnd::OnCreate),
-                     OnMouseMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
-                     OnMouseMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
-                     OnMouseMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
-                     OnMouseMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
-                     OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
-                     OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnSysKeyDown),
-                     OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
-                     OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
-                     OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
-                     OnMessage(WM_CLOSE, &CSaverWnd::OnClose),
-                     OnPaintMessage(&CSaverWnd::OnPaint),
-                 });
+    static const auto table = MessageTableOf<CSaverWnd>(nullptr, {
+        OnMessage(WM_CREATE, &CSaverWnd::OnCreate),
+        OnMouseMessage(WM_MOUSEMOVE, &CSaverWnd::OnMouseMove),
+        OnMouseMessage(WM_LBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMouseMessage(WM_MBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMouseMessage(WM_RBUTTONDOWN, &CSaverWnd::OnButtonDown),
+        OnMessage(WM_KEYDOWN, &CSaverWnd::OnKeyDown),
+        OnMessage(WM_SYSKEYDOWN, &CSaverWnd::OnSysKeyDown),
+        OnMessage(WM_ACTIVATE, &CSaverWnd::OnActivate),
+        OnMessage(WM_ACTIVATEAPP, &CSaverWnd::OnActivateApp),
+        OnMessage(WM_SYSCOMMAND, &CSaverWnd::OnSysCommand),
+        OnMessage(WM_CLOSE, &CSaverWnd::OnClose),
+        OnPaintMessage(&CSaverWnd::OnPaint),
+    });
     return &table;
 }
 

@@ -104,20 +104,19 @@ void CScrollTextWnd::TakeNewLineColours() {
 }
 
 const MessageTable* CScrollTextWnd::GetMessageTable() const {
-    static const auto table = MessageTableOf<CScrollTextWnd>(
-        nullptr, {
-                     OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
-                     OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
-                     OnTimerMessage(&CScrollTextWnd::OnTimer),
-                     OnPaintMessage(&CScrollTextWnd::OnPaint),
-                     OnMouseMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
-                     OnMouseMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
-                     OnMouseMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-                     OnMouseMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-                     OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
-                     OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
-                     OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
-                 });
+    static const auto table = MessageTableOf<CScrollTextWnd>(nullptr, {
+        OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
+        OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
+        OnTimerMessage(&CScrollTextWnd::OnTimer),
+        OnPaintMessage(&CScrollTextWnd::OnPaint),
+        OnMouseMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
+        OnMouseMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
+        OnMouseMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+        OnMouseMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
+        OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
+        OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
+        OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
+    });
     return &table;
 }
 

@@ -34,12 +34,11 @@ public:
 
 protected:
     const MessageTable* GetMessageTable() const override {
-        static const auto table = MessageTableOf<CBaseProbeWnd>(
-            nullptr, {
-                         OnMessage(kBaseMessage, &CBaseProbeWnd::OnBase),
-                         OnMessage(kSharedMessage, &CBaseProbeWnd::OnShared),
-                         OnMessage(kFailingMessage, &CBaseProbeWnd::OnFailing),
-                     });
+        static const auto table = MessageTableOf<CBaseProbeWnd>(nullptr, {
+            OnMessage(kBaseMessage, &CBaseProbeWnd::OnBase),
+            OnMessage(kSharedMessage, &CBaseProbeWnd::OnShared),
+            OnMessage(kFailingMessage, &CBaseProbeWnd::OnFailing),
+        });
         return &table;
     }
 
@@ -52,18 +51,16 @@ private:
 class CProbeWnd : public CBaseProbeWnd {
 protected:
     const MessageTable* GetMessageTable() const override {
-        static const auto table = MessageTableOf<CProbeWnd>(
-            CBaseProbeWnd::GetMessageTable(),
-            {
-                OnCommand(kButtonId, &CProbeWnd::OnButton),
-                OnControl(EN_CHANGE, kEditId, &CProbeWnd::OnEditChange),
-                OnNotify<NMLISTVIEW>(kListId, LVN_COLUMNCLICK, &CProbeWnd::OnColumnClick),
-                OnTimerMessage(&CProbeWnd::OnTimer),
-                OnMouseMessage(WM_LBUTTONDOWN, &CProbeWnd::OnButtonDown),
-                OnPaintMessage(&CProbeWnd::OnPaint),
-                OnMessage(kSharedMessage, &CProbeWnd::OnShared),
-                OnMessage(WM_GETTEXTLENGTH, &CProbeWnd::OnGetTextLength),
-            });
+        static const auto table = MessageTableOf<CProbeWnd>(CBaseProbeWnd::GetMessageTable(), {
+            OnCommand(kButtonId, &CProbeWnd::OnButton),
+            OnControl(EN_CHANGE, kEditId, &CProbeWnd::OnEditChange),
+            OnNotify<NMLISTVIEW>(kListId, LVN_COLUMNCLICK, &CProbeWnd::OnColumnClick),
+            OnTimerMessage(&CProbeWnd::OnTimer),
+            OnMouseMessage(WM_LBUTTONDOWN, &CProbeWnd::OnButtonDown),
+            OnPaintMessage(&CProbeWnd::OnPaint),
+            OnMessage(kSharedMessage, &CProbeWnd::OnShared),
+            OnMessage(WM_GETTEXTLENGTH, &CProbeWnd::OnGetTextLength),
+        });
         return &table;
     }
 
