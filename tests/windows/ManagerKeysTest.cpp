@@ -40,15 +40,20 @@ protected:
     bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
     int SelectedCount() { return static_cast<int>(ListView_GetSelectedCount(List())); }
 
-    // The keys pressed in order and let go in reverse, as one chord.
     void PressKeys(std::initializer_list<WORD> keys) {
+        SendKeys(keys);
+        PumpMessages();
+    }
+
+    // The keys pressed in order and let go in reverse, as one chord; the
+    // running message loop takes them.
+    static void SendKeys(std::initializer_list<WORD> keys) {
         std::vector<INPUT> inputs;
         for (WORD key : keys)
             inputs.push_back(KeyInput(key, 0));
         for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
             inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-        PumpMessages();
     }
 
     static INPUT KeyInput(WORD key, DWORD flags) {
@@ -175,4 +180,17 @@ TEST_F(ManagerKeysTest, TheDeleteKeyAsksBeforeDeletingTheSelection) {
     EXPECT_EQ(m_boxes.m_shown.size(), 2u);
     EXPECT_EQ(ListView_GetItemCount(List()), 2);
     EXPECT_FALSE(Enabled(IDM_DELETE_PHRASES));
+}
+
+// Alt and the underlined letter press a button of the running dialog.
+TEST_F(ManagerKeysTest, MnemonicsPressTheirButtons) {
+    m_manager.reset();
+    CPhraseManagerDlg manager(m_app->Store());
+    RunInModalLoop([&] {
+        SetForegroundWindow(manager.GetSafeHwnd());
+        SendKeys({VK_MENU, 'S'});  // Adverbs
+        SendKeys({VK_ESCAPE});
+    });
+    EXPECT_EQ(manager.DoModal(), IDOK);
+    EXPECT_EQ(manager.FilterCode(), 5);
 }
