@@ -117,6 +117,8 @@ std::vector<int> CPhraseManagerDlg::SelectedRows() const { return m_list.Selecte
 
 int CPhraseManagerDlg::FocusedRow() const { return m_list.FocusedRow(); }
 
+int CPhraseManagerDlg::SelectedCount() const { return m_list.GetSelectedCount(); }
+
 void CPhraseManagerDlg::ScrollToRow(int row) { m_list.EnsureVisible(row, false); }
 
 void CPhraseManagerDlg::EnableSelectionCommands(const SelectionCommands& commands) {

@@ -57,6 +57,7 @@ private:
     void ShowRows(const CPhraseListModel& rows) override;
     std::vector<int> SelectedRows() const override;
     int FocusedRow() const override;
+    int SelectedCount() const override;
     void ScrollToRow(int row) override;
     void EnableSelectionCommands(const SelectionCommands& commands) override;
     void CheckFilterButton(int filterCode) override;
