@@ -117,6 +117,8 @@ std::vector<int> CPhraseManagerDlg::SelectedRows() const { return m_list.Selecte
 
 int CPhraseManagerDlg::FocusedRow() const { return m_list.FocusedRow(); }
 
+int CPhraseManagerDlg::SelectedCount() const { return m_list.GetSelectedCount(); }
+
 void CPhraseManagerDlg::ScrollToRow(int row) { m_list.EnsureVisible(row, false); }
 
 void CPhraseManagerDlg::EnableSelectionCommands(const SelectionCommands& commands) {
@@ -191,6 +193,11 @@ const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
         OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_CLICK, &T::OnListClick),
         OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_RCLICK, &T::OnListRightClick),
         OnNotify<NMHDR>(IDC_PHRASE_LIST, NM_DBLCLK, &T::OnListDoubleClick),
+        OnNotify<NMLISTVIEW>(IDC_PHRASE_LIST, LVN_ITEMCHANGED, &T::OnItemChanged),
+        OnNotify<NMLVODSTATECHANGE>(IDC_PHRASE_LIST, LVN_ODSTATECHANGED, &T::OnRangeStateChanged),
+        OnNotify<NMLVKEYDOWN>(IDC_PHRASE_LIST, LVN_KEYDOWN, &T::OnListKeyDown),
+        OnMessage(kSelectionChanged, &T::OnSelectionChanged),
+        OnMessage(WM_CONTEXTMENU, &T::OnContextMenu),
         OnMouseMessage(WM_RBUTTONDOWN, &T::OnRightButtonDown),
         OnMessage(WM_SYSCOMMAND, &T::OnSysCommand),
         OnPaintMessage(&T::OnPaint),
@@ -256,6 +263,65 @@ void CPhraseManagerDlg::OnListRightClick(const NMHDR&) {
 }
 
 void CPhraseManagerDlg::OnListDoubleClick(const NMHDR&) { m_presenter.ShowDetailsOfSelected(); }
+
+void CPhraseManagerDlg::OnItemChanged(const NMLISTVIEW& change) {
+    if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED))
+        NoteSelectionChange();
+}
+
+void CPhraseManagerDlg::OnRangeStateChanged(const NMLVODSTATECHANGE& change) {
+    if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)
+        NoteSelectionChange();
+}
+
+// Selecting all of a long list changes every row; the buttons follow once,
+// after the list is done.
+void CPhraseManagerDlg::NoteSelectionChange() {
+    if (m_bSelectionChangePosted)
+        return;
+    m_bSelectionChangePosted = PostMessageA(m_hWnd, kSelectionChanged, 0, 0) != FALSE;
+}
+
+LRESULT CPhraseManagerDlg::OnSelectionChanged() {
+    m_bSelectionChangePosted = false;
+    m_presenter.UpdateButtons();
+    return 0;
+}
+
+// The list view has no Ctrl+A of its own; Delete asks as the button does.
+void CPhraseManagerDlg::OnListKeyDown(const NMLVKEYDOWN& key) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (key.wVKey == 'A' && control)
+        m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    else if (key.wVKey == VK_DELETE && !control)
+        m_presenter.DeleteSelected();
+}
+
+// Shift+F10 and the menu key come without a point; a right click has its
+// own way to the menu.
+LRESULT CPhraseManagerDlg::OnContextMenu(WPARAM, LPARAM lParam) {
+    if (lParam != -1)
+        return Default();
+    ShowContextMenu(KeyboardMenuPoint());
+    m_presenter.UpdateButtons();
+    return 0;
+}
+
+// Below the focused row's text, or at the list's top-left corner when no
+// row has the focus.
+POINT CPhraseManagerDlg::KeyboardMenuPoint() {
+    const int focused = m_list.FocusedRow();
+    POINT point = {0, 0};
+    RECT row = {LVIR_LABEL, 0, 0, 0};
+    if (focused >= 0) {
+        m_list.EnsureVisible(focused, false);
+        if (::SendMessageA(m_list.GetSafeHwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(focused),
+                           reinterpret_cast<LPARAM>(&row)))
+            point = {row.left, row.bottom};
+    }
+    ClientToScreen(m_list.GetSafeHwnd(), &point);
+    return point;
+}
 
 LRESULT CPhraseManagerDlg::OnRightButtonDown(UINT, POINT point) {
     ClientToScreen(m_hWnd, &point);

@@ -42,6 +42,9 @@ public:
     CPhraseMenu& Menu() { return m_menu; }
     CSaverWnd* TestWindow() const { return m_pTestWnd.get(); }
 
+    // Posted once however many rows a change of selection touches.
+    static constexpr UINT kSelectionChanged = WM_APP + 2;
+
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
@@ -54,6 +57,7 @@ private:
     void ShowRows(const CPhraseListModel& rows) override;
     std::vector<int> SelectedRows() const override;
     int FocusedRow() const override;
+    int SelectedCount() const override;
     void ScrollToRow(int row) override;
     void EnableSelectionCommands(const SelectionCommands& commands) override;
     void CheckFilterButton(int filterCode) override;
@@ -81,6 +85,13 @@ private:
     void OnListClick(const NMHDR&);
     void OnListRightClick(const NMHDR&);
     void OnListDoubleClick(const NMHDR&);
+    void OnItemChanged(const NMLISTVIEW& change);
+    void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
+    void OnListKeyDown(const NMLVKEYDOWN& key);
+    void NoteSelectionChange();
+    LRESULT OnSelectionChanged();
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    POINT KeyboardMenuPoint();
     LRESULT OnRightButtonDown(UINT keys, POINT client);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     void OnPaint(HDC hDC);
@@ -104,6 +115,7 @@ private:
     CPhraseMenu m_menu;
     COwnCaptionBar m_captionBar;
     std::unique_ptr<CSaverWnd> m_pTestWnd;
+    bool m_bSelectionChangePosted = false;
     CStoreContext& m_store;
     CPhraseManagerPresenter m_presenter;
 };

@@ -111,7 +111,7 @@ SelectionCommands CPhraseManagerPresenter::CommandsForSelected() const {
 
 void CPhraseManagerPresenter::UpdateButtons() { m_view.EnableSelectionCommands(CommandsForSelected()); }
 
-int CPhraseManagerPresenter::SelectedCount() const { return static_cast<int>(m_view.SelectedRows().size()); }
+int CPhraseManagerPresenter::SelectedCount() const { return m_view.SelectedCount(); }
 
 // The buttons follow the rows shown: a selection that is gone enables nothing.
 void CPhraseManagerPresenter::ShowRows() {

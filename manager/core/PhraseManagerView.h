@@ -18,6 +18,8 @@ public:
     // Screen indexes of the selected rows, from the top; and the focused row, or -1.
     virtual std::vector<int> SelectedRows() const = 0;
     virtual int FocusedRow() const = 0;
+    // How many rows are selected, without listing them: a long list asks often.
+    virtual int SelectedCount() const = 0;
     virtual void ScrollToRow(int row) = 0;
     virtual void EnableSelectionCommands(const SelectionCommands& commands) = 0;
     // The filter button of that code (-1 all, 0 nouns, 4 verbs, 5 adverbs) pressed, the others not.

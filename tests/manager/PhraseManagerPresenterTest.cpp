@@ -37,6 +37,7 @@ public:
     }
     std::vector<int> SelectedRows() const override { return selected; }
     int FocusedRow() const override { return focused; }
+    int SelectedCount() const override { return static_cast<int>(selected.size()); }
     void ScrollToRow(int) override {}
     void EnableSelectionCommands(const SelectionCommands& given) override { commands = given; }
     void CheckFilterButton(int filterCode) override { checkedFilter = filterCode; }
