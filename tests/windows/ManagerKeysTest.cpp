@@ -90,22 +90,6 @@ protected:
         return opened;
     }
 
-    static HWND FindMenuWindow() {
-        HWND found = nullptr;
-        EnumWindows(
-            [](HWND hWnd, LPARAM result) -> BOOL {
-                char name[16] = "";
-                GetClassNameA(hWnd, name, sizeof name);
-                if (std::string(name) == "#32768" && IsWindowVisible(hWnd)) {
-                    *reinterpret_cast<HWND*>(result) = hWnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-
     POINT BelowRowText(int row) {
         RECT bounds = {LVIR_LABEL, 0, 0, 0};
         SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));

@@ -110,23 +110,6 @@ uint32_t StoredNumber(CProfileSection& settings, const char* name) {
     return stored;
 }
 
-// The visible popup menu window while a menu is tracked.
-HWND FindMenuWindow() {
-    HWND found = nullptr;
-    EnumWindows(
-        [](HWND hWnd, LPARAM result) -> BOOL {
-            char name[16] = "";
-            GetClassNameA(hWnd, name, sizeof name);
-            if (std::string(name) == "#32768" && IsWindowVisible(hWnd)) {
-                *reinterpret_cast<HWND*>(result) = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 }  // namespace
 
 // The list shows the presenter's rows and cells; a filter button and a

@@ -98,3 +98,19 @@ int CRecordingBoxes::Answer(HWND owner, const std::string& text, const std::stri
         default: return IDOK;
     }
 }
+
+HWND FindMenuWindow() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hWnd, LPARAM result) -> BOOL {
+            char name[16] = "";
+            GetClassNameA(hWnd, name, sizeof name);
+            if (std::string(name) == "#32768" && IsWindowVisible(hWnd)) {
+                *reinterpret_cast<HWND*>(result) = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}

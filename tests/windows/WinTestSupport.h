@@ -94,3 +94,6 @@ public:
     CRecordedBoxes(const CRecordedBoxes&) = delete;
     CRecordedBoxes& operator=(const CRecordedBoxes&) = delete;
 };
+
+// The visible popup menu window while a menu is tracked, or null.
+HWND FindMenuWindow();
