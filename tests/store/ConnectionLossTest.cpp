@@ -6,7 +6,6 @@
 
 #include "framework/odbc/DBException.h"
 #include "store/PhraseRec.h"
-#include "store/PhraseService.h"
 #include "tests/support/TestDataSource.h"
 
 namespace {
@@ -66,46 +65,6 @@ TEST_F(ConnectionLossTest, AnEndedSessionIsNoticedOnceAndTheNextActionRunsOnANew
     ASSERT_TRUE(thePhraseSet.Rerun()) << thePhraseSet.LastError().m_strError;
     ASSERT_FALSE(thePhraseSet.IsEOF());
     EXPECT_EQ(thePhraseSet.m_OPhrase, "a lamp");
-}
-
-TEST_F(ConnectionLossTest, AFailedReconnectSaysWhyAndIsTriedAgainNextTime) {
-    OpenPhrases();
-    EndStoreSessions();
-    EXPECT_FALSE(thePhraseSet.Rerun());
-
-    const std::string connect = m_store.ConnectString();
-    m_store.SetConnectString("ODBC;DSN=NoSuchSorrowlineSource");
-    std::string failure;
-    EXPECT_FALSE(m_store.ReconnectIfLost(failure));
-    EXPECT_FALSE(failure.empty());
-    EXPECT_TRUE(m_store.IsConnectionLost());
-
-    m_store.SetConnectString(connect);
-    failure.clear();
-    EXPECT_TRUE(m_store.ReconnectIfLost(failure)) << failure;
-    EXPECT_FALSE(m_store.IsConnectionLost());
-    EXPECT_TRUE(thePhraseSet.Rerun()) << thePhraseSet.LastError().m_strError;
-}
-
-// The counts keep matching the rows: a store on a lost connection raises no count.
-TEST_F(ConnectionLossTest, AnAddOnALostConnectionStoresNothingAndTheNextAddWorks) {
-    CPhraseService service(m_store, thePhraseSet);
-    PhraseInput noun;
-    noun.texts[0] = "a kettle";
-    ASSERT_TRUE(service.Add(noun, nullptr).stored);
-
-    EndStoreSessions();
-    const DuplicateCheck check = service.CheckDuplicate(noun);
-    EXPECT_EQ(check.failures.size(), 1u) << "one failure tells a lost connection";
-    EXPECT_FALSE(service.Add(noun, nullptr).stored);
-
-    std::string failure;
-    ASSERT_TRUE(m_store.ReconnectIfLost(failure)) << failure;
-    noun.texts[0] = "a spoon";
-    EXPECT_TRUE(service.Add(noun, nullptr).stored);
-    EXPECT_EQ(CountRows("Phrase"), 2);
-    m_store.m_configRecord.Open();
-    EXPECT_EQ(m_store.m_configRecord.m_NumNouns, 2);
 }
 
 }  // namespace
