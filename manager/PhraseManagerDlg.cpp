@@ -240,6 +240,8 @@ void CPhraseManagerDlg::OnSetupButton() {
 // The list is read anew however the dialog ends: a load or an Empty may
 // have changed every row.
 void CPhraseManagerDlg::OnDatabaseButton() {
+    if (!m_presenter.ReachStoreForDatabaseDialog())
+        return;
     {
         CDatabaseDlg database(this, m_store);
         database.DoModal();

@@ -35,7 +35,8 @@ DuplicateCheck CPhraseService::CheckDuplicate(const PhraseInput& phrase) {
         check.exists = QueryExists(phrase.phraseType, object, check);
         return check;
     }
-    for (int form = FormObject; form <= FormPlural && !check.exists; ++form)
+    // A lost connection would fail every form the same way: one failure tells it.
+    for (int form = FormObject; form <= FormPlural && !check.exists && !m_store.IsConnectionLost(); ++form)
         check.exists = QueryExists(form, object, check);
     return check;
 }
@@ -126,6 +127,9 @@ void CPhraseService::Delete(const std::vector<int32_t>& phraseNumbers, const std
             report(number, DeleteNumber(m_phrases, number, user));
     };
     for (int32_t number : phraseNumbers) {
+        // Without a connection the rest would fail one by one: they are left.
+        if (m_store.IsConnectionLost())
+            break;
         batch.Begin();
         const DeleteOutcome outcome = DeleteNumber(m_phrases, number, user);
         if (outcome != DeleteOutcome::Deleted) {

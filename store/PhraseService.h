@@ -72,7 +72,8 @@ public:
     // in the order given: each one the user wrote, or any if the user owns the
     // database. Grouped into transactions so that many deletions do not cost a
     // disk sync each. Each outcome reaches report once it is final: a deletion
-    // after its commit. Before a refusal or failure is reported the deletions
+    // after its commit. A lost connection ends the run; the phrases not yet
+    // tried are not reported. Before a refusal or failure is reported the deletions
     // so far are committed, so no transaction waits on the user. A failed
     // commit is rolled back and its deletions made again one at a time.
     void Delete(const std::vector<int32_t>& phraseNumbers, const std::string& user,

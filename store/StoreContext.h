@@ -26,6 +26,15 @@ public:
     // The connection that the record sets share unless made on another.
     CDatabase* Database() { return &m_database; }
 
+    // A failure has shown the connection gone (or a new one could not be made).
+    bool IsConnectionLost() const { return m_bReopenPending || m_database.IsLost(); }
+    // Before an action: a lost connection is dropped and a new one opened on
+    // the connect string, so the action runs on a live one. The sets on it
+    // (thePhraseSet among them) keep working on it; the configuration row is
+    // read anew when next needed. False, with the driver's words, when no new
+    // connection could be made: the next call tries again.
+    bool ReconnectIfLost(std::string& failure);
+
 private:
     CDatabase m_database;  // declared first, so it is closed last
 
@@ -34,5 +43,6 @@ public:
 
 private:
     bool m_bDatabaseAvailable = false;
+    bool m_bReopenPending = false;
     std::string m_strConnect = kDefaultConnect;
 };

@@ -99,6 +99,11 @@ void CDatabasePresenter::Empty() {
                          "WARNING: This operation cannot be undone",
                          "Empty Database", DefaultAnswer::No))  // what cannot be undone needs a deliberate Yes
         return;
+    std::string failure;
+    if (!m_store.ReconnectIfLost(failure)) {
+        ShowEmptyFailure(failure);
+        return;
+    }
     m_view.ShowWaitCursor(true);
     const EmptyOutcome outcome = m_service.Empty(user);
     m_view.ShowWaitCursor(false);
@@ -128,6 +133,13 @@ void CDatabasePresenter::StartTransfer(TransferKind kind) {
     std::string path;
     if (!m_view.ChooseDataFile(!load, path))
         return;
+    // A connection lost since the dialog opened is replaced first.
+    std::string failure;
+    if (!m_store.ReconnectIfLost(failure)) {
+        m_view.ShowMessage(WithCause(load ? "Error loading data file" : "Error saving data file", failure),
+                           "File Error", MessageIcon::Warning);
+        return;
+    }
     const TransferJob job{kind, load ? path : CompleteExportPath(path)};
     m_view.OpenProgress((load ? "Importing from file " : "Exporting to file ") + job.path,
                         load ? "Import Data" : "Export Data");

@@ -16,7 +16,18 @@ IdentifierCase ToIdentifierCase(SQLUSMALLINT value) {
     }
 }
 
+// SQLite's primary result codes for a disk I/O error and a file it cannot open.
+constexpr long kSqliteIoError = 10;
+constexpr long kSqliteCannotOpen = 14;
+
 }  // namespace
+
+bool FailureLosesConnection(const CDBException& failure, bool sqliteFile) {
+    if (failure.ConnectionLost())
+        return true;
+    const long primary = failure.m_nNativeError & 0xFF;
+    return sqliteFile && (primary == kSqliteIoError || primary == kSqliteCannotOpen);
+}
 
 CDatabase::~CDatabase() {
     try {
@@ -62,7 +73,8 @@ void CDatabase::OpenEx(const std::string& connect, unsigned options) {
         m_identifierQuote.clear();
     // SQLite takes a "name" that matches no column for a string literal, so a
     // missing column would read as its own name; `name` is a name or an error.
-    if (m_identifierQuote == "\"" && GetDbmsName() == "SQLite")
+    m_bSqlite = GetDbmsName() == "SQLite";
+    if (m_identifierQuote == "\"" && m_bSqlite)
         m_identifierQuote = "`";
     SQLUSMALLINT identifierCase = SQL_IC_MIXED;
     SQLGetInfo(hdbc, SQL_IDENTIFIER_CASE, &identifierCase, sizeof identifierCase, nullptr);
@@ -76,6 +88,7 @@ void CDatabase::Close() {
     SQLDisconnect(Dbc(m_hdbc));
     SQLFreeHandle(SQL_HANDLE_DBC, Dbc(m_hdbc));
     m_hdbc = nullptr;
+    m_bLost = false;
 }
 
 bool CDatabase::IsConnectionDead() const {
@@ -83,6 +96,28 @@ bool CDatabase::IsConnectionDead() const {
     return m_hdbc &&
            SQL_SUCCEEDED(SQLGetConnectAttr(Dbc(m_hdbc), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
            dead == SQL_CD_TRUE;
+}
+
+// A driver may first report a lost connection as a failure of something else
+// (an internal savepoint, say); such an error is marked as the lost
+// connection it is, so that callers stop at once.
+void CDatabase::Check(short rc, short handleType, void* handle) {
+    try {
+        CheckOdbc(rc, handleType, handle);
+    } catch (const CDBException& e) {
+        RaiseNoted(e);
+    }
+}
+
+void CDatabase::RaiseNoted(const CDBException& failure) {
+    const bool lost = FailureLosesConnection(failure, m_bSqlite);
+    if (!lost && !IsConnectionDead())
+        throw failure;
+    m_bLost = true;
+    if (failure.ConnectionLost())
+        throw failure;
+    throw CDBException("08S01", "The connection to the database is lost: " + failure.m_strError,
+                       failure.m_nNativeError);
 }
 
 std::string CDatabase::GetInfoText(unsigned short item) const {
@@ -108,8 +143,8 @@ void CDatabase::ExecuteSQL(const std::string& sql) {
         throw CDBException("08003", "Connection not open");
     COdbcHandle stmt(SQL_HANDLE_STMT, m_hdbc);
     std::string text = TranslateSql(sql);
-    stmt.Check(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
-                             SQL_NTS));
+    Check(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS),
+          SQL_HANDLE_STMT, stmt.get());
 }
 
 void* CDatabase::PreparedStatement(const std::string& sql) {
@@ -128,7 +163,7 @@ void* CDatabase::PreparedStatement(const std::string& sql) {
                               SQL_NTS);
     if (!SQL_SUCCEEDED(rc)) {
         try {
-            CheckOdbc(rc, SQL_HANDLE_STMT, stmt);
+            Check(rc, SQL_HANDLE_STMT, stmt);
         } catch (...) {
             SQLFreeHandle(SQL_HANDLE_STMT, stmt);
             throw;
@@ -145,13 +180,12 @@ void CDatabase::FreeStatements() {
 }
 
 void CDatabase::BeginTrans() {
-    CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
-                                reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
-              SQL_HANDLE_DBC, m_hdbc);
+    Check(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+          SQL_HANDLE_DBC, m_hdbc);
 }
 
 void CDatabase::CommitTrans() {
-    CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
+    Check(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
     CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
                                 reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
               SQL_HANDLE_DBC, m_hdbc);

@@ -5,6 +5,14 @@
 
 #include "framework/odbc/SqlText.h"
 
+class CDBException;
+
+// Whether a failure leaves its connection useless, so that only a new one
+// helps: the SQLSTATE says so (class 08, or the server ended the session),
+// or, on an SQLite file, the driver's number is a disk failure or a file it
+// can no longer open (a share that went away).
+bool FailureLosesConnection(const CDBException& failure, bool sqliteFile);
+
 // One ODBC connection. Failures raise CDBException.
 class CDatabase {
 public:
@@ -25,6 +33,14 @@ public:
     bool IsOpen() const { return m_hdbc != nullptr; }
     // The driver knows the connection to be gone; false where it cannot tell.
     bool IsConnectionDead() const;
+    // Known to be gone: a failure on it said so, or the driver knows it dead.
+    // It stays so until opened again.
+    bool IsLost() const { return m_bLost || IsConnectionDead(); }
+
+    // Raises the failure of a call on this connection (rc, the handle's type
+    // and the handle), as a lost connection (08S01) where it is one, and
+    // then notes the connection lost.
+    void Check(short rc, short handleType, void* handle);
 
     // Seconds to wait for the login; applies to the next OpenEx.
     void SetLoginTimeout(unsigned seconds) { m_loginTimeout = seconds; }
@@ -58,10 +74,13 @@ private:
     std::string GetInfoText(unsigned short item) const;
 
     void FreeStatements();
+    [[noreturn]] void RaiseNoted(const CDBException& failure);
 
     void* m_hdbc = nullptr;
     std::unordered_map<std::string, void*> m_prepared;
     unsigned m_loginTimeout = 15;
+    bool m_bLost = false;
+    bool m_bSqlite = false;
     std::string m_identifierQuote;
     IdentifierCase m_identifierCase = IdentifierCase::Mixed;
 };

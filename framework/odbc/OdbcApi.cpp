@@ -13,7 +13,7 @@ void CheckOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
         !SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &native, message,
                                      sizeof message, &length)))
         throw CDBException("HY000", "ODBC call failed (return code " + std::to_string(rc) + ")");
-    throw CDBException(reinterpret_cast<char*>(state), reinterpret_cast<char*>(message));
+    throw CDBException(reinterpret_cast<char*>(state), reinterpret_cast<char*>(message), native);
 }
 
 COdbcHandle::COdbcHandle(SQLSMALLINT type, SQLHANDLE parent) : m_type(type) {

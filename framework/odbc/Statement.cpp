@@ -83,18 +83,7 @@ constexpr SQLULEN kLargeBlockRows = 128;
 CStatement::CStatement(CDatabase& db, const std::string& sql)
     : m_db(db), m_stmt(static_cast<SQLHSTMT>(db.PreparedStatement(sql))) {}
 
-// A driver may first report a lost connection as a failure of something else
-// (an internal savepoint, say); such an error is marked as the lost
-// connection it is, so that callers stop at once.
-void CStatement::Check(SQLRETURN rc) const {
-    try {
-        CheckOdbc(rc, SQL_HANDLE_STMT, m_stmt);
-    } catch (const CDBException& e) {
-        if (e.ConnectionLost() || !m_db.IsConnectionDead())
-            throw;
-        throw CDBException("08S01", "The connection to the database is lost: " + e.m_strError);
-    }
-}
+void CStatement::Check(SQLRETURN rc) const { m_db.Check(rc, SQL_HANDLE_STMT, m_stmt); }
 
 CStatement::~CStatement() {
     SQLFreeStmt(m_stmt, SQL_CLOSE);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 #include "store/ConfigRecord.h"
 #include "store/CurrentUser.h"
@@ -64,7 +65,7 @@ std::string RefusalSummary(int refused) {
 
 CPhraseManagerPresenter::CPhraseManagerPresenter(IPhraseManagerView& view, CStoreContext& store,
                                                  CPhraseRec& phrases)
-    : m_view(view), m_phrases(phrases), m_config(store.m_configRecord), m_service(store, phrases) {
+    : m_view(view), m_store(store), m_phrases(phrases), m_config(store.m_configRecord), m_service(store, phrases) {
     m_phrases.m_strSort = m_sortKeys.Joined();
 }
 
@@ -72,6 +73,10 @@ void CPhraseManagerPresenter::RefreshList(int filterCode) {
     m_view.ShowBusy(true);
     m_rows.Clear();
     ShowRows();
+    if (!ReachStore("Could not refresh phrase list", "Error")) {
+        m_view.ShowBusy(false);
+        return;
+    }
     try {
         if (!QueryList(filterCode)) {
             m_view.ShowBusy(false);
@@ -144,6 +149,8 @@ void CPhraseManagerPresenter::ShowDetailsOfSelected() {
 void CPhraseManagerPresenter::ShowDetails(int row) {
     if (row < 0 || row >= static_cast<int>(m_rows.Size()))
         return;
+    if (!ReachStore("Cannot view phrase details", kDatabaseError))
+        return;
     if (!ReadPhrase(m_rows.Row(static_cast<size_t>(row)).phraseNumber)) {
         ShowQueryFailure("Cannot view phrase details", kDatabaseError);
         return;
@@ -201,6 +208,8 @@ void CPhraseManagerPresenter::SwitchFilterTo(int filterCode, int32_t added) {
 }
 
 void CPhraseManagerPresenter::AddNoun() {
+    if (!ReachStore("Cannot create phrase", kDatabaseError))
+        return;
     if (!CanAddPhrases()) {
         m_view.ShowWarning("Cannot create phrase", kDatabaseError);
         return;
@@ -222,6 +231,8 @@ void CPhraseManagerPresenter::AddNoun() {
 }
 
 void CPhraseManagerPresenter::AddVerbOrAdverb(bool adverb) {
+    if (!ReachStore("Cannot create phrase", kDatabaseError))
+        return;
     if (!CanAddPhrases()) {
         m_view.ShowWarning("Cannot create phrase", kDatabaseError);
         return;
@@ -243,7 +254,11 @@ void CPhraseManagerPresenter::AddVerbOrAdverb(bool adverb) {
 void CPhraseManagerPresenter::EditSelected() {
     if (SelectedCount() != 1)
         return;
-    const std::string user = PrepareChange();
+    std::string user, failure;
+    if (!PrepareChange(user, failure)) {
+        m_view.ShowWarning(WithCause("Cannot edit phrase", failure), kDatabaseError);
+        return;
+    }
     const int row = m_view.SelectedRows()[0];
     if (row < 0 || row >= static_cast<int>(m_rows.Size()))
         return;
@@ -328,7 +343,11 @@ void CPhraseManagerPresenter::DeleteSelected() {
                   selected);
     if (!m_view.AskYesNo(question, "Delete Items"))
         return;
-    const std::string user = PrepareChange();
+    std::string user, failure;
+    if (!PrepareChange(user, failure)) {
+        m_view.ShowWarning(WithCause("Could not delete item", failure), kDatabaseError);
+        return;
+    }
     ReadSelection();
     std::vector<int32_t> numbers;
     for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
@@ -346,13 +365,16 @@ void CPhraseManagerPresenter::DeleteSelected() {
         m_view.ShowInformation(RefusalSummary(refused), kPermissionDenied);
 }
 
-void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outcome,
-                                             std::vector<int32_t>& deleted, int& refused) {
+// A lost connection fails every row left; it is told once.
+void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted,
+                                             int& refused, bool& lossTold) {
     switch (outcome) {
         case DeleteOutcome::Deleted:
             deleted.push_back(number);
             break;
         case DeleteOutcome::NotDeleted:
+            if (m_store.IsConnectionLost() && std::exchange(lossTold, true))
+                break;
             m_view.ShowWarning(WithCause("Could not delete item", m_service.LastDeleteFailure()), kDatabaseError);
             break;
         case DeleteOutcome::Refused:
@@ -362,6 +384,20 @@ void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outco
 }
 
 // --- The store: every call the manager makes into it. ---
+
+// Before each action: a connection lost earlier is replaced by a new one.
+// False, having said so in the action's words, when none can be made.
+bool CPhraseManagerPresenter::ReachStore(const char* failedAction, const char* title) {
+    std::string failure;
+    if (m_store.ReconnectIfLost(failure))
+        return true;
+    m_view.ShowWarning(WithCause(failedAction, failure), title);
+    return false;
+}
+
+bool CPhraseManagerPresenter::ReachStoreForDatabaseDialog() {
+    return ReachStore("Unable to open database:", kDatabaseError);
+}
 
 // Without the phrase set nothing else can be done.
 bool CPhraseManagerPresenter::OpenPhraseSet() {
@@ -408,6 +444,12 @@ bool CPhraseManagerPresenter::CanAddPhrases() const { return m_phrases.CanAppend
 // nothing was stored.
 int32_t CPhraseManagerPresenter::StoreAddedPhrase(const PhraseInput& phrase) {
     const DuplicateCheck duplicate = m_service.CheckDuplicate(phrase);
+    // Without a connection nothing can be stored either: one message says so.
+    if (m_store.IsConnectionLost()) {
+        m_view.ShowWarning(WithCause("Cannot create phrase", duplicate.failures.empty() ? "" : duplicate.failures[0]),
+                           kDatabaseError);
+        return -1;
+    }
     for (const std::string& cause : duplicate.failures)
         m_view.ShowWarning(WithCause("Unable to check phrase", cause), kSorrowlineError);
     if (duplicate.exists && !m_view.AskYesNo("This phrase already exists. Add anyway?", "Duplicate phrase"))
@@ -425,23 +467,37 @@ int32_t CPhraseManagerPresenter::StoreAddedPhrase(const PhraseInput& phrase) {
     return added.phraseNumber;
 }
 
-// Before an edit or a deletion: the set filtered by number, the counts and
-// the owner as they are now; returns who asks.
-std::string CPhraseManagerPresenter::PrepareChange() {
+// Before an edit or a deletion: a live connection, the set filtered by
+// number, the counts and the owner as they are now, and who asks. False,
+// with the driver's words, when the store cannot be reached.
+bool CPhraseManagerPresenter::PrepareChange(std::string& user, std::string& failure) {
+    if (!m_store.ReconnectIfLost(failure))
+        return false;
     m_phrases.m_strFilter = "PhraseNumber = ?";
-    m_config.Recount();
-    std::string user;
+    try {
+        m_config.Recount();
+    } catch (const std::exception& e) {
+        failure = e.what();
+        return false;
+    }
     GetCurrentUserName(user);
-    return user;
+    return true;
 }
 
 bool CPhraseManagerPresenter::MayChangeCurrentPhrase(const std::string& user) const {
     return m_config.MayChangePhrase(m_phrases.m_AddedBy, user);
 }
 
+// A change the database refuses (a server that keeps the owner rule, a lost
+// connection) is told as such; the row keeps showing what is stored.
 void CPhraseManagerPresenter::StoreEdit() {
     m_phrases.m_DateAdded = CDbTime::Now();
-    m_phrases.Update();
+    try {
+        m_phrases.Update();
+    } catch (const std::exception& e) {
+        m_view.ShowWarning(WithCause("Cannot edit phrase", e.what()), kDatabaseError);
+        return;
+    }
     ShowPhraseRow(m_phrases.m_PhraseNumber);
 }
 
@@ -449,8 +505,9 @@ void CPhraseManagerPresenter::StoreEdit() {
 std::vector<int32_t> CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
                                                             const std::string& user, int& refused) {
     std::vector<int32_t> deleted;
+    bool lossTold = false;
     m_service.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
-        ReportDeletion(number, outcome, deleted, refused);
+        ReportDeletion(number, outcome, deleted, refused, lossTold);
     });
     return deleted;
 }

@@ -43,6 +43,9 @@ public:
     // The details of the one selected row; nothing for more or none.
     void ShowDetailsOfSelected();
     void ShowDetails(int row);
+    // Before the Database dialog: false, having said why, when the store
+    // cannot be reached.
+    bool ReachStoreForDatabaseDialog();
 
     // Re-reads one phrase and puts its row at the top of the list (at the
     // bottom while the list shows the oldest first), selected.
@@ -66,19 +69,22 @@ private:
     void StoreEdit();
     bool AskNoun(const CPhraseRec* record, int& form, std::string& text);
     bool AskVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts);
-    void ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted, int& refused);
+    void ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted, int& refused,
+                        bool& lossTold);
 
     // The store, reached only from these.
+    bool ReachStore(const char* failedAction, const char* title);
     bool QueryList(int filterCode);
     void FillList();
     bool ReadPhrase(int32_t phraseNumber);
     bool CanAddPhrases() const;
     int32_t StoreAddedPhrase(const PhraseInput& phrase);
-    std::string PrepareChange();
+    bool PrepareChange(std::string& user, std::string& failure);
     bool MayChangeCurrentPhrase(const std::string& user) const;
     std::vector<int32_t> DeleteNumbers(const std::vector<int32_t>& numbers, const std::string& user, int& refused);
 
     IPhraseManagerView& m_view;
+    CStoreContext& m_store;
     CPhraseRec& m_phrases;
     CConfigRecord& m_config;
     CPhraseService m_service;

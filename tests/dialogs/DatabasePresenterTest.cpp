@@ -195,3 +195,19 @@ TEST_F(DatabasePresenterTest, ADamagedLoadSaysSoAndEndsWithoutCounts) {
               (std::vector<std::string>{"worker warning File Error: Error loading data file", "not busy",
                                         "progress closed", "buttons on"}));
 }
+
+// The server ended the session while the dialog was open (a restart): Empty
+// works on a new connection.
+TEST_F(DatabasePresenterTest, AnEmptyAfterTheServerEndedTheSessionWorksOnANewOne) {
+    if (CurrentBackend() != TestBackend::Postgres)
+        GTEST_SKIP() << "a session the server ends needs PostgreSQL";
+    SetOwner(m_user);
+    CDatabasePresenter presenter(m_view, m_store);
+    Exec("SELECT pg_terminate_backend(pid, 60000) FROM pg_stat_activity "
+         "WHERE datname = current_database() AND pid <> pg_backend_pid()");
+    // What notices the lost connection: a query the dialog's counts would make.
+    EXPECT_FALSE(thePhraseSet.Rerun());
+    presenter.Empty();
+    EXPECT_EQ(m_view.events, (std::vector<std::string>{kQuestion, "wait cursor", "arrow cursor", "counts 0 0 0"}));
+    EXPECT_EQ(CountRows("Phrase"), 0);
+}

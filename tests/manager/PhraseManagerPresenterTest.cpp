@@ -442,3 +442,114 @@ TEST_F(PhraseManagerPresenterTest, AnAddIntoAVanishedTableSaysWhatFailed) {
     EXPECT_EQ(m_view.shown.back().text.substr(0, 20), "Cannot create phrase");
     EXPECT_EQ(m_view.shown.back().title, "Database Error");
 }
+
+// An edit the database refuses (here a trigger, on a server its row-level
+// rules) is told as a failed edit, never as done; the row keeps its text.
+TEST_F(PhraseManagerPresenterTest, AnEditTheDatabaseRefusesIsToldAndTheRowKeepsItsText) {
+    if (CurrentBackend() != TestBackend::Sqlite)
+        GTEST_SKIP() << "the refusing trigger is SQLite's";
+    MakeOwner(m_user);
+    Insert(0, "the sea", "2026-01-02 03:04:05", m_user);
+    Exec("CREATE TRIGGER Frozen BEFORE UPDATE ON Phrase BEGIN SELECT RAISE(ABORT, 'edits are closed'); END");
+    CPhraseManagerPresenter& manager = Open();
+    Select({0});
+    m_view.nounAnswers = {{0, "the ocean"}};
+    manager.EditSelected();
+
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    const std::string& text = m_view.shown[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Cannot edit phrase");
+    EXPECT_NE(text.find("edits are closed"), std::string::npos) << text;
+    EXPECT_EQ(m_view.shown[0].title, "Database Error");
+    EXPECT_EQ(m_view.phrases, Texts{"the sea"});
+}
+
+namespace {
+
+// The server ends the manager's session (as a restart does): each action
+// that meets the lost connection says so once, in its own words, and the
+// next one works on a new connection.
+class ManagerConnectionLossTest : public PhraseManagerPresenterTest {
+protected:
+    void SetUp() override {
+        if (CurrentBackend() != TestBackend::Postgres)
+            GTEST_SKIP() << "a session the server ends needs PostgreSQL";
+        PhraseManagerPresenterTest::SetUp();
+    }
+    void EndManagerSessions() {
+        Exec("SELECT pg_terminate_backend(pid, 60000) FROM pg_stat_activity "
+             "WHERE datname = current_database() AND pid <> pg_backend_pid()");
+    }
+    std::string FirstLine(size_t message) const {
+        const std::string& text = m_view.shown.at(message).text;
+        return text.substr(0, text.find('\n'));
+    }
+};
+
+}  // namespace
+
+TEST_F(ManagerConnectionLossTest, ARefreshSaysItOnceAndTheNextRefreshListsAgain) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    EndManagerSessions();
+    manager.Refresh();
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(FirstLine(0), "Could not refresh phrase list");
+    EXPECT_NE(m_view.shown[0].text.find("terminating connection"), std::string::npos) << m_view.shown[0].text;
+
+    manager.ChooseFilter(4);
+    EXPECT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.phrases, (Texts{"zigzags", "walks"}));
+}
+
+TEST_F(ManagerConnectionLossTest, AnAddSaysOnceThatNothingWasStoredAndTheNextAddStores) {
+    CPhraseManagerPresenter& manager = Open();
+    EndManagerSessions();
+    AddNoun(0, "a bell");
+    ASSERT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(FirstLine(0), "Cannot create phrase");
+    EXPECT_EQ(m_view.shown[0].title, "Database Error");
+    EXPECT_GT(m_view.shown[0].text.size(), FirstLine(0).size() + 1) << "the driver's words are missing";
+
+    AddNoun(0, "a bell");
+    EXPECT_EQ(m_view.shown.size(), 1u);
+    EXPECT_EQ(m_view.phrases, Texts{"a bell"});
+    EXPECT_EQ(CountRows("Phrase"), 1);
+}
+
+TEST_F(ManagerConnectionLossTest, ADeletionSaysItOnceAndTheNextDeletes) {
+    MakeOwner(m_user);
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    EndManagerSessions();
+    Select({0, 1, 2});
+    manager.DeleteSelected();
+    ASSERT_EQ(m_view.shown.size(), 2u);  // the question, then the failure
+    EXPECT_EQ(FirstLine(1), "Could not delete item");
+    EXPECT_EQ(m_view.phrases.size(), 5u);
+
+    Select({0, 1, 2});
+    manager.DeleteSelected();
+    EXPECT_EQ(m_view.shown.size(), 3u);  // the question only
+    EXPECT_EQ(m_view.phrases.size(), 2u);
+    EXPECT_EQ(CountRows("Phrase"), 3);  // the unknown kind is never listed
+}
+
+TEST_F(ManagerConnectionLossTest, WhileNoNewConnectionCanBeMadeEachActionSaysWhy) {
+    InsertKnownPhrases();
+    CPhraseManagerPresenter& manager = Open();
+    EndManagerSessions();
+    const std::string connect = m_store.ConnectString();
+    m_store.SetConnectString("ODBC;DSN=NoSuchSorrowlineSource");
+    manager.Refresh();
+    manager.Refresh();
+    ASSERT_EQ(m_view.shown.size(), 2u);
+    EXPECT_EQ(FirstLine(1), "Could not refresh phrase list");
+    EXPECT_NE(m_view.shown[1].text, m_view.shown[0].text) << "the second names the failed connect";
+    EXPECT_TRUE(m_view.phrases.empty());
+
+    m_store.SetConnectString(connect);
+    manager.Refresh();
+    EXPECT_EQ(m_view.shown.size(), 2u);
+    EXPECT_EQ(m_view.phrases.size(), 5u);
+}

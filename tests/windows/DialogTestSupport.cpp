@@ -36,9 +36,7 @@ void RunInModalLoop(std::function<void()> action) {
 void DialogTest::SetUp() {
     DeleteDialogTestSettings();
     m_db.OpenEx(CStoreContext::kDefaultConnect);
-    Exec("DROP TABLE IF EXISTS [Phrase]");
-    Exec("DROP TABLE IF EXISTS [Configuration]");
-    CreateMissingTables(m_db);
+    PrepareTables();
     m_app = std::make_unique<CDialogTestApp>();
     m_app->SetRegistryKey(kCompany);
     m_app->OpenDatabase();
@@ -55,6 +53,12 @@ void DialogTest::TearDown() {
     PumpMessages();
     m_app.reset();
     DeleteDialogTestSettings();
+}
+
+void DialogTest::PrepareTables() {
+    Exec("DROP TABLE IF EXISTS [Phrase]");
+    Exec("DROP TABLE IF EXISTS [Configuration]");
+    CreateMissingTables(m_db);
 }
 
 void DialogTest::Exec(const std::string& sql) { m_db.ExecuteSQL(sql); }

@@ -27,6 +27,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Empty tables of the current layout; a test over tables made elsewhere keeps them.
+    virtual void PrepareTables();
     void Exec(const std::string& sql);
     // A phrase stored behind the program's back; date "YYYY-MM-DD HH:MM:SS".
     void InsertPhrase(int phraseType, const std::string& object, const std::string& date,
