@@ -85,7 +85,7 @@ TEST_F(SaverWindowTest, FullScreenIsATopMostPopupOverTheScreen) {
     EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDlgCtrlID(TextWindow()), 101);
-    EXPECT_EQ(GetParent(TextWindow()), saver);
+    EXPECT_EQ(GetAncestor(TextWindow(), GA_ROOT), saver);
     // Another saver starting is swallowed.
     EXPECT_EQ(SendMessageA(saver, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
     EXPECT_TRUE(SurvivesMessage(saver, WM_NULL, 0, 0));
