@@ -112,6 +112,11 @@ LRESULT CSaverWnd::OnDisplayChange(WPARAM, LPARAM) {
     SetWindowPos(m_hWnd, HWND_TOPMOST, layout.cover.left, layout.cover.top, layout.cover.Width(),
                  layout.cover.Height(), SWP_NOACTIVATE);
     MakeSentenceAreas(layout.sentenceAreas);
+    // The system may have moved the cursor off a monitor that went; that
+    // was not a hand on the mouse.
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    m_closeRule.StartAt({cursor.x, cursor.y});
     return 0;
 }
 

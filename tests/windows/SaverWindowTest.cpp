@@ -127,6 +127,17 @@ TEST_F(SaverWindowTest, TheWindowAsksTheCloseRuleWithItsStarterAndTheCursor) {
     EXPECT_TRUE(SurvivesMessage(preview, WM_LBUTTONDOWN, 0, 0));
 }
 
+// A saver window away from the screen's origin, as over a monitor left of
+// or above the primary one: a move on its text counts where it really is.
+TEST_F(SaverWindowTest, AMoveOnTheTextCountsWhereItIsOnTheScreen) {
+    SetCursorPos(150, 150);
+    PumpMessages();
+    CreateSaver({}, {100, 100, 740, 580});
+    PumpMessages();
+    EXPECT_TRUE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 51)));
+    EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(60, 60)));
+}
+
 // A jitter of the real mouse over the real window leaves the full-screen
 // saver running; the hand that moves it further ends it.
 TEST_F(SaverWindowTest, AMouseJitterKeepsTheSaverAndAMoveEndsIt) {
