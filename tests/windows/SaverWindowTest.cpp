@@ -12,18 +12,6 @@ namespace {
 
 enum class Starter { FullScreen, FromManager, Preview };
 
-// Moves the cursor through the system's input, as a hand on the mouse
-// does, and handles what that sends.
-void MoveCursorTo(int x, int y) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    PumpMessages();
-}
-
 POINT CursorPos() {
     POINT cursor = {};
     GetCursorPos(&cursor);
