@@ -63,7 +63,6 @@ const MessageTable* CSaverWnd::GetMessageTable() const {
 LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM) {
     if (Default() == -1)
         return -1;
-    m_areas.clear();
     if (IsFullScreen()) {
         // Raised and then activated in two steps: activating through
         // SetWindowPos makes Wine without a window manager take two seconds
@@ -73,9 +72,7 @@ LRESULT CSaverWnd::OnCreate(WPARAM, LPARAM) {
         ShowCursor(FALSE);
         m_bCursorHidden = true;
     }
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
-    m_closeRule.StartAt({cursor.x, cursor.y});
+    CountMovesFromTheCursor();
     MakeSentenceAreas(CurrentSentenceAreas());
     return 0;
 }
@@ -114,10 +111,14 @@ LRESULT CSaverWnd::OnDisplayChange(WPARAM, LPARAM) {
     MakeSentenceAreas(layout.sentenceAreas);
     // The system may have moved the cursor off a monitor that went; that
     // was not a hand on the mouse.
+    CountMovesFromTheCursor();
+    return 0;
+}
+
+void CSaverWnd::CountMovesFromTheCursor() {
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
     m_closeRule.StartAt({cursor.x, cursor.y});
-    return 0;
 }
 
 void CSaverWnd::CloseIf(const SaverInput& input) {

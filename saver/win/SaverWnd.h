@@ -61,6 +61,8 @@ private:
     std::vector<PixelRect> CurrentSentenceAreas() const;
 
     bool IsFullScreen() const { return !m_flags.preview; }
+    // Mouse movement counts from where the cursor stands now.
+    void CountMovesFromTheCursor();
     // Posts a close request when the input ends this saver.
     void CloseIf(const SaverInput& input);
 
