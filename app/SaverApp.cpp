@@ -98,8 +98,7 @@ void CSaverApp::RunConfiguration() {
 bool CSaverApp::StartFullScreen() {
     m_pSaverWnd = std::make_unique<CSaverWnd>(SaverRunFlags{m_bPreview, m_bConfigMode}, ConfigSection(), m_store);
     m_pMainWnd = m_pSaverWnd.get();
-    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (!m_pSaverWnd->Create(0, 0, screen, nullptr, kFullScreenId)) {
+    if (!m_pSaverWnd->CreateFullScreen(kFullScreenId)) {
         m_pMainWnd = nullptr;
         return false;
     }

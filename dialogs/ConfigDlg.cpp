@@ -22,6 +22,7 @@ const CaptionOfButton kButtonCaptions[] = {
     {IDC_RANDOM_FONT_CAPTION, IDC_RANDOM_FONT},       {IDC_SHADOW_CAPTION, IDC_SHADOW},
     {IDC_BOLD_CAPTION, IDC_BOLD},                     {IDC_ITALIC_CAPTION, IDC_ITALIC},
     {IDC_VERTICAL_CAPTION, IDC_VERTICAL},             {IDC_HORIZONTAL_CAPTION, IDC_HORIZONTAL},
+    {IDC_ALL_MONITORS_CAPTION, IDC_ALL_MONITORS},
 };
 constexpr size_t kButtonCaptionCount = sizeof(kButtonCaptions) / sizeof(kButtonCaptions[0]);
 const int kOtherLabels[] = {IDC_BKGND_TITLE,  IDC_TEXT_COLOUR_TITLE, IDC_APPEARANCE_TITLE,
@@ -42,7 +43,7 @@ SaverSettings StoredSettings() {
 
 }  // namespace
 
-static_assert(kButtonCaptionCount + sizeof(kOtherLabels) / sizeof(kOtherLabels[0]) == 16,
+static_assert(kButtonCaptionCount + sizeof(kOtherLabels) / sizeof(kOtherLabels[0]) == 17,
               "one label member for each caption");
 
 CConfigDlg::CConfigDlg(CWnd* pParent) : CTiledDialog(IDD_CONFIG, pParent) {
@@ -56,6 +57,7 @@ CConfigDlg::CConfigDlg(CWnd* pParent) : CTiledDialog(IDD_CONFIG, pParent) {
     m_bShadow = stored.Has(FlagShadow);
     m_bRandomBkgndCol = stored.Has(FlagRandomBkgndCol);
     m_nDirection = stored.Has(FlagVertical) ? 0 : 1;
+    m_bAllMonitors = stored.m_bAllMonitors;
 }
 
 void CConfigDlg::DoDataExchange(CDataExchange* pDX) {
@@ -77,6 +79,7 @@ void CConfigDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_SHADOW, m_bShadow);
     DDX_Check(pDX, IDC_RANDOM_BKGND_COL, m_bRandomBkgndCol);
     DDX_Radio(pDX, IDC_VERTICAL, m_nDirection);
+    DDX_Check(pDX, IDC_ALL_MONITORS, m_bAllMonitors);
     DDX_Text(pDX, IDC_FONT_NAME, m_strFontName);
     DDX_Text(pDX, IDC_FONT_SIZE, m_strFontSize);
     DDX_Slider(pDX, IDC_SPEED, m_nSpeed);
@@ -141,6 +144,7 @@ void CConfigDlg::OnOK() {
     settings.m_bkgndCol = m_bkgndCol;
     settings.m_textCol = m_textCol;
     settings.m_flags = Flags();
+    settings.m_bAllMonitors = m_bAllMonitors;
     settings.Store(GetDialogHost()->ConfigSection());
     EndDialog(IDOK);
 }

@@ -13,7 +13,7 @@
 struct FontChoice;
 
 // The saver's display settings: colours, font, shadow, the random choices,
-// direction and speed. Colours and options are read when the object is
+// direction and speed, and whether every monitor shows a sentence. Colours and options are read when the object is
 // made; font name, size and speed when the window opens, straight into
 // their controls, where they stay until OK. OK stores all six settings;
 // Cancel stores nothing.
@@ -30,6 +30,7 @@ public:
     bool m_bShadow;
     bool m_bRandomBkgndCol;
     int m_nDirection;  // the pressed direction button: 0 vertical, 1 horizontal
+    bool m_bAllMonitors;  // a sentence on every monitor
     // Read when the window opens, shown in their controls until OK.
     std::string m_strFontName;
     std::string m_strFontSize;
@@ -59,7 +60,7 @@ private:
     void OnChangeTextColour() { ChooseColour(m_textCol, m_textSwatch); }
     void OnChangeFont();
 
-    static constexpr size_t kLabelCount = 16;
+    static constexpr size_t kLabelCount = 17;
 
     CColourSwatch m_bkgndSwatch;
     CColourSwatch m_textSwatch;

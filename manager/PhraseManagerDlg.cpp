@@ -107,8 +107,7 @@ void CPhraseManagerDlg::ShowContextMenu(POINT screen) {
 void CPhraseManagerDlg::RunTest() {
     m_pTestWnd.reset();
     m_pTestWnd = std::make_unique<CSaverWnd>(SaverRunFlags{false, true}, GetDialogHost()->ConfigSection(), m_store);
-    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
+    m_pTestWnd->CreateFullScreen(kTestWindowId);
 }
 
 void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) { m_list.ShowRows(rows); }

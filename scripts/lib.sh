@@ -54,6 +54,56 @@ stop_virtual_display() {
   fi
 }
 
+# Two monitors side by side, 1024x768 (primary) and 800x600: Xephyr with
+# Xinerama nested in an Xvfb of its own (Xvfb's own Xinerama puts every
+# screen at 0,0). Exports DISPLAY, Xephyr's; a Wine prefix sees the two
+# monitors once it reads Xinerama instead of XRandR (use_xinerama_monitors).
+# stop_two_monitor_display ends both servers.
+start_two_monitor_display() {
+  start_virtual_display 2100x800 || return 1
+  xephyr_dir=$(mktemp -d)
+  Xephyr -displayfd 3 +xinerama -screen 1024x768 -screen 800x600 -nolisten tcp -noreset \
+    3>"$xephyr_dir/display" </dev/null >"$xephyr_dir/log" 2>&1 9>&- &
+  xephyr_pid=$!
+  local _
+  for _ in $(seq 100); do
+    if [[ -s $xephyr_dir/display ]] || ! kill -0 "$xephyr_pid" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  if [[ ! -s $xephyr_dir/display ]]; then
+    echo "Xephyr did not start:" >&2
+    cat "$xephyr_dir/log" >&2
+    stop_two_monitor_display
+    return 1
+  fi
+  DISPLAY=:$(head -n1 "$xephyr_dir/display")
+  export DISPLAY
+}
+
+stop_two_monitor_display() {
+  if [[ -n ${xephyr_pid:-} ]]; then
+    kill "$xephyr_pid" 2>/dev/null || true
+    wait "$xephyr_pid" 2>/dev/null || true
+    xephyr_pid=
+  fi
+  if [[ -n ${xephyr_dir:-} ]]; then
+    rm -rf "$xephyr_dir"
+    xephyr_dir=
+  fi
+  stop_virtual_display
+}
+
+# Makes the finished prefix $WINEPREFIX show the monitors of a display as
+# they are: Wine reads Xinerama, and programs get no Wine desktop, which
+# would be one monitor of its own size.
+use_xinerama_monitors() {
+  {
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f || return 1
+    "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f || true  # gone already
+    "$wineserver" -w
+  } </dev/null >/dev/null 2>&1 9>&-
+}
+
 # The file that marks a finished prefix; a new name when prefixes change.
 wine_prefix_marker=.sorrowline-prefix-3
 # The one before, whose prefixes lacked only the font replacements.

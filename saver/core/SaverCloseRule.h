@@ -17,7 +17,7 @@ struct SaverInput {
     // A key or a system key.
     static SaverInput KeyDown() { return {Kind::KeyDown}; }
     // The saver window gained or lost activation; toOwnText when it lost it
-    // to its own text window.
+    // to one of its own windows (a sentence area or its text).
     static SaverInput WindowActivation(bool active, bool toOwnText) {
         return {Kind::WindowActivation, {}, active, toOwnText};
     }

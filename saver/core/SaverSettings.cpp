@@ -20,6 +20,9 @@ void SaverSettings::Load(const CProfileSection& section) {
         m_scrollSpeed = static_cast<int32_t>(speed);
     section.ReadText("FontSize", m_strFontSize);
     section.ReadText("FontName", m_strFontName);
+    uint32_t allMonitors = 0;
+    if (section.ReadNumber("AllMonitors", allMonitors))
+        m_bAllMonitors = allMonitors != 0;
 }
 
 void SaverSettings::Store(CProfileSection& section) const {
@@ -29,6 +32,7 @@ void SaverSettings::Store(CProfileSection& section) const {
     section.WriteNumber("BkgndCol", m_bkgndCol);
     section.WriteNumber("TextCol", m_textCol);
     section.WriteNumber("Flags", m_flags & kKnownFlags);
+    section.WriteNumber("AllMonitors", m_bAllMonitors ? 1 : 0);
 }
 
 int SaverSettings::FontSizePoints() const {

@@ -28,6 +28,8 @@ struct SaverSettings {
     int32_t m_scrollSpeed = 50;
     std::string m_strFontSize = "36";
     std::string m_strFontName = "Times New Roman";
+    // Each monitor scrolls a sentence of its own; else the primary one alone.
+    bool m_bAllMonitors = false;
 
     // Each value that is absent or unreadable keeps its default.
     void Load(const CProfileSection& section);

@@ -201,10 +201,12 @@ void CScrollTextWnd::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) co
     ::SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
 }
 
-// The point goes on in screen coordinates, which are the saver window's own.
+// The point goes on in the parent's client coordinates, as if the move had
+// been on the parent: the saver window may lie left of or above the screen's
+// origin, when a monitor does.
 void CScrollTextWnd::OnMouseMove(UINT keys, POINT point) {
     Default();
-    ClientToScreen(m_hWnd, &point);
+    MapWindowPoints(m_hWnd, GetParent(m_hWnd), &point, 1);
     SendToParent(WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
 }
 

@@ -11,10 +11,11 @@
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SaverRunFlags.h"
 
-// The child of the saver window that shows the line: exactly as large as its
-// text, it moves itself up (or left) by a fixed step on every tick, and once
-// it has left the area it comes back at the far edge with a new sentence, a
-// new font and, if so set, a new colour. Input it receives goes to its parent.
+// The child of a sentence area of the saver window that shows the line:
+// exactly as large as its text, it moves itself up (or left) by a fixed step
+// on every tick, and once it has left the area it comes back at the far edge
+// with a new sentence, a new font and, if so set, a new colour. Input it
+// receives goes to its parent.
 class CScrollTextWnd : public CWnd {
 public:
     static constexpr UINT_PTR kTimerId = 1;

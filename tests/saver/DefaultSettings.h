@@ -11,4 +11,5 @@ inline void ExpectDefaultSettings(const SaverSettings& settings) {
     EXPECT_EQ(settings.m_scrollSpeed, 50);
     EXPECT_EQ(settings.m_strFontSize, "36");
     EXPECT_EQ(settings.m_strFontName, "Times New Roman");
+    EXPECT_FALSE(settings.m_bAllMonitors);
 }

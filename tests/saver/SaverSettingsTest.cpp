@@ -37,6 +37,7 @@ TEST(SaverSettingsTest, EmptySectionGivesTheDefaults) {
     CMemorySection section;
     SaverSettings settings;
     settings.m_flags = 0;  // Load must not keep what was there before
+    settings.m_bAllMonitors = true;
     settings.Load(section);
     ExpectDefaultSettings(settings);
     EXPECT_TRUE(settings.Has(FlagRandomTextCol));
@@ -92,4 +93,18 @@ TEST(SaverSettingsTest, FontSizeAndFaceAsTheFontTakesThem) {
     EXPECT_EQ(settings.FontSizePoints(), 24);
     settings.m_strFontName = std::string(40, 'x');
     EXPECT_EQ(settings.FaceName(), std::string(31, 'x'));
+}
+
+// Sentences on every monitor: a number of its own beside Flags, which keeps
+// only its seven bits; any non-zero number turns it on.
+TEST(SaverSettingsTest, SentencesOnEveryMonitorKeepsAValueOfItsOwn) {
+    CMemorySection section;
+    SaverSettings settings;
+    settings.m_bAllMonitors = true;
+    settings.Store(section);
+    EXPECT_EQ(section.m_numbers.at("AllMonitors"), 1u);
+    EXPECT_EQ(section.m_numbers.at("Flags"), 52u);
+    section.m_numbers["AllMonitors"] = 7;
+    settings.Load(section);
+    EXPECT_TRUE(settings.m_bAllMonitors);
 }

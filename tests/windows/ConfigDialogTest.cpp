@@ -197,6 +197,36 @@ TEST_F(ConfigDialogTest, CaptionsStandForTheirButtonsAndTheRandomBoxesRuleTheirC
     EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_VERTICAL), TRUE)), IDC_HORIZONTAL);
 }
 
+// The box below the others: it shows what is stored, its caption ticks it,
+// OK stores it beside Flags, and it overlaps no other control.
+TEST_F(ConfigDialogTest, SentencesOnEveryMonitorIsABoxOfItsOwnStoredOnOk) {
+    Settings().WriteNumber("AllMonitors", 1);
+    HWND dialog = Open();
+    EXPECT_TRUE(Checked(IDC_ALL_MONITORS));
+    EXPECT_EQ(Text(IDC_ALL_MONITORS_CAPTION), "Sentences on every monitor");
+    ClickCaption(IDC_ALL_MONITORS_CAPTION);
+    EXPECT_FALSE(Checked(IDC_ALL_MONITORS));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDCANCEL), FALSE), Item(IDC_ALL_MONITORS));
+    RECT box, caption;
+    GetWindowRect(Item(IDC_ALL_MONITORS), &box);
+    GetWindowRect(Item(IDC_ALL_MONITORS_CAPTION), &caption);
+    for (HWND other = GetWindow(dialog, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other == Item(IDC_ALL_MONITORS) || other == Item(IDC_ALL_MONITORS_CAPTION))
+            continue;
+        RECT r, overlap;
+        GetWindowRect(other, &r);
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &box) || IntersectRect(&overlap, &r, &caption))
+            << GetDlgCtrlID(other);
+    }
+    Press(IDOK);
+    EXPECT_EQ(StoredNumber("AllMonitors"), 0u);
+    Open();
+    Press(IDC_ALL_MONITORS);
+    Press(IDOK);
+    EXPECT_EQ(StoredNumber("AllMonitors"), 1u);
+    EXPECT_EQ(StoredNumber("Flags"), 52u);
+}
+
 TEST_F(ConfigDialogTest, ColoursComeFromTheChooserOpenedOnTheCurrentOneAndCancelStoresNone) {
     Open();
     ClickCaption(IDC_RANDOM_TEXT_CAPTION);

@@ -12,18 +12,6 @@ namespace {
 
 enum class Starter { FullScreen, FromManager, Preview };
 
-// Moves the cursor through the system's input, as a hand on the mouse
-// does, and handles what that sends.
-void MoveCursorTo(int x, int y) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    PumpMessages();
-}
-
 POINT CursorPos() {
     POINT cursor = {};
     GetCursorPos(&cursor);
@@ -85,7 +73,7 @@ TEST_F(SaverWindowTest, FullScreenIsATopMostPopupOverTheScreen) {
     EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDlgCtrlID(TextWindow()), 101);
-    EXPECT_EQ(GetParent(TextWindow()), saver);
+    EXPECT_EQ(GetAncestor(TextWindow(), GA_ROOT), saver);
     // Another saver starting is swallowed.
     EXPECT_EQ(SendMessageA(saver, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
     EXPECT_TRUE(SurvivesMessage(saver, WM_NULL, 0, 0));
@@ -125,6 +113,17 @@ TEST_F(SaverWindowTest, TheWindowAsksTheCloseRuleWithItsStarterAndTheCursor) {
     EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MBUTTONDOWN, 0, MAKELPARAM(3, 3)));
     HWND preview = Start(Starter::Preview);
     EXPECT_TRUE(SurvivesMessage(preview, WM_LBUTTONDOWN, 0, 0));
+}
+
+// A saver window away from the screen's origin, as over a monitor left of
+// or above the primary one: a move on its text counts where it really is.
+TEST_F(SaverWindowTest, AMoveOnTheTextCountsWhereItIsOnTheScreen) {
+    SetCursorPos(150, 150);
+    PumpMessages();
+    CreateSaver({}, {100, 100, 740, 580});
+    PumpMessages();
+    EXPECT_TRUE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 51)));
+    EXPECT_FALSE(SurvivesMessage(TextWindow(), WM_MOUSEMOVE, 0, MAKELPARAM(60, 60)));
 }
 
 // A jitter of the real mouse over the real window leaves the full-screen

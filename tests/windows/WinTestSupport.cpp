@@ -23,6 +23,16 @@ void PumpMessages() {
     }
 }
 
+void MoveCursorTo(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x - GetSystemMetrics(SM_XVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    input.mi.dy = MulDiv(y - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &input, sizeof input);
+    PumpMessages();
+}
+
 CHostWindow::CHostWindow(int clientWidth, int clientHeight) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;

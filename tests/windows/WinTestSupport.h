@@ -27,6 +27,10 @@ void StoreSettings(const SaverSettings& settings);
 // Handles every message waiting for this thread.
 void PumpMessages();
 
+// Moves the cursor anywhere on the desktop through the system's input, as a
+// hand on the mouse does, and handles what that sends.
+void MoveCursorTo(int x, int y);
+
 // A plain top-level window with the given client size, for the preview.
 class CHostWindow {
 public:
