@@ -51,8 +51,11 @@ float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal);
 int FontHeightTenths(const std::string& fontSize, const DisplayScale& scale);
 
 // The shadow offset, and the extra width and height the text window needs
-// for it: one pixel per 7 points.
-constexpr int ShadowOffset(int fontHeightTenths) { return fontHeightTenths / 70; }
+// for it: one pixel per 7 points at 96 DPI, more pixels on a denser screen
+// (the font's pixels grow with the DPI, so the shadow keeps its place).
+constexpr int ShadowOffset(int fontHeightTenths, int dpi = 96) {
+    return static_cast<int>(static_cast<long long>(fontHeightTenths) * (dpi < 96 ? 96 : dpi) / (70 * 96));
+}
 
 // Where the text window goes on one timer tick. A line that has left the area
 // comes back at the far edge, and then needs a new sentence.

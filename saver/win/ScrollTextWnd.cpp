@@ -153,7 +153,7 @@ void CScrollTextWnd::OnTick() {
 }
 
 CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
-    const int shadow = ShadowOffset(m_logFont.lfHeight);
+    const int shadow = ShadowOffset(m_logFont.lfHeight, m_dpi);
     LineLayout layout{};
     if (!m_bHorizontal) {
         RECT measured = {0, 0, Width(m_rcArea), Height(m_rcArea)};
@@ -176,7 +176,7 @@ CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
 
 void CScrollTextWnd::Render(HDC hDC, const RECT& drawRect) const {
     if (m_bShadow) {
-        const int shadow = ShadowOffset(m_logFont.lfHeight);
+        const int shadow = ShadowOffset(m_logFont.lfHeight, m_dpi);
         RECT shadowRect = drawRect;
         OffsetRect(&shadowRect, shadow, shadow);
         SetTextColor(hDC, m_shadowCol);

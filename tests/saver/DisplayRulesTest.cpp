@@ -120,6 +120,19 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloorAndTheShadowOffset) {
     EXPECT_EQ(ShadowOffset(140), 2);
 }
 
+TEST(FontHeightTest, TheShadowKeepsItsPlaceOnADenserScreen) {
+    // A 36-point font is 1.5 and 2 times as many pixels high at 144 and 192
+    // DPI; its shadow lies as far off in points.
+    EXPECT_EQ(ShadowOffset(360, 96), 5);
+    EXPECT_EQ(ShadowOffset(360, 144), 7);
+    EXPECT_EQ(ShadowOffset(360, 192), 10);
+    EXPECT_EQ(ShadowOffset(140, 192), 4);
+    // Below 96, or unknown, counts as 96.
+    EXPECT_EQ(ShadowOffset(360, 0), 5);
+    // The largest font the settings can give does not overflow.
+    EXPECT_GT(ShadowOffset(FontHeightTenths("99999999999", kFullScreen), 192), 0);
+}
+
 TEST(AdvanceLineTest, VerticalLineComesBackAtTheBottomEdge) {
     TickMove move = AdvanceLine({0, 10, 800, 40}, 4, 800, 600, false);
     EXPECT_EQ(move.x, 0);
