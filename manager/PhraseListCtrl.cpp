@@ -23,17 +23,13 @@ constexpr int kColumnCount = sizeof kColumns / sizeof kColumns[0];
 // No column is kept wider than this at 96 DPI; a larger stored value is damage.
 constexpr int kWidestColumn = 4096;
 
-// The kind icons of the list at the screen's small-icon size, in full colour
-// with their soft edges; one image list for the whole process.
-const CImageList& KindImages() {
-    static CImageList images;
-    if (!images.GetSafeHandle()) {
-        const int side = ScaleToDpi(16, ScreenDpi());
-        images.Create(side, side, ILC_COLOR32 | ILC_MASK, 3, 0);
-        for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
-            images.AddIcon(GetModuleHandleA(nullptr), icon);
-    }
-    return images;
+// The kind icons at the screen's small-icon size, in full colour with their
+// soft edges.
+void MakeKindImages(CImageList& images, int dpi) {
+    const int side = ScaleToDpi(16, dpi);
+    images.Create(side, side, ILC_COLOR32 | ILC_MASK, 3, 0);
+    for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
+        images.AddIcon(GetModuleHandleA(nullptr), icon);
 }
 
 const char* CellText(const PhraseListRow& row, int column) {
@@ -49,11 +45,16 @@ const char* CellText(const PhraseListRow& row, int column) {
 }  // namespace
 
 void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
-    SetImageList(KindImages(), LVSIL_SMALL);
+    m_dpi = ScreenDpi();
+    // The list keeps the images this object owns: it must not destroy them
+    // when it goes, or a list made after it would show none.
+    SetWindowLongA(m_hWnd, GWL_STYLE, GetWindowLongA(m_hWnd, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    if (!m_kindImages.GetSafeHandle())
+        MakeKindImages(m_kindImages, m_dpi);
+    SetImageList(m_kindImages, LVSIL_SMALL);
     // A click anywhere on a row selects it, not only on its first cell.
     SetExtendedStyle(LVS_EX_FULLROWSELECT);
     // Widths are kept at 96 DPI (DpiScale.h), shown at the screen's.
-    m_dpi = ScreenDpi();
     for (int index = 0; index < kColumnCount; ++index) {
         const ListColumn& column = kColumns[index];
         uint32_t width = 0;
