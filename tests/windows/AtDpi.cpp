@@ -10,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "tests/support/ScratchTestRun.h"
 #include "tests/windows/ChildProcess.h"
@@ -19,71 +17,30 @@
 namespace {
 
 constexpr char kDpiOption[] = "--dpi=";
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kDpiValue[] = "LogPixels";
-
-std::string ProgramPath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
-// The value as it stood, to be put back: absent, or a number.
-struct StoredDpi {
-    bool present = false;
-    DWORD dpi = 0;
-};
-
-StoredDpi ReadStoredDpi(HKEY key) {
-    StoredDpi stored;
-    DWORD size = sizeof stored.dpi;
-    DWORD type = 0;
-    stored.present = RegQueryValueExA(key, kDpiValue, nullptr, &type, reinterpret_cast<BYTE*>(&stored.dpi),
-                                      &size) == ERROR_SUCCESS &&
-                     type == REG_DWORD;
-    return stored;
-}
 
 bool WriteDpi(HKEY key, DWORD dpi) {
     return RegSetValueExA(key, kDpiValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi) ==
            ERROR_SUCCESS;
 }
 
-void RestoreDpi(HKEY key, const StoredDpi& stored) {
-    if (stored.present)
-        WriteDpi(key, stored.dpi);
-    else
-        RegDeleteValueA(key, kDpiValue);
-}
-
-// Runs this program again with the arguments but the DPI option; its exit status.
-int RunAgain(int argc, char** argv) {
-    std::vector<std::string> arguments = {ProgramPath()};
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], kDpiOption, std::strlen(kDpiOption)) != 0)
-            arguments.push_back(argv[i]);
-    DWORD status = 1;
-    if (!RunAndWait(QuotedCommandLine(arguments), status)) {
-        std::fprintf(stderr, "could not run %s again\n", ProgramPath().c_str());
-        return 1;
-    }
-    return static_cast<int>(status);
-}
-
 int RunAtDpi(DWORD dpi, int argc, char** argv) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
-        std::fprintf(stderr, "could not open HKCU\\%s\n", kDesktopKey);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return 1;
-    }
-    const StoredDpi stored = ReadStoredDpi(key);
+    DWORD earlier = 0, size = sizeof earlier, type = 0;
+    const bool hadValue = RegQueryValueExA(key, kDpiValue, nullptr, &type, reinterpret_cast<BYTE*>(&earlier),
+                                           &size) == ERROR_SUCCESS && type == REG_DWORD;
     int status = 1;
     if (WriteDpi(key, dpi))
-        status = RunAgain(argc, argv);
+        status = RunAgainWithout(kDpiOption, argc, argv);
     else
         std::fprintf(stderr, "could not set %lu DPI\n", static_cast<unsigned long>(dpi));
-    RestoreDpi(key, stored);
+    if (hadValue)
+        WriteDpi(key, earlier);
+    else
+        RegDeleteValueA(key, kDpiValue);
     RegCloseKey(key);
     return status;
 }
