@@ -35,15 +35,17 @@ LineColours NewLineColours(const LineColours& current, Colour background, uint32
 Colour ChooseBackgroundColour(const SaverSettings& settings);
 
 // Sizes that shrink with the preview: the ratio of the area's height to the
-// screen's.
+// screen's; and the screen's dots per inch, for lengths given in pixels at 96.
 struct DisplayScale {
     bool preview = false;
     int areaHeight = 0;
     int screenHeight = 0;
+    int dpi = 96;
 };
 
-// Pixels moved per timer tick: ScrollSpeed * 0.08, scaled in preview, doubled
-// when horizontal, at least 1.
+// Pixels moved per timer tick: ScrollSpeed * 0.08 at 96 DPI, as many more as
+// the screen's DPI is above 96 (the text's pixels grow with it, so it keeps
+// its pace), scaled in preview, doubled when horizontal, at least 1.
 float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal);
 
 // Font height in tenths of a point: FontSize * 10, scaled in preview, at

@@ -66,7 +66,7 @@ CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
 CScrollTextWnd::~CScrollTextWnd() { FreePhrasePools(); }
 
 DisplayScale CScrollTextWnd::Scale() const {
-    return {m_runFlags.preview, Height(m_rcArea), GetSystemMetrics(SM_CYSCREEN)};
+    return {m_runFlags.preview, Height(m_rcArea), GetSystemMetrics(SM_CYSCREEN), m_dpi};
 }
 
 bool CScrollTextWnd::Create(const RECT& rect, HWND parent, UINT id) {

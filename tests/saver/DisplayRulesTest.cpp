@@ -94,6 +94,14 @@ TEST(ScrollStepTest, SpeedsFromTheSlider) {
     EXPECT_EQ(ScrollStep(-5, kFullScreen, false), 1.0f);
 }
 
+TEST(ScrollStepTest, ADenserScreenMovesAsManyMorePixels) {
+    EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 144}, false), 6.0f, 1e-5);
+    EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 192}, true), 16.0f, 1e-5);
+    EXPECT_EQ(ScrollStep(50, DisplayScale{false, 0, 0, 0}, false), 4.0f);  // unknown: 96
+    // A preview on a denser screen is as large a part of it as before.
+    EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 1200, 192}, false), 4.0f, 1e-5);
+}
+
 TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, kSmallPreview, false), 1.0f);  // 0.67 raised to 1
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, false), 4.0f, 1e-5);
