@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/core/CommandLine.h"
+#include "framework/base/DpiScale.h"
 #include "framework/base/Random.h"
 #include "saver/core/SaverSettings.h"
 #include "dialogs/core/TileColours.h"
@@ -23,6 +24,31 @@ namespace {
 constexpr char kRegistryKey[] = "Tallix";
 constexpr char kPasswordRefusal[] = "This version of Sorrowline does not support password protection";
 constexpr UINT kFullScreenId = 101;
+
+// The tile's ripples keep their size on a denser screen: a tile of side
+// pixels at 96 DPI grows with the screen, smoothly resampled. Takes the
+// bitmap; the one returned is the caller's.
+HBITMAP ScaledToScreen(HBITMAP tile, int side) {
+    const int scaled = ScaleToDpi(side, ScreenDpi());
+    if (!tile || scaled == side)
+        return tile;
+    CClientDC screen(nullptr);
+    CMemoryDC from, to;
+    from.CreateCompatibleDC(screen.GetSafeHdc());
+    to.CreateCompatibleDC(screen.GetSafeHdc());
+    HBITMAP result = CreateCompatibleBitmap(screen.GetSafeHdc(), scaled, scaled);
+    if (!result)
+        return tile;
+    {
+        CSelectGuard source(from.GetSafeHdc(), tile);
+        CSelectGuard target(to.GetSafeHdc(), result);
+        SetStretchBltMode(to.GetSafeHdc(), HALFTONE);
+        SetBrushOrgEx(to.GetSafeHdc(), 0, 0, nullptr);
+        StretchBlt(to.GetSafeHdc(), 0, 0, scaled, scaled, from.GetSafeHdc(), 0, 0, side, side, SRCCOPY);
+    }
+    DeleteObject(tile);
+    return result;
+}
 
 }  // namespace
 
@@ -149,18 +175,20 @@ void CSaverApp::BuildDialogTile() {
         const auto mapping = TileColourMap(face, highlight);
         for (int i = 0; i < kTileGreyCount; ++i)
             map[i] = {mapping[i].from, mapping[i].to};
-        m_pTileBitmap->Attach(CreateMappedBitmap(m_hInstance ? m_hInstance : GetModuleHandleA(nullptr),
-                                                 IDB_DIALOG_TILE, 0, map, kTileGreyCount));
+        HBITMAP mapped = CreateMappedBitmap(m_hInstance ? m_hInstance : GetModuleHandleA(nullptr),
+                                            IDB_DIALOG_TILE, 0, map, kTileGreyCount);
+        m_pTileBitmap->Attach(ScaledToScreen(mapped, kTileSize));
         SelectObject(m_dcTile.GetSafeHdc(), m_pTileBitmap->GetSafeHandle());
         return;
     }
     // A screen of so few colours gets a plain square in the face colour.
+    const int side = ScaleToDpi(kTileSize, ScreenDpi());
     {
         CClientDC screen(nullptr);
-        m_pTileBitmap->Attach(CreateCompatibleBitmap(screen.GetSafeHdc(), kTileSize, kTileSize));
+        m_pTileBitmap->Attach(CreateCompatibleBitmap(screen.GetSafeHdc(), side, side));
     }
     SelectObject(m_dcTile.GetSafeHdc(), m_pTileBitmap->GetSafeHandle());
-    const RECT all = {0, 0, kTileSize, kTileSize};
+    const RECT all = {0, 0, side, side};
     HBRUSH brush = CreateSolidBrush(face);
     FillRect(m_dcTile.GetSafeHdc(), &all, brush);
     DeleteObject(brush);

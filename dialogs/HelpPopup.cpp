@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
+#include "framework/base/DpiScale.h"
 #include "framework/win/Gdi.h"
 
 namespace {
 
 CHelpPopup* s_pCurrent = nullptr;
 
+// Lengths at 96 DPI; the text grows with the screen, so do they (AtScreenDpi).
 constexpr int kMaxTextWidth = 320;
 constexpr int kMargin = 6;
 constexpr int kGap = 2;
+
+int AtScreenDpi(int length) { return ScaleToDpi(length, ScreenDpi()); }
 
 HFONT PopupFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
@@ -20,9 +24,10 @@ POINT PlaceBeside(HWND control, SIZE size) {
     GetWindowRect(control, &anchor);
     RECT screen;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    POINT place = {anchor.left, anchor.bottom + kGap};
+    const int gap = AtScreenDpi(kGap);
+    POINT place = {anchor.left, anchor.bottom + gap};
     if (place.y + size.cy > screen.bottom)
-        place.y = std::max<LONG>(screen.top, anchor.top - kGap - size.cy);
+        place.y = std::max<LONG>(screen.top, anchor.top - gap - size.cy);
     place.x = std::max<LONG>(screen.left, std::min<LONG>(place.x, screen.right - size.cx));
     return place;
 }
@@ -46,10 +51,11 @@ void CHelpPopup::Show(const std::string& text, HWND control) {
 SIZE CHelpPopup::MeasureText() const {
     CClientDC screen(nullptr);
     CSelectGuard font(screen.GetSafeHdc(), PopupFont());
-    RECT measured = {0, 0, kMaxTextWidth, 0};
+    RECT measured = {0, 0, AtScreenDpi(kMaxTextWidth), 0};
     DrawTextA(screen.GetSafeHdc(), m_strText.c_str(), -1, &measured,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    return {measured.right + 2 * kMargin + 2, measured.bottom + 2 * kMargin + 2};
+    const int margin = AtScreenDpi(kMargin);
+    return {measured.right + 2 * margin + 2, measured.bottom + 2 * margin + 2};
 }
 
 bool CHelpPopup::Open(HWND control) {
@@ -92,7 +98,8 @@ const MessageTable* CHelpPopup::GetMessageTable() const {
 void CHelpPopup::OnPaint(HDC hDC) {
     RECT client;
     GetClientRect(m_hWnd, &client);
-    InflateRect(&client, -kMargin, -kMargin);
+    const int margin = AtScreenDpi(kMargin);
+    InflateRect(&client, -margin, -margin);
     CSelectGuard font(hDC, PopupFont());
     SetBkMode(hDC, TRANSPARENT);
     SetTextColor(hDC, GetSysColor(COLOR_INFOTEXT));

@@ -5,6 +5,18 @@
 #include "dialogs/DialogHost.h"
 #include "framework/win/Gdi.h"
 
+namespace {
+
+// The tile's side in pixels: kTileSize at 96 DPI, more on a denser screen.
+int TileSide(HDC tile) {
+    BITMAP bitmap = {};
+    if (!GetObjectA(GetCurrentObject(tile, OBJ_BITMAP), sizeof bitmap, &bitmap) || bitmap.bmWidth <= 0)
+        return kTileSize;
+    return bitmap.bmWidth;
+}
+
+}  // namespace
+
 void PaintDialogTile(HDC hDC, const RECT& client) {
     CDialogHost* host = GetDialogHost();
     HDC tile = host ? host->TileDC() : nullptr;
@@ -12,9 +24,10 @@ void PaintDialogTile(HDC hDC, const RECT& client) {
         FillRect(hDC, &client, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    for (int y = 0; y < client.bottom; y += kTileSize)
-        for (int x = 0; x < client.right; x += kTileSize)
-            BitBlt(hDC, x, y, kTileSize, kTileSize, tile, 0, 0, SRCCOPY);
+    const int side = TileSide(tile);
+    for (int y = 0; y < client.bottom; y += side)
+        for (int x = 0; x < client.right; x += side)
+            BitBlt(hDC, x, y, side, side, tile, 0, 0, SRCCOPY);
 }
 
 // Made anew on every call, so it always shows the tile as it is now.
@@ -28,7 +41,8 @@ HBRUSH MakeTileBrush(HWND control, HDC hDC, CGdiObject<HBRUSH>& brush) {
     brush.Attach(CreatePatternBrush(static_cast<HBITMAP>(GetCurrentObject(tile, OBJ_BITMAP))));
     POINT origin = {0, 0};
     MapWindowPoints(control, GetParent(control), &origin, 1);
-    SetBrushOrgEx(hDC, -(origin.x % kTileSize), -(origin.y % kTileSize), nullptr);
+    const int side = TileSide(tile);
+    SetBrushOrgEx(hDC, -(origin.x % side), -(origin.y % side), nullptr);
     return brush.GetSafeHandle();
 }
 

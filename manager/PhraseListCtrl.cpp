@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/base/DpiScale.h"
+#include "framework/win/Gdi.h"
 #include "res/resource.h"
 
 namespace {
@@ -18,16 +20,16 @@ const ListColumn kColumns[] = {
     {"Phrase", "ColWidth3", 300},
 };
 constexpr int kColumnCount = sizeof kColumns / sizeof kColumns[0];
+// No column is kept wider than this at 96 DPI; a larger stored value is damage.
+constexpr int kWidestColumn = 4096;
 
-// The kind icons of the list, one image list for the whole process.
-const CImageList& KindImages() {
-    static CImageList images;
-    if (!images.GetSafeHandle()) {
-        images.Create(16, 16, ILC_COLOR4 | ILC_MASK, 3, 0);
-        for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
-            images.AddIcon(GetModuleHandleA(nullptr), icon);
-    }
-    return images;
+// The kind icons at the screen's small-icon size, in full colour with their
+// soft edges.
+void MakeKindImages(CImageList& images, int dpi) {
+    const int side = ScaleToDpi(16, dpi);
+    images.Create(side, side, ILC_COLOR32 | ILC_MASK, 3, 0);
+    for (UINT icon : {IDI_NOUN, IDI_VERB, IDI_ADVERB})
+        images.AddIcon(GetModuleHandleA(nullptr), icon);
 }
 
 const char* CellText(const PhraseListRow& row, int column) {
@@ -43,15 +45,22 @@ const char* CellText(const PhraseListRow& row, int column) {
 }  // namespace
 
 void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
-    SetImageList(KindImages(), LVSIL_SMALL);
+    m_dpi = ScreenDpi();
+    // The list keeps the images this object owns: it must not destroy them
+    // when it goes, or a list made after it would show none.
+    SetWindowLongA(m_hWnd, GWL_STYLE, GetWindowLongA(m_hWnd, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    if (!m_kindImages.GetSafeHandle())
+        MakeKindImages(m_kindImages, m_dpi);
+    SetImageList(m_kindImages, LVSIL_SMALL);
     // A click anywhere on a row selects it, not only on its first cell.
     SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // Widths are kept at 96 DPI (DpiScale.h), shown at the screen's.
     for (int index = 0; index < kColumnCount; ++index) {
         const ListColumn& column = kColumns[index];
         uint32_t width = 0;
         if (!settings.ReadNumber(column.widthValue, width))
             width = static_cast<uint32_t>(column.defaultWidth);
-        InsertColumn(index, column.heading, LVCFMT_LEFT, static_cast<int>(width));
+        InsertColumn(index, column.heading, LVCFMT_LEFT, StoredLengthAtDpi(width, m_dpi, kWidestColumn));
     }
     m_bSetUp = true;
 }
@@ -59,8 +68,10 @@ void CPhraseListCtrl::SetUp(const CProfileSection& settings) {
 void CPhraseListCtrl::StoreColumnWidths(CProfileSection& settings) const {
     if (!m_bSetUp)
         return;
-    for (int index = 0; index < kColumnCount; ++index)
-        settings.WriteNumber(kColumns[index].widthValue, static_cast<uint32_t>(GetColumnWidth(index)));
+    for (int index = 0; index < kColumnCount; ++index) {
+        const int width = ScaleFromDpi(GetColumnWidth(index), m_dpi);
+        settings.WriteNumber(kColumns[index].widthValue, static_cast<uint32_t>(width));
+    }
 }
 
 void CPhraseListCtrl::ShowRows(const CPhraseListModel& rows) {

@@ -29,4 +29,6 @@ public:
 
 private:
     bool m_bSetUp = false;
+    int m_dpi = 96;  // the screen's when the columns were made
+    CImageList m_kindImages;
 };

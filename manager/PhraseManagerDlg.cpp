@@ -7,6 +7,7 @@
 #include "dialogs/NounPhraseDlg.h"
 #include "dialogs/PhraseDetailsDlg.h"
 #include "dialogs/VerbPhraseDlg.h"
+#include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
 #include "res/resource.h"
 #include "saver/win/SaverWnd.h"
@@ -38,12 +39,14 @@ HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 CPhraseManagerDlg::CPhraseManagerDlg(CStoreContext& store, CWnd* pParent)
     : CTiledDialog(IDD_PHRASE_MANAGER, pParent),
       m_store(store), m_presenter(*this, store, thePhraseSet) {
-    m_hLargeIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-    m_hSmallIcon = static_cast<HICON>(
-        LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
+    m_hLargeIcon = LoadIconForScreen(Instance(), IDI_APPLICATION_ICON, 32);
+    m_hSmallIcon = LoadIconForScreen(Instance(), IDI_APPLICATION_ICON, 16);
 }
 
-CPhraseManagerDlg::~CPhraseManagerDlg() = default;
+CPhraseManagerDlg::~CPhraseManagerDlg() {
+    DestroyIcon(m_hLargeIcon);
+    DestroyIcon(m_hSmallIcon);
+}
 
 void CPhraseManagerDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_PHRASE_LABEL, m_phraseLabel);
@@ -65,7 +68,7 @@ bool CPhraseManagerDlg::OnInitDialog() {
     CTiledDialog::OnInitDialog();
     AddAboutItem();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hLargeIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hLargeIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     m_list.SetUp(GetDialogHost()->ConfigSection());
     m_presenter.RefreshList(-1);
     CheckFilterButton(-1);

@@ -172,6 +172,23 @@ create_wine_prefix() {
   touch "$ready"
 }
 
+# Sets the dots per inch and the desktop's size (WIDTHxHEIGHT) of $WINEPREFIX
+# (find_wine first): Wine's programs read them when they start, so the
+# prefix's programs are let end first and the next one started sees the new
+# values. The caller holds the prefix's lock as create_wine_prefix asks.
+set_wine_prefix_dpi() {
+  local dpi=$1 desktop=$2 log=$3
+  flock -x 9
+  if ! { "$wineserver" -w &&
+         "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f &&
+         "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f &&
+         "$wineserver" -w; } </dev/null >>"$log" 2>&1 9>&-; then
+    echo "setting $dpi DPI in $WINEPREFIX failed:" >&2
+    cat "$log" >&2
+    return 1
+  fi
+}
+
 # Prints an odbc.ini section for DSN "Sorrowline":
 #   data_source_entry sqlite FILE
 #   data_source_entry postgres SERVER PORT DATABASE USER

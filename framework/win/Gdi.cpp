@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "framework/base/DpiScale.h"
+
 bool CFont::CreatePointFontIndirect(const LOGFONTA& logFont, HDC hDC) {
     CClientDC screen(nullptr);
     HDC dc = hDC ? hDC : screen.GetSafeHdc();
@@ -15,4 +17,15 @@ bool CFont::CreatePointFontIndirect(const LOGFONTA& logFont, HDC hDC) {
     pixels.lfHeight = -std::abs(size.y - origin.y);
     Attach(CreateFontIndirectA(&pixels));
     return GetSafeHandle() != nullptr;
+}
+
+int ScreenDpi() {
+    CClientDC screen(nullptr);
+    return GetDeviceCaps(screen.GetSafeHdc(), LOGPIXELSY);
+}
+
+HICON LoadIconForScreen(HINSTANCE instance, UINT iconId, int size) {
+    const int side = ScaleToDpi(size, ScreenDpi());
+    return static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
 }

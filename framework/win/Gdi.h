@@ -128,3 +128,11 @@ public:
 private:
     HDC m_hDC = nullptr;
 };
+
+// The screen's dots per inch (96 at 100 %), as fonts in points are measured.
+int ScreenDpi();
+
+// Icon iconId drawn for the screen: size is its side at 96 DPI (16 small,
+// 32 large), taken at the screen's DPI from the sizes the icon carries, so
+// that none is stretched. The caller destroys it (DestroyIcon).
+HICON LoadIconForScreen(HINSTANCE instance, UINT iconId, int size);

@@ -74,11 +74,17 @@ def icon_image(size, paint):
     return header + bytes(data) + bytes(mask)
 
 
+# The sizes Windows asks for from 96 to 192 DPI and beyond: small icons
+# (16 at 100 %, 20, 24, 32 at 200 %) and large ones (32, 40, 48, 64), so
+# that none is drawn stretched from another.
+ICON_SIZES = (32, 16, 20, 24, 40, 48, 64)
+
+
 def write_icon(path, paint):
-    images = [icon_image(s, paint) for s in (32, 16)]
+    images = [icon_image(s, paint) for s in ICON_SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for s, img in zip((32, 16), images):
+    for s, img in zip(ICON_SIZES, images):
         out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(img), offset)
         offset += len(img)
     with open(path, "wb") as f:

@@ -76,7 +76,8 @@ Colour ChooseBackgroundColour(const SaverSettings& settings) {
 }
 
 float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal) {
-    float step = static_cast<float>(scrollSpeed * 0.01 * 8);
+    const double density = scale.dpi > 96 ? scale.dpi / 96.0 : 1.0;
+    float step = static_cast<float>(scrollSpeed * 0.01 * 8 * density);
     if (scale.preview)
         step = static_cast<float>(step * PreviewRatio(scale));
     if (horizontal)

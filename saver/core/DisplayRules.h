@@ -35,15 +35,17 @@ LineColours NewLineColours(const LineColours& current, Colour background, uint32
 Colour ChooseBackgroundColour(const SaverSettings& settings);
 
 // Sizes that shrink with the preview: the ratio of the area's height to the
-// screen's.
+// screen's; and the screen's dots per inch, for lengths given in pixels at 96.
 struct DisplayScale {
     bool preview = false;
     int areaHeight = 0;
     int screenHeight = 0;
+    int dpi = 96;
 };
 
-// Pixels moved per timer tick: ScrollSpeed * 0.08, scaled in preview, doubled
-// when horizontal, at least 1.
+// Pixels moved per timer tick: ScrollSpeed * 0.08 at 96 DPI, as many more as
+// the screen's DPI is above 96 (the text's pixels grow with it, so it keeps
+// its pace), scaled in preview, doubled when horizontal, at least 1.
 float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal);
 
 // Font height in tenths of a point: FontSize * 10, scaled in preview, at
@@ -51,8 +53,11 @@ float ScrollStep(int scrollSpeed, const DisplayScale& scale, bool horizontal);
 int FontHeightTenths(const std::string& fontSize, const DisplayScale& scale);
 
 // The shadow offset, and the extra width and height the text window needs
-// for it: one pixel per 7 points.
-constexpr int ShadowOffset(int fontHeightTenths) { return fontHeightTenths / 70; }
+// for it: one pixel per 7 points at 96 DPI, more pixels on a denser screen
+// (the font's pixels grow with the DPI, so the shadow keeps its place).
+constexpr int ShadowOffset(int fontHeightTenths, int dpi = 96) {
+    return static_cast<int>(static_cast<long long>(fontHeightTenths) * (dpi < 96 ? 96 : dpi) / (70 * 96));
+}
 
 // Where the text window goes on one timer tick. A line that has left the area
 // comes back at the far edge, and then needs a new sentence.

@@ -66,7 +66,7 @@ CScrollTextWnd::CScrollTextWnd(COLORREF bkgndCol, const SaverRunFlags& flags,
 CScrollTextWnd::~CScrollTextWnd() { FreePhrasePools(); }
 
 DisplayScale CScrollTextWnd::Scale() const {
-    return {m_runFlags.preview, Height(m_rcArea), GetSystemMetrics(SM_CYSCREEN)};
+    return {m_runFlags.preview, Height(m_rcArea), GetSystemMetrics(SM_CYSCREEN), m_dpi};
 }
 
 bool CScrollTextWnd::Create(const RECT& rect, HWND parent, UINT id) {
@@ -153,7 +153,7 @@ void CScrollTextWnd::OnTick() {
 }
 
 CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
-    const int shadow = ShadowOffset(m_logFont.lfHeight);
+    const int shadow = ShadowOffset(m_logFont.lfHeight, m_dpi);
     LineLayout layout{};
     if (!m_bHorizontal) {
         RECT measured = {0, 0, Width(m_rcArea), Height(m_rcArea)};
@@ -176,7 +176,7 @@ CScrollTextWnd::LineLayout CScrollTextWnd::MeasureLine(HDC hDC) const {
 
 void CScrollTextWnd::Render(HDC hDC, const RECT& drawRect) const {
     if (m_bShadow) {
-        const int shadow = ShadowOffset(m_logFont.lfHeight);
+        const int shadow = ShadowOffset(m_logFont.lfHeight, m_dpi);
         RECT shadowRect = drawRect;
         OffsetRect(&shadowRect, shadow, shadow);
         SetTextColor(hDC, m_shadowCol);

@@ -85,6 +85,7 @@ private:
     COLORREF m_shadowCol = 0;
     float m_fStep = 1;
     LOGFONTA m_logFont = {};
+    int m_dpi = ScreenDpi();  // fonts are measured at it; the shadow and the step grow with it
     CFont m_font;
     RECT m_rcArea = {0, 0, 0, 0};
     std::string m_strText;

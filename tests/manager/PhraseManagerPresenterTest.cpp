@@ -503,7 +503,7 @@ TEST_F(ManagerConnectionLossTest, ARefreshSaysItOnceAndTheNextRefreshListsAgain)
 }
 
 TEST_F(ManagerConnectionLossTest, AnAddSaysOnceThatNothingWasStoredAndTheNextAddStores) {
-    CPhraseManagerPresenter& manager = Open();
+    Open();
     EndManagerSessions();
     AddNoun(0, "a bell");
     ASSERT_EQ(m_view.shown.size(), 1u);

@@ -94,6 +94,14 @@ TEST(ScrollStepTest, SpeedsFromTheSlider) {
     EXPECT_EQ(ScrollStep(-5, kFullScreen, false), 1.0f);
 }
 
+TEST(ScrollStepTest, ADenserScreenMovesAsManyMorePixels) {
+    EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 144}, false), 6.0f, 1e-5);
+    EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 192}, true), 16.0f, 1e-5);
+    EXPECT_EQ(ScrollStep(50, DisplayScale{false, 0, 0, 0}, false), 4.0f);  // unknown: 96
+    // A preview on a denser screen is as large a part of it as before.
+    EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 1200, 192}, false), 4.0f, 1e-5);
+}
+
 TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, kSmallPreview, false), 1.0f);  // 0.67 raised to 1
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, false), 4.0f, 1e-5);
@@ -118,6 +126,19 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloorAndTheShadowOffset) {
     EXPECT_EQ(ShadowOffset(360), 5);
     EXPECT_EQ(ShadowOffset(69), 0);
     EXPECT_EQ(ShadowOffset(140), 2);
+}
+
+TEST(FontHeightTest, TheShadowKeepsItsPlaceOnADenserScreen) {
+    // A 36-point font is 1.5 and 2 times as many pixels high at 144 and 192
+    // DPI; its shadow lies as far off in points.
+    EXPECT_EQ(ShadowOffset(360, 96), 5);
+    EXPECT_EQ(ShadowOffset(360, 144), 7);
+    EXPECT_EQ(ShadowOffset(360, 192), 10);
+    EXPECT_EQ(ShadowOffset(140, 192), 4);
+    // Below 96, or unknown, counts as 96.
+    EXPECT_EQ(ShadowOffset(360, 0), 5);
+    // The largest font the settings can give does not overflow.
+    EXPECT_GT(ShadowOffset(FontHeightTenths("99999999999", kFullScreen), 192), 0);
 }
 
 TEST(AdvanceLineTest, VerticalLineComesBackAtTheBottomEdge) {

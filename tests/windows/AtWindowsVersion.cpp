@@ -19,12 +19,6 @@ namespace {
 
 constexpr char kVersionOption[] = "--windows-version=";
 
-std::string ProgramPath() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
 std::string AppDefaultsKey() {
     const std::string path = ProgramPath();
     return "Software\\Wine\\AppDefaults\\" + path.substr(path.find_last_of("\\/") + 1);
@@ -42,20 +36,6 @@ bool SetReportedVersion(const std::string& version) {
     return status == ERROR_SUCCESS;
 }
 
-// Runs this program again with the arguments but the version option; its exit status.
-int RunAgain(int argc, char** argv) {
-    std::vector<std::string> arguments = {ProgramPath()};
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], kVersionOption, std::strlen(kVersionOption)) != 0)
-            arguments.push_back(argv[i]);
-    DWORD status = 1;
-    if (!RunAndWait(QuotedCommandLine(arguments), status)) {
-        std::fprintf(stderr, "could not run %s again\n", ProgramPath().c_str());
-        return 1;
-    }
-    return static_cast<int>(status);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,7 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "could not set the Windows version %s\n", version);
         return 1;
     }
-    const int status = RunAgain(argc, argv);
+    const int status = RunAgainWithout(kVersionOption, argc, argv);
     RegDeleteKeyA(HKEY_CURRENT_USER, AppDefaultsKey().c_str());
     return status;
 }

@@ -2,6 +2,7 @@
 // Runs another program from a test's helper program and waits for it.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,4 +28,26 @@ inline bool RunAndWait(std::string commandLine, DWORD& status) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+// This program's own path.
+inline std::string ProgramPath() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+// Runs this program again with its arguments but those that begin with
+// option; its exit status, 1 when it could not start.
+inline int RunAgainWithout(const char* option, int argc, char** argv) {
+    std::vector<std::string> arguments = {ProgramPath()};
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]).rfind(option, 0) != 0)
+            arguments.push_back(argv[i]);
+    DWORD status = 1;
+    if (!RunAndWait(QuotedCommandLine(arguments), status)) {
+        std::fprintf(stderr, "could not run %s again\n", ProgramPath().c_str());
+        return 1;
+    }
+    return static_cast<int>(status);
 }

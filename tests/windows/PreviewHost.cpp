@@ -14,6 +14,8 @@
 #include <string>
 
 #include "app/SaverApp.h"
+#include "framework/base/DpiScale.h"
+#include "framework/win/Gdi.h"
 
 namespace {
 
@@ -41,7 +43,9 @@ HWND CreateHostWindow() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "SorrowlinePreviewHost";
     RegisterClassA(&wc);
-    RECT rect = {0, 0, 320, 240};  // about the size of the system's preview monitor
+    // About the size of the system's preview monitor, which grows with the screen's DPI.
+    const int dpi = ScreenDpi();
+    RECT rect = {0, 0, ScaleToDpi(320, dpi), ScaleToDpi(240, dpi)};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
     return CreateWindowExA(0, wc.lpszClassName, "Sorrowline preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                            100, 100, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
