@@ -111,7 +111,7 @@ void CPhraseManagerDlg::RunTest() {
     m_pTestWnd->Create(0, 0, screen, nullptr, kTestWindowId);
 }
 
-void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) { m_list.ShowRows(rows); }
+void CPhraseManagerDlg::ShowRows(CPhraseListModel& rows) { m_list.ShowRows(rows); }
 
 std::vector<int> CPhraseManagerDlg::SelectedRows() const { return m_list.SelectedRows(); }
 
