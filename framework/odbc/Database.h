@@ -29,6 +29,15 @@ public:
     // Seconds to wait for the login; applies to the next OpenEx.
     void SetLoginTimeout(unsigned seconds) { m_loginTimeout = seconds; }
 
+    // How long this connection's driver waits for a lock another
+    // connection holds, at most, in milliseconds: SQLite's Timeout setting
+    // (of the connect string, else of the data source); kNoLockWaitLimit
+    // for engines that wait as long as the lock is held (PostgreSQL);
+    // kUnknownLockWaitLimit while opening, when the settings do not say.
+    // Known from when the connection opened, so another thread may ask
+    // while the connection is busy.
+    long long LockWaitLimitMs() const { return m_lockWaitLimitMs; }
+
     std::string GetDatabaseName() const;
     std::string GetDbmsName() const;
 
@@ -58,10 +67,12 @@ private:
     std::string GetInfoText(unsigned short item) const;
 
     void FreeStatements();
+    long long ReadLockWaitLimit(const std::string& connect, bool sqlite) const;
 
     void* m_hdbc = nullptr;
     std::unordered_map<std::string, void*> m_prepared;
     unsigned m_loginTimeout = 15;
+    long long m_lockWaitLimitMs = -1;
     std::string m_identifierQuote;
     IdentifierCase m_identifierCase = IdentifierCase::Mixed;
 };
