@@ -84,10 +84,11 @@ std::vector<int> CPhraseListCtrl::SelectedRows() const {
     return rows;
 }
 
-void CPhraseListCtrl::FillCell(LVITEMA& item, CPhraseListModel& rows) {
+void CPhraseListCtrl::FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayReadStore) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
         return;
-    const PhraseListRow& row = rows.RowWithCells(static_cast<size_t>(item.iItem));
+    const size_t index = static_cast<size_t>(item.iItem);
+    const PhraseListRow& row = mayReadStore ? rows.RowWithCells(index) : rows.Row(index);
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = CellText(row, item.iSubItem);
         std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), "%s", text ? text : "");

@@ -25,8 +25,8 @@ public:
     int FocusedRow() const { return GetNextItem(-1, LVNI_FOCUSED); }
 
     // Fills in what the list asks for one cell of a row of the model, whose
-    // cells are read when first asked for.
-    static void FillCell(LVITEMA& item, CPhraseListModel& rows);
+    // cells are read when first asked for if the store may be read now.
+    static void FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayReadStore);
 
 private:
     bool m_bSetUp = false;

@@ -6,6 +6,7 @@
 #include "dialogs/DialogHost.h"
 #include "dialogs/NounPhraseDlg.h"
 #include "dialogs/PhraseDetailsDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 #include "dialogs/VerbPhraseDlg.h"
 #include "framework/win/MessageBox.h"
 #include "res/resource.h"
@@ -248,8 +249,10 @@ void CPhraseManagerDlg::OnDatabaseButton() {
 }
 
 // The list hands in the item it wants filled.
+// While a transfer's thread works on the store's connection, the list shows
+// the cells it has and reads the others once the transfer is over.
 void CPhraseManagerDlg::OnGetDisplayInfo(const NMLVDISPINFOA& info) {
-    CPhraseListCtrl::FillCell(const_cast<LVITEMA&>(info.item), m_presenter.Rows());
+    CPhraseListCtrl::FillCell(const_cast<LVITEMA&>(info.item), m_presenter.Rows(), !g_bTransferBusy);
 }
 
 void CPhraseManagerDlg::OnColumnClick(const NMLISTVIEW& click) { m_presenter.SortByColumn(click.iSubItem); }

@@ -3,8 +3,8 @@
 #   locked.sh [RUNNER...] SORROWLINE-DB
 # On SQLite (the sqlite3 shell holds the lock), or on PostgreSQL when
 # SORROWLINE_LOCKED_PG=1 and the SORROWLINE_TEST_PG_* variables name a
-# server (psql holds it): the command says it is waiting, and for how long
-# at most, then carries on once the lock is gone.
+# server (psql holds it): a load says it is waiting, and for how long at
+# most, then carries on once the lock is gone.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 db=("$@")
@@ -16,6 +16,10 @@ echo "$scratch_marker" >"$work/odbc.ini"
 test_source_entry "${SORROWLINE_LOCKED_PG:-}" "$work/locked.db" locked >>"$work/odbc.ini"
 export ODBCINI=$work/odbc.ini
 "${db[@]}" init >/dev/null
+# A data file of one phrase the database then lacks, for the load to wait with.
+number=$("${db[@]}" add noun it "a patient phrase" | tr -d '\r')
+"${db[@]}" export "$work/one.Sorrow"
+"${db[@]}" delete "$number"
 
 # The holder reads its statements from a pipe, so the test says when the lock goes.
 mkfifo "$work/holder"
@@ -38,7 +42,7 @@ echo "$lock" >&3
 for ((try = 0; try < 600; ++try)); do locked && break; sleep 0.1; done
 locked || fail "the holder never took its lock: $(cat "$work/holder.err" 2>/dev/null)"
 
-"${db[@]}" --connect "$connect" add noun it "a patient phrase" >"$work/out" 2>"$work/stderr" &
+"${db[@]}" --connect "$connect" import "$work/one.Sorrow" >"$work/out" 2>"$work/stderr" &
 command=$!
 # Until the command says it waits (it must not end before the lock does).
 until grep -q "waiting for the database" "$work/stderr"; do
