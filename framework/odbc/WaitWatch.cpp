@@ -8,6 +8,8 @@ namespace {
 // and after the calls it watches.
 std::atomic<CWaitWatch*> g_watch{nullptr};
 
+constexpr std::chrono::milliseconds kLookEvery{100};
+
 }  // namespace
 
 CWaitWatch::CWaitWatch(std::chrono::milliseconds after, Notice notice)
@@ -28,9 +30,7 @@ CWaitWatch::~CWaitWatch() {
 CWaitWatch::CallList::iterator CWaitWatch::Begin(const CDatabase& db) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_calls.push_back({&db, std::chrono::steady_clock::now() + m_after});
-    auto call = std::prev(m_calls.end());
-    m_changed.notify_all();
-    return call;
+    return std::prev(m_calls.end());
 }
 
 // A call told of right now waits for its notice to end: the notice may
@@ -39,33 +39,29 @@ void CWaitWatch::End(CallList::iterator call) {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [&] { return m_telling != &*call; });
     m_calls.erase(call);
-    m_changed.notify_all();
 }
 
-// Sleeps until the first call not yet told of is due. The notice runs
-// unlocked, so it may itself use a database (another connection).
+// Looks at the calls a few times a second rather than being woken by each:
+// a load makes thousands of short calls, and waking a thread for every one
+// would cost more than the calls. The notice runs unlocked, so it may
+// itself use a database (another connection).
 void CWaitWatch::Run() {
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopping) {
-        auto next = m_calls.end();
-        for (auto call = m_calls.begin(); call != m_calls.end(); ++call)
-            if (!call->told && (next == m_calls.end() || call->deadline < next->deadline))
-                next = call;
-        if (next == m_calls.end()) {
-            m_changed.wait(lock);
-            continue;
+        m_changed.wait_for(lock, kLookEvery);
+        const auto now = std::chrono::steady_clock::now();
+        for (Call& call : m_calls) {
+            if (m_stopping || call.told || now < call.deadline)
+                continue;
+            call.told = true;
+            m_telling = &call;
+            lock.unlock();
+            m_notice(*call.db);
+            lock.lock();
+            m_telling = nullptr;
+            m_changed.notify_all();
+            break;  // the list may have changed meanwhile
         }
-        if (std::chrono::steady_clock::now() < next->deadline) {
-            m_changed.wait_until(lock, next->deadline);
-            continue;
-        }
-        next->told = true;
-        m_telling = &*next;
-        lock.unlock();
-        m_notice(*next->db);
-        lock.lock();
-        m_telling = nullptr;
-        m_changed.notify_all();
     }
 }
 
