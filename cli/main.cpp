@@ -134,12 +134,8 @@ namespace {
 constexpr std::chrono::seconds kQuietWait{1};
 
 std::string LockWaitNotice(long long limitMs) {
-    const std::string waiting = "sorrowline-db: waiting for the database, which another program may hold locked";
-    if (limitMs == kNoLockWaitLimit)
-        return waiting + "; the database sets no time limit (Ctrl+C stops the command)";
-    if (limitMs == kUnknownLockWaitLimit)
-        return waiting;
-    return waiting + ", for at most " + std::to_string((limitMs + 999) / 1000) + " s";
+    const std::string text = "sorrowline-db: " + LockWaitText(limitMs);
+    return limitMs == kNoLockWaitLimit ? text + " (Ctrl+C stops the command)" : text;
 }
 
 // Printed on the watch's thread; on a terminal it takes the progress bar's

@@ -54,3 +54,12 @@ long long SqliteLockWaitMs(const std::string& timeoutSetting) {
         return kSqliteLongestWaitMs;
     return value;
 }
+
+std::string LockWaitText(long long limitMs) {
+    const std::string waiting = "Waiting for the database, which another program may hold locked";
+    if (limitMs == kNoLockWaitLimit)
+        return waiting + "; the database sets no time limit";
+    if (limitMs == kUnknownLockWaitLimit)
+        return waiting;
+    return waiting + ", for at most " + std::to_string((limitMs + 999) / 1000) + " s";
+}

@@ -14,3 +14,7 @@ long long SqliteLockWaitMs(const std::string& timeoutSetting);
 constexpr long long kNoLockWaitLimit = -1;
 // Not known: the settings do not name the driver (the connection is opening).
 constexpr long long kUnknownLockWaitLimit = -2;
+
+// What a program waiting for a lock tells its user, for a limit as
+// CDatabase::LockWaitLimitMs gives it.
+std::string LockWaitText(long long limitMs);

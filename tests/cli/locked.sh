@@ -45,7 +45,7 @@ locked || fail "the holder never took its lock: $(cat "$work/holder.err" 2>/dev/
 "${db[@]}" --connect "$connect" import "$work/one.Sorrow" >"$work/out" 2>"$work/stderr" &
 command=$!
 # Until the command says it waits (it must not end before the lock does).
-until grep -q "waiting for the database" "$work/stderr"; do
+until grep -q "Waiting for the database" "$work/stderr"; do
   kill -0 "$command" 2>/dev/null || fail "ended without saying it waits: $(cat "$work/stderr")"
   sleep 0.1
 done
@@ -56,4 +56,4 @@ exec 3>&-
 wait "$holder"
 wait "$command" || fail "failed after the lock was gone: $(cat "$work/stderr")"
 "${db[@]}" list | grep -q "a patient phrase" || fail "the phrase was not stored"
-echo "locked: told of the wait ($(grep -o "waiting.*" "$work/stderr" | head -1))"
+echo "locked: told of the wait ($(grep -o "Waiting.*" "$work/stderr" | head -1))"

@@ -18,3 +18,10 @@ TEST(LockWaitTest, SqliteWaitsItsTimeoutOrItsOwnDefaultOrCeiling) {
     EXPECT_EQ(SqliteLockWaitMs("0"), 1000000);       // out of range
     EXPECT_EQ(SqliteLockWaitMs("2000000"), 1000000);
 }
+
+TEST(LockWaitTest, TheWaitIsToldWithItsLimitInWholeSecondsOrWithoutOne) {
+    EXPECT_EQ(LockWaitText(4500), "Waiting for the database, which another program may hold locked, for at most 5 s");
+    EXPECT_EQ(LockWaitText(kNoLockWaitLimit),
+              "Waiting for the database, which another program may hold locked; the database sets no time limit");
+    EXPECT_EQ(LockWaitText(kUnknownLockWaitLimit), "Waiting for the database, which another program may hold locked");
+}
