@@ -18,7 +18,8 @@ CWaitWatch::CWaitWatch(std::chrono::milliseconds after, Notice notice)
 }
 
 CWaitWatch::~CWaitWatch() {
-    g_watch = nullptr;
+    CWaitWatch* self = this;
+    g_watch.compare_exchange_strong(self, nullptr);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;

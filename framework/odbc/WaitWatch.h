@@ -12,8 +12,9 @@ class CDatabase;
 // Tells of a database call that keeps waiting (a statement or a commit that
 // another program's lock holds up): once per call, once it has lasted
 // longer than a while, from a thread of its own while the call still waits.
-// One watch serves the process while it lives; the record layer's blocking
-// calls report to it through CBlockingCall.
+// The watch made last serves the process while it lives; the record
+// layer's blocking calls report to it through CBlockingCall. It is
+// destroyed only while no other thread is inside a call it watches.
 class CWaitWatch {
 public:
     // Called on the watch's thread with the connection that waits.
