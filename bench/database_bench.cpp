@@ -3,8 +3,10 @@
 //                         phrases; bench/dialogs-bench.sh makes them)
 // Exports every phrase through the dialog into DIR, empties the database
 // with Empty, then loads the file back, each as a user would start it, and
-// prints the times and phrases per second.
+// prints the times and phrases per second, and the process's peak memory.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -100,8 +102,12 @@ int main(int argc, char** argv) {
     const double emptied = Run(dialog, IDC_EMPTY);
     const int32_t left = Phrases(app.Store());
     const double loaded = Run(dialog, IDC_LOAD_MERGE);
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("phrases %d\nexport %.2f s (%.0f phrases/s)\nempty %.2f s (%d left)\n"
-                "load into the empty database %.2f s (%.0f phrases/s, %d counted)\n",
-                phrases, exported, phrases / exported, emptied, left, loaded, phrases / loaded, Phrases(app.Store()));
+                "load into the empty database %.2f s (%.0f phrases/s, %d counted)\npeak memory %.0f MiB\n",
+                phrases, exported, phrases / exported, emptied, left, loaded, phrases / loaded, Phrases(app.Store()),
+                memory.PeakWorkingSetSize / 1048576.0);
     return 0;
 }

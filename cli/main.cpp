@@ -1,11 +1,22 @@
 // sorrowline-db: sets up and inspects the phrase database of the saver.
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 #include "cli/Commands.h"
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Database.h"
+#include "framework/odbc/LockWait.h"
+#include "framework/odbc/WaitWatch.h"
 #include "store/PhraseRec.h"
 #include "store/StoreContext.h"
 
@@ -118,6 +129,23 @@ std::string WithInitHint(const std::string& message) {
 
 namespace {
 
+// A command that waits for a lock says so after this long, instead of
+// waiting in silence for as long as the driver lets it.
+constexpr std::chrono::seconds kQuietWait{1};
+
+std::string LockWaitNotice(long long limitMs) {
+    const std::string text = "sorrowline-db: " + LockWaitText(limitMs);
+    return limitMs == kNoLockWaitLimit ? text + " (Ctrl+C stops the command)" : text;
+}
+
+// Printed on the watch's thread; on a terminal it takes the progress bar's
+// line, which the next step redraws below it.
+void PrintLockWaitNotice(const CDatabase& db) {
+    const char* clearLine = isatty(fileno(stderr)) ? "\r\033[K" : "";
+    std::fprintf(stderr, "%s%s\n", clearLine, LockWaitNotice(db.LockWaitLimitMs()).c_str());
+    std::fflush(stderr);
+}
+
 // The shared phrase set works on the command's store while it runs.
 class CBoundPhraseSet {
 public:
@@ -128,6 +156,7 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    CWaitWatch waits(kQuietWait, PrintLockWaitNotice);
     CStoreContext store;
     CBoundPhraseSet bound(store);
     try {

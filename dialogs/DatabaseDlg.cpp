@@ -7,6 +7,8 @@
 
 #include "dialogs/TransferProgressDlg.h"
 #include "framework/win/FileDialog.h"
+#include "framework/odbc/Database.h"
+#include "framework/odbc/LockWait.h"
 #include "framework/win/MessageBox.h"
 #include "res/resource.h"
 #include "transfer/DataFilePath.h"
@@ -24,9 +26,14 @@ const int kTransferButtons[] = {IDC_EMPTY, IDC_LOAD_MERGE, IDC_EXPORT};
 
 }  // namespace
 
+// A transfer's call that waits a second for another program's lock says so
+// in the progress window, until the transfer's next step writes over it.
 CDatabaseDlg::CDatabaseDlg(CWnd* pParent, CStoreContext& store)
     : CTiledDialog(IDD_DATABASE, pParent), m_store(store), m_presenter(*this, store),
-      m_fields(m_presenter.Fields()) {}
+      m_fields(m_presenter.Fields()), m_waits(std::chrono::seconds(1), [this](const CDatabase& db) {
+          if (HWND window = m_waitWindow.load())
+              ::PostMessageA(window, kLockWait, 0, static_cast<LPARAM>(db.LockWaitLimitMs()));
+      }) {}
 
 void CDatabaseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Controls(pDX, kLabelIds, m_labels);
@@ -56,6 +63,7 @@ const MessageTable* CDatabaseDlg::GetMessageTable() const {
         OnCommand(IDC_LOAD_MERGE, &T::OnLoadMerge),
         OnCommand(IDC_EXPORT, &T::OnExport),
         OnMessage(kTransferEnded, &T::OnTransferEnded),
+        OnMessage(kLockWait, &T::OnLockWait),
     });
     return &table;
 }
@@ -65,6 +73,12 @@ void CDatabaseDlg::OnEmpty() { m_presenter.Empty(); }
 void CDatabaseDlg::OnLoadMerge() { m_presenter.StartTransfer(TransferKind::Load); }
 
 void CDatabaseDlg::OnExport() { m_presenter.StartTransfer(TransferKind::Export); }
+
+LRESULT CDatabaseDlg::OnLockWait(WPARAM, LPARAM lParam) {
+    if (theProgressDlg.GetSafeHwnd())
+        theProgressDlg.SetText(LockWaitText(static_cast<long long>(lParam)));
+    return 0;
+}
 
 LRESULT CDatabaseDlg::OnTransferEnded(WPARAM, LPARAM lParam) {
     const std::unique_ptr<TransferResult> result(reinterpret_cast<TransferResult*>(lParam));
@@ -129,6 +143,7 @@ void CDatabaseDlg::SetBusy(bool busy) { g_bTransferBusy.store(busy); }
 // A worker that cannot start ends the transfer at once, so the dialog stays
 // usable; the framework shows why.
 void CDatabaseDlg::StartWorker(const TransferJob& job) {
+    m_waitWindow = m_hWnd;
     try {
         std::thread(&CDatabaseDlg::TransferThreadProc, m_hWnd, &m_store, job).detach();
     } catch (...) {

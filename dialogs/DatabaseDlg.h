@@ -1,11 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 #include "dialogs/BuddyLabel.h"
 #include "dialogs/TiledDialog.h"
 #include "dialogs/core/DatabasePresenter.h"
+#include "framework/odbc/WaitWatch.h"
 
 class CStoreContext;
 
@@ -24,6 +27,9 @@ public:
     // The worker's last act: it posts this with its TransferResult (owned
     // by the message) in lParam, and touches nothing after.
     static constexpr UINT kTransferEnded = WM_APP + 1;
+    // Posted by the wait watch when a transfer's call has waited a second
+    // for a lock; lParam is the connection's lock wait limit.
+    static constexpr UINT kLockWait = WM_APP + 2;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -36,6 +42,7 @@ private:
     void OnLoadMerge();
     void OnExport();
     LRESULT OnTransferEnded(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLockWait(WPARAM wParam, LPARAM lParam);
 
     static void TransferThreadProc(HWND dialog, CStoreContext* store, TransferJob job);
 
@@ -56,4 +63,7 @@ private:
     DatabaseFields m_fields;  // the exchange's copy
     static constexpr size_t kLabelCount = 10;
     CBuddyLabel m_labels[kLabelCount];
+    // Set before the first worker starts; the watch's thread posts to it.
+    std::atomic<HWND> m_waitWindow{nullptr};
+    CWaitWatch m_waits;  // last: gone before what its notice uses
 };

@@ -76,7 +76,10 @@ void CPhraseListCtrl::StoreColumnWidths(CProfileSection& settings) const {
 
 void CPhraseListCtrl::ShowRows(const CPhraseListModel& rows) {
     SetItemCountEx(static_cast<int>(rows.Size()));
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Clearing every row's state is a pass over all rows in some list
+    // controls (Wine's): only a list with a selection or a focus pays it.
+    if (GetSelectedCount() > 0 || FocusedRow() >= 0)
+        SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (long long row = rows.NextSelected(-1); row >= 0; row = rows.NextSelected(row))
         SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
     for (size_t row = 0; row < rows.Size(); ++row)
@@ -92,10 +95,11 @@ std::vector<int> CPhraseListCtrl::SelectedRows() const {
     return rows;
 }
 
-void CPhraseListCtrl::FillCell(LVITEMA& item, const CPhraseListModel& rows) {
+void CPhraseListCtrl::FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayReadStore) {
     if (item.iItem < 0 || item.iItem >= static_cast<int>(rows.Size()))
         return;
-    const PhraseListRow& row = rows.Row(static_cast<size_t>(item.iItem));
+    const size_t index = static_cast<size_t>(item.iItem);
+    const PhraseListRow& row = mayReadStore ? rows.RowWithCells(index) : rows.Row(index);
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = CellText(row, item.iSubItem);
         std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), "%s", text ? text : "");

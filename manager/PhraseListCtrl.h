@@ -24,8 +24,9 @@ public:
     std::vector<int> SelectedRows() const;
     int FocusedRow() const { return GetNextItem(-1, LVNI_FOCUSED); }
 
-    // Fills in what the list asks for one cell of a row of the model.
-    static void FillCell(LVITEMA& item, const CPhraseListModel& rows);
+    // Fills in what the list asks for one cell of a row of the model, whose
+    // cells are read when first asked for if the store may be read now.
+    static void FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayReadStore);
 
 private:
     bool m_bSetUp = false;

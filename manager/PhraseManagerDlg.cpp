@@ -6,6 +6,7 @@
 #include "dialogs/DialogHost.h"
 #include "dialogs/NounPhraseDlg.h"
 #include "dialogs/PhraseDetailsDlg.h"
+#include "dialogs/TransferProgressDlg.h"
 #include "dialogs/VerbPhraseDlg.h"
 #include "framework/win/Gdi.h"
 #include "framework/win/MessageBox.h"
@@ -113,7 +114,7 @@ void CPhraseManagerDlg::RunTest() {
     m_pTestWnd->CreateFullScreen(kTestWindowId);
 }
 
-void CPhraseManagerDlg::ShowRows(const CPhraseListModel& rows) { m_list.ShowRows(rows); }
+void CPhraseManagerDlg::ShowRows(CPhraseListModel& rows) { m_list.ShowRows(rows); }
 
 std::vector<int> CPhraseManagerDlg::SelectedRows() const { return m_list.SelectedRows(); }
 
@@ -252,8 +253,10 @@ void CPhraseManagerDlg::OnDatabaseButton() {
 }
 
 // The list hands in the item it wants filled.
+// While a transfer's thread works on the store's connection, the list shows
+// the cells it has and reads the others once the transfer is over.
 void CPhraseManagerDlg::OnGetDisplayInfo(const NMLVDISPINFOA& info) {
-    CPhraseListCtrl::FillCell(const_cast<LVITEMA&>(info.item), m_presenter.Rows());
+    CPhraseListCtrl::FillCell(const_cast<LVITEMA&>(info.item), m_presenter.Rows(), !g_bTransferBusy);
 }
 
 void CPhraseManagerDlg::OnColumnClick(const NMLISTVIEW& click) { m_presenter.SortByColumn(click.iSubItem); }

@@ -54,7 +54,7 @@ protected:
 
 private:
     // The view the presenter shows its rows, questions and editors through.
-    void ShowRows(const CPhraseListModel& rows) override;
+    void ShowRows(CPhraseListModel& rows) override;
     std::vector<int> SelectedRows() const override;
     int FocusedRow() const override;
     int SelectedCount() const override;

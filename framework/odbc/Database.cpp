@@ -1,7 +1,13 @@
 #include "framework/odbc/Database.h"
 
 #include "framework/odbc/DBException.h"
+#include "framework/odbc/LockWait.h"
 #include "framework/odbc/OdbcApi.h"
+#include "framework/odbc/WaitWatch.h"
+
+#include <odbcinst.h>
+
+#include <cctype>
 
 namespace {
 
@@ -55,9 +61,14 @@ void CDatabase::OpenEx(const std::string& connect, unsigned options) {
 
     SQLCHAR out[1024];
     SQLSMALLINT outLength = 0;
-    SQLRETURN rc = SQLDriverConnect(hdbc, nullptr,
-                                    reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())),
-                                    SQL_NTS, out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
+    // Opening may already read the database, and so wait for a lock.
+    m_lockWaitLimitMs = ReadLockWaitLimit(text, false);
+    SQLRETURN rc;
+    {
+        CBlockingCall call(*this);
+        rc = SQLDriverConnect(hdbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS,
+                              out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
+    }
     if (!SQL_SUCCEEDED(rc)) {
         try {
             CheckOdbc(rc == SQL_NO_DATA ? SQL_ERROR : rc, SQL_HANDLE_DBC, hdbc);
@@ -76,6 +87,7 @@ void CDatabase::OpenEx(const std::string& connect, unsigned options) {
     m_bSqlite = GetDbmsName() == "SQLite";
     if (m_identifierQuote == "\"" && m_bSqlite)
         m_identifierQuote = "`";
+    m_lockWaitLimitMs = m_bSqlite ? ReadLockWaitLimit(text, true) : kNoLockWaitLimit;
     SQLUSMALLINT identifierCase = SQL_IC_MIXED;
     SQLGetInfo(hdbc, SQL_IDENTIFIER_CASE, &identifierCase, sizeof identifierCase, nullptr);
     m_identifierCase = ToIdentifierCase(identifierCase);
@@ -130,6 +142,42 @@ std::string CDatabase::GetInfoText(unsigned short item) const {
     return buffer;
 }
 
+namespace {
+
+// A setting of the connection: from the connect string, else from the data
+// source it names, as drivers read them.
+std::string ConnectionSetting(const std::string& connect, const char* key) {
+    std::string value = ConnectStringValue(connect, key);
+    const std::string dsn = ConnectStringValue(connect, "DSN");
+    if (value.empty() && !dsn.empty()) {
+        char stored[512] = "";
+        SQLGetPrivateProfileString(dsn.c_str(), key, "", stored, sizeof stored, "ODBC.INI");
+        value = stored;
+    }
+    return value;
+}
+
+bool NamesSqliteDriver(const std::string& driver) {
+    std::string lower = driver;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower.find("sqlite") != std::string::npos;
+}
+
+}  // namespace
+
+// Before the connection opens, the driver's name tells the engine (or a
+// Timeout, which only the SQLite driver takes); once open, the engine does.
+long long CDatabase::ReadLockWaitLimit(const std::string& connect, bool sqlite) const {
+    const std::string timeout = ConnectionSetting(connect, "Timeout");
+    if (sqlite || !timeout.empty())
+        return SqliteLockWaitMs(timeout);
+    const std::string driver = ConnectionSetting(connect, "Driver");
+    if (driver.empty())
+        return kUnknownLockWaitLimit;
+    return NamesSqliteDriver(driver) ? SqliteLockWaitMs(timeout) : kNoLockWaitLimit;
+}
+
 std::string CDatabase::GetDatabaseName() const { return GetInfoText(SQL_DATABASE_NAME); }
 
 std::string CDatabase::GetDbmsName() const { return GetInfoText(SQL_DBMS_NAME); }
@@ -143,6 +191,7 @@ void CDatabase::ExecuteSQL(const std::string& sql) {
         throw CDBException("08003", "Connection not open");
     COdbcHandle stmt(SQL_HANDLE_STMT, m_hdbc);
     std::string text = TranslateSql(sql);
+    CBlockingCall call(*this);
     Check(SQLExecDirect(stmt.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS),
           SQL_HANDLE_STMT, stmt.get());
 }
@@ -159,8 +208,11 @@ void* CDatabase::PreparedStatement(const std::string& sql) {
         FreeStatements();
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &stmt), SQL_HANDLE_DBC, m_hdbc);
-    SQLRETURN rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())),
-                              SQL_NTS);
+    SQLRETURN rc;
+    {
+        CBlockingCall call(*this);  // SQLite reads the schema here, under a lock
+        rc = SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS);
+    }
     if (!SQL_SUCCEEDED(rc)) {
         try {
             Check(rc, SQL_HANDLE_STMT, stmt);
@@ -185,7 +237,10 @@ void CDatabase::BeginTrans() {
 }
 
 void CDatabase::CommitTrans() {
-    Check(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
+    {
+        CBlockingCall call(*this);  // a commit may wait for other connections' readers
+        Check(SQLEndTran(SQL_HANDLE_DBC, m_hdbc, SQL_COMMIT), SQL_HANDLE_DBC, m_hdbc);
+    }
     CheckOdbc(SQLSetConnectAttr(Dbc(m_hdbc), SQL_ATTR_AUTOCOMMIT,
                                 reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
               SQL_HANDLE_DBC, m_hdbc);

@@ -45,6 +45,15 @@ public:
     // Seconds to wait for the login; applies to the next OpenEx.
     void SetLoginTimeout(unsigned seconds) { m_loginTimeout = seconds; }
 
+    // How long this connection's driver waits for a lock another
+    // connection holds, at most, in milliseconds: SQLite's Timeout setting
+    // (of the connect string, else of the data source); kNoLockWaitLimit
+    // for engines that wait as long as the lock is held (PostgreSQL);
+    // kUnknownLockWaitLimit while opening, when the settings do not say.
+    // Known from when the connection opened, so another thread may ask
+    // while the connection is busy.
+    long long LockWaitLimitMs() const { return m_lockWaitLimitMs; }
+
     std::string GetDatabaseName() const;
     std::string GetDbmsName() const;
 
@@ -75,12 +84,14 @@ private:
 
     void FreeStatements();
     [[noreturn]] void RaiseNoted(const CDBException& failure);
+    long long ReadLockWaitLimit(const std::string& connect, bool sqlite) const;
 
     void* m_hdbc = nullptr;
     std::unordered_map<std::string, void*> m_prepared;
     unsigned m_loginTimeout = 15;
     bool m_bLost = false;
     bool m_bSqlite = false;
+    long long m_lockWaitLimitMs = -1;
     std::string m_identifierQuote;
     IdentifierCase m_identifierCase = IdentifierCase::Mixed;
 };

@@ -1,6 +1,7 @@
 #include "framework/odbc/Statement.h"
 
 #include "framework/odbc/DBException.h"
+#include "framework/odbc/WaitWatch.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ void CStatement::Execute(const std::vector<FieldKind>& kinds, const CFieldRow& v
     m_buffers.assign(values.size(), ParamBuffer{});  // fixed addresses while bound
     for (size_t i = 0; i < values.size(); ++i)
         BindParameter(static_cast<SQLUSMALLINT>(i + 1), kinds[i], values[i], m_buffers[i]);
+    CBlockingCall call(m_db);  // where another connection's lock holds a statement up
     Check(SQLExecute(m_stmt));
 }
 

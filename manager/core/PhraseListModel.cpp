@@ -1,5 +1,6 @@
 #include "manager/core/PhraseListModel.h"
 
+#include "store/PhraseListQueries.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseText.h"
 #include "store/PhraseType.h"
@@ -12,8 +13,29 @@ bool MakeListRow(const CPhraseRec& phrase, PhraseListRow& row) {
     row.date = phrase.m_DateAdded.Format("%d/%m/%Y");
     row.addedBy = phrase.m_AddedBy;
     row.phrase = ControlCharactersAsSpaces(phrase.m_OPhrase);  // one line, whatever a data file held
+    row.hasCells = true;
     row.selected = row.focused = false;
     return true;
+}
+
+bool MakeKeyRow(const ListedPhraseKey& key, PhraseListRow& row) {
+    if (!PhraseKindLabel(key.phraseType))
+        return false;
+    row = PhraseListRow{};
+    row.phraseNumber = key.number;
+    row.phraseType = key.phraseType;
+    row.hasCells = false;
+    return true;
+}
+
+PhraseListRow RowOfCells(const ListedPhraseCells& cells) {
+    PhraseListRow row;
+    row.phraseNumber = cells.number;
+    row.phraseType = cells.phraseType;
+    row.date = cells.dateAdded.Format("%d/%m/%Y");
+    row.addedBy = cells.addedBy;
+    row.phrase = ControlCharactersAsSpaces(cells.objectText);
+    return row;
 }
 
 const char* PhraseKindLabel(int phraseType) {
@@ -47,6 +69,43 @@ ListFilter ListFilterFor(int filterCode) {
         case 5: return {"PhraseType = ?", true, 5};
         default: return {"", false, 0};
     }
+}
+
+const PhraseListRow& CPhraseListModel::RowWithCells(size_t index) {
+    PhraseListRow& wanted = Row(index);
+    if (wanted.hasCells || !m_cellSource)
+        return wanted;
+    const std::vector<size_t> page = PageWithoutCells(index);
+    std::vector<int32_t> numbers;
+    for (size_t row : page)
+        numbers.push_back(Row(row).phraseNumber);
+    std::vector<PhraseListRow> read = m_cellSource->ReadCells(numbers);
+    for (size_t row : page) {
+        PhraseListRow& target = Row(row);
+        for (PhraseListRow& cells : read)
+            if (cells.phraseNumber == target.phraseNumber) {
+                target.date = std::move(cells.date);
+                target.addedBy = std::move(cells.addedBy);
+                target.phrase = std::move(cells.phrase);
+                break;
+            }
+        target.hasCells = true;  // a phrase gone meanwhile is not asked for again
+    }
+    return wanted;
+}
+
+// Up to a page of rows lacking their cells near index: from it down, then
+// up from it; never further than two pages either way.
+std::vector<size_t> CPhraseListModel::PageWithoutCells(size_t index) const {
+    const size_t reach = 2 * kCellPage;
+    std::vector<size_t> page;
+    for (size_t row = index; row < Size() && row < index + reach && page.size() < kCellPage; ++row)
+        if (!Row(row).hasCells)
+            page.push_back(row);
+    for (size_t row = index; row-- > 0 && row + reach > index && page.size() < kCellPage;)
+        if (!Row(row).hasCells)
+            page.push_back(row);
+    return page;
 }
 
 void CPhraseListModel::Clear() {

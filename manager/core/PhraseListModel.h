@@ -5,14 +5,18 @@
 #include <vector>
 
 class CPhraseRec;
+struct ListedPhraseCells;
+struct ListedPhraseKey;
 
 // One row of the phrase list: the phrase it stands for and its four cells.
+// A row listed by its key alone has its cells read when it is first shown.
 struct PhraseListRow {
     int32_t phraseNumber = 0;
     uint8_t phraseType = 0;
     std::string date;  // "%d/%m/%Y"
     std::string addedBy;
     std::string phrase;  // the Object text
+    bool hasCells = true;
     bool selected = false;
     bool focused = false;
 };
@@ -20,6 +24,18 @@ struct PhraseListRow {
 // The row the list shows for the set's current phrase; false for a
 // PhraseType that belongs to no kind (such a phrase is not listed).
 bool MakeListRow(const CPhraseRec& phrase, PhraseListRow& row);
+// The same for a phrase known by its key only, its cells still to be read.
+bool MakeKeyRow(const ListedPhraseKey& key, PhraseListRow& row);
+// The row of a phrase's cells as the list shows them.
+PhraseListRow RowOfCells(const ListedPhraseCells& cells);
+
+// Reads the cells of rows the list is about to show.
+class IPhraseCellSource {
+public:
+    virtual ~IPhraseCellSource() = default;
+    // The rows, cells and all, of those of these phrases that still exist.
+    virtual std::vector<PhraseListRow> ReadCells(const std::vector<int32_t>& phraseNumbers) = 0;
+};
 
 // "Noun" (PhraseType 0 to 3), "Verb" (4), "Adverb" (5); null for any other.
 const char* PhraseKindLabel(int phraseType);
@@ -57,6 +73,14 @@ public:
     const PhraseListRow& Row(size_t index) const { return m_rows[Stored(index)]; }
     PhraseListRow& Row(size_t index) { return m_rows[Stored(index)]; }
 
+    // Where rows without their cells get them; none: every row has them.
+    void SetCellSource(IPhraseCellSource* source) { m_cellSource = source; }
+    // The row with its cells. A row without them gets them, with the rows
+    // below it (above, near the end), in one read of a page: a list shows a
+    // screenful at a time. A phrase gone meanwhile keeps empty cells.
+    const PhraseListRow& RowWithCells(size_t index);
+    static constexpr size_t kCellPage = 32;
+
     void Clear();
     void InsertTop(PhraseListRow row);
     // Screen position 0 .. Size(); Size() puts it at the bottom.
@@ -76,6 +100,9 @@ public:
 
 private:
     size_t Stored(size_t index) const { return m_rows.size() - 1 - index; }
+    std::vector<size_t> PageWithoutCells(size_t index) const;
+
+    IPhraseCellSource* m_cellSource = nullptr;
 
     std::vector<PhraseListRow> m_rows;  // bottom row first
 };

@@ -7,6 +7,7 @@
 
 #include "store/ConfigRecord.h"
 #include "store/CurrentUser.h"
+#include "store/PhraseListQueries.h"
 #include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "store/PhraseText.h"
@@ -66,7 +67,7 @@ std::string RefusalSummary(int refused) {
 CPhraseManagerPresenter::CPhraseManagerPresenter(IPhraseManagerView& view, CStoreContext& store,
                                                  CPhraseRec& phrases)
     : m_view(view), m_store(store), m_phrases(phrases), m_config(store.m_configRecord), m_service(store, phrases) {
-    m_phrases.m_strSort = m_sortKeys.Joined();
+    m_rows.SetCellSource(this);
 }
 
 void CPhraseManagerPresenter::RefreshList(int filterCode) {
@@ -78,15 +79,12 @@ void CPhraseManagerPresenter::RefreshList(int filterCode) {
         return;
     }
     try {
-        if (!QueryList(filterCode)) {
-            m_view.ShowBusy(false);
-            ShowQueryFailure("Could not refresh phrase list", "Error");
-            return;
-        }
-        FillList();
+        FillList(filterCode);
     } catch (const std::exception& e) {
         ShowRows();  // the rows read before the error stay listed
+        m_view.ShowBusy(false);
         m_view.ShowWarning(WithCause("Could not refresh phrase list", e.what()), "Error");
+        return;
     }
     m_view.ShowBusy(false);
 }
@@ -106,7 +104,6 @@ void CPhraseManagerPresenter::SetFilter(int filterCode, bool emptyFirst) {
 
 void CPhraseManagerPresenter::SortByColumn(int column) {
     m_sortKeys.Toggle(SortColumnName(column));
-    m_phrases.m_strSort = m_sortKeys.Joined();
     RefreshList(m_filterCode);
 }
 
@@ -413,22 +410,33 @@ bool CPhraseManagerPresenter::OpenPhraseSet() {
     }
 }
 
-bool CPhraseManagerPresenter::QueryList(int filterCode) {
+// The list holds every phrase's key, in the database's order; the cells
+// are read as rows are shown. Each row goes to the top, so the screen shows
+// the query's order reversed.
+void CPhraseManagerPresenter::FillList(int filterCode) {
     const ListFilter filter = ListFilterFor(filterCode);
-    m_phrases.m_strFilter = filter.condition;
-    if (filter.setsParameter)
-        m_phrases.m_NumberParam = filter.parameter;
-    return m_phrases.Rerun();
-}
-
-// Each row goes to the top, so the screen shows the query's order reversed.
-void CPhraseManagerPresenter::FillList() {
-    for (; !m_phrases.IsEOF(); m_phrases.MoveNext()) {
+    const ListCondition condition{filter.condition, filter.setsParameter, filter.parameter};
+    for (const ListedPhraseKey& key : QueryListedKeys(m_store, condition, m_sortKeys.Joined())) {
         PhraseListRow row;
-        if (MakeListRow(m_phrases, row))
+        if (MakeKeyRow(key, row))
             m_rows.InsertTop(std::move(row));
     }
     ShowRows();
+}
+
+// A failed read leaves the cells empty; the next refresh reads them again.
+std::vector<PhraseListRow> CPhraseManagerPresenter::ReadCells(const std::vector<int32_t>& phraseNumbers) {
+    std::vector<PhraseListRow> rows;
+    try {
+        for (size_t first = 0; first < phraseNumbers.size(); first += kMaxCellNumbers) {
+            const size_t last = std::min(phraseNumbers.size(), first + kMaxCellNumbers);
+            const std::vector<int32_t> numbers(phraseNumbers.begin() + first, phraseNumbers.begin() + last);
+            for (const ListedPhraseCells& cells : QueryListedCells(m_store, numbers))
+                rows.push_back(RowOfCells(cells));
+        }
+    } catch (const std::exception&) {
+    }
+    return rows;
 }
 
 bool CPhraseManagerPresenter::ReadPhrase(int32_t phraseNumber) {

@@ -15,7 +15,7 @@ class CStoreContext;
 // The phrase manager's flows over the store: the filtered, sorted list, and
 // adding, editing, deleting and looking at phrases. The window wires its
 // controls to it and shows what it is told through the view.
-class CPhraseManagerPresenter {
+class CPhraseManagerPresenter : private IPhraseCellSource {
 public:
     // The store (its configuration row holds the counts and the owner) and
     // the phrase set the list reads and changes.
@@ -56,6 +56,8 @@ public:
     int FilterCode() const { return m_filterCode; }
     const CSortKeys& SortKeys() const { return m_sortKeys; }
     const CPhraseListModel& Rows() const { return m_rows; }
+    // The rows as the list shows them: a row's cells are read when it is shown.
+    CPhraseListModel& Rows() { return m_rows; }
 
 private:
     void SetFilter(int filterCode, bool emptyFirst);
@@ -74,8 +76,8 @@ private:
 
     // The store, reached only from these.
     bool ReachStore(const char* failedAction, const char* title);
-    bool QueryList(int filterCode);
-    void FillList();
+    void FillList(int filterCode);
+    std::vector<PhraseListRow> ReadCells(const std::vector<int32_t>& phraseNumbers) override;
     bool ReadPhrase(int32_t phraseNumber);
     bool CanAddPhrases() const;
     int32_t StoreAddedPhrase(const PhraseInput& phrase);

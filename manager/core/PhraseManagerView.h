@@ -13,8 +13,9 @@ class CPhraseRec;
 // warning box over the window.
 class IPhraseManagerView : public CMessageSink {
 public:
-    // The list shows these rows and their selection and focus anew.
-    virtual void ShowRows(const CPhraseListModel& rows) = 0;
+    // The list shows these rows and their selection and focus anew; it reads
+    // the cells of the rows it shows through RowWithCells.
+    virtual void ShowRows(CPhraseListModel& rows) = 0;
     // Screen indexes of the selected rows, from the top; and the focused row, or -1.
     virtual std::vector<int> SelectedRows() const = 0;
     virtual int FocusedRow() const = 0;

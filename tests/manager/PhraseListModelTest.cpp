@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "manager/core/PhraseListModel.h"
+#include "store/PhraseListQueries.h"
 #include "store/PhraseRec.h"
 
 namespace {
@@ -111,4 +112,76 @@ TEST(PhraseListModelTest, ARowShowsKindDateAuthorAndObjectText) {
     PhraseListRow row;
     ASSERT_TRUE(MakeListRow(phrase, row));
     EXPECT_EQ(row.phrase, "a big dog with spots");
+}
+
+namespace {
+
+// Answers with a cell row for each number it knows, and notes each request.
+class FakeCellSource : public IPhraseCellSource {
+public:
+    std::vector<PhraseListRow> ReadCells(const std::vector<int32_t>& numbers) override {
+        requests.push_back(numbers);
+        std::vector<PhraseListRow> rows;
+        for (int32_t number : numbers)
+            if (number != gone)
+                rows.push_back(Row(number, "cells of " + std::to_string(number)));
+        return rows;
+    }
+    std::vector<std::vector<int32_t>> requests;
+    int32_t gone = -1;
+};
+
+// A list of keys only, numbered 1 (bottom) to count (top).
+CPhraseListModel KeyRows(int32_t count) {
+    CPhraseListModel model;
+    for (int32_t number = 1; number <= count; ++number) {
+        PhraseListRow row;
+        EXPECT_TRUE(MakeKeyRow({number, 4}, row));
+        model.InsertTop(std::move(row));
+    }
+    return model;
+}
+
+}  // namespace
+
+TEST(PhraseListModelTest, KeyRowsGetTheirCellsAPageAtATimeWhenShown) {
+    CPhraseListModel model = KeyRows(100);
+    FakeCellSource source;
+    model.SetCellSource(&source);
+    EXPECT_EQ(model.RowWithCells(0).phrase, "cells of 100");
+    ASSERT_EQ(source.requests.size(), 1u);
+    EXPECT_EQ(source.requests[0].size(), CPhraseListModel::kCellPage);
+    EXPECT_EQ(source.requests[0].front(), 100);
+    // The rest of that page is there without another read.
+    EXPECT_EQ(model.RowWithCells(CPhraseListModel::kCellPage - 1).phrase, "cells of 69");
+    EXPECT_EQ(source.requests.size(), 1u);
+    // Near the bottom the page reaches up instead.
+    EXPECT_EQ(model.RowWithCells(99).phrase, "cells of 1");
+    ASSERT_EQ(source.requests.size(), 2u);
+    EXPECT_EQ(source.requests[1].size(), CPhraseListModel::kCellPage);
+    // Order, kind and selection stay the rows' own.
+    EXPECT_EQ(model.Row(50).phraseNumber, 50);
+    EXPECT_EQ(model.Row(50).phraseType, 4);
+}
+
+TEST(PhraseListModelTest, APhraseGoneBeforeItsCellsAreReadKeepsEmptyCellsAndIsNotAskedAgain) {
+    CPhraseListModel model = KeyRows(3);
+    FakeCellSource source;
+    source.gone = 2;
+    model.SetCellSource(&source);
+    EXPECT_EQ(model.RowWithCells(1).phrase, "");
+    EXPECT_EQ(model.RowWithCells(0).phrase, "cells of 3");
+    EXPECT_EQ(model.RowWithCells(1).phrase, "");
+    EXPECT_EQ(source.requests.size(), 1u);
+    // Rows that came with their cells never ask.
+    model.InsertTop(Row(9, "added"));
+    EXPECT_EQ(model.RowWithCells(0).phrase, "added");
+    EXPECT_EQ(source.requests.size(), 1u);
+}
+
+TEST(PhraseListModelTest, OnlyPhrasesOfAKindAreListedByKey) {
+    PhraseListRow row;
+    EXPECT_TRUE(MakeKeyRow({5, 0}, row));
+    EXPECT_FALSE(row.hasCells);
+    EXPECT_FALSE(MakeKeyRow({6, 7}, row));
 }

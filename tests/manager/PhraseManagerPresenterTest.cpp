@@ -23,12 +23,12 @@ struct Shown {
 
 class FakeView : public IPhraseManagerView {
 public:
-    void ShowRows(const CPhraseListModel& rows) override {
+    void ShowRows(CPhraseListModel& rows) override {
         phrases.clear();
         selected.clear();
         focused = -1;
         for (size_t row = 0; row < rows.Size(); ++row) {
-            phrases.push_back(rows.Row(row).phrase);
+            phrases.push_back(rows.RowWithCells(row).phrase);
             if (rows.Row(row).selected)
                 selected.push_back(static_cast<int>(row));
             if (rows.Row(row).focused)

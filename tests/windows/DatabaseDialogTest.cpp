@@ -17,7 +17,9 @@
 #include "framework/win/FileDialog.h"
 #include "manager/PhraseManagerDlg.h"
 #include "res/resource.h"
+#include "framework/odbc/Database.h"
 #include "store/CurrentUser.h"
+#include "store/PhraseLookup.h"
 #include "store/PhraseRec.h"
 #include "tests/windows/DialogTestSupport.h"
 #include "dialogs/DatabaseDlg.h"
@@ -299,4 +301,31 @@ TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
     RunInModalLoop([] { PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0); });
     SendMessageA(manager.GetDlgItem(IDC_DATABASE), BM_CLICK, 0, 0);
     EXPECT_EQ(manager.List().GetItemCount(), before + 1);
+}
+
+// A load held up by another connection's lock says so in the progress
+// window, and goes on once the lock is gone.
+TEST_F(DatabaseDialogTest, ALoadHeldUpByALockSaysItWaitsInTheProgressWindow) {
+    Open();
+    m_files.m_paths = {Path("first.Sorrow")};
+    Press(IDC_EXPORT);
+    WaitForButtons();
+    Exec("DELETE FROM Phrase WHERE OPhrase = 'phrase 1'");
+
+    CDatabase holder;
+    holder.OpenEx(m_app->Store().ConnectString(), CDatabase::noOdbcDialog);
+    holder.ExecuteSQL("BEGIN EXCLUSIVE");
+    m_files.m_paths = {Path("first.Sorrow")};
+    Press(IDC_LOAD_MERGE);
+    const std::string waiting = "Waiting for the database";
+    std::string counter;
+    for (int i = 0; i < 3000 && counter.find(waiting) == std::string::npos && TransferBusy(); ++i) {
+        PumpMessages();
+        if (theProgressDlg.GetSafeHwnd())
+            counter = WindowText(theProgressDlg.GetDlgItem(IDC_TRANSFER_COUNTER));
+    }
+    holder.ExecuteSQL("COMMIT");
+    WaitForTransfer();
+    EXPECT_NE(counter.find(waiting), std::string::npos) << counter;
+    EXPECT_TRUE(QueryPhraseExists(m_app->Store(), 0, "phrase 1"));
 }
