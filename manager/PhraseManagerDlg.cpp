@@ -297,11 +297,15 @@ void CPhraseManagerDlg::OnListKeyDown(const NMLVKEYDOWN& key) {
         m_presenter.DeleteSelected();
 }
 
-// Shift+F10 and the menu key come without a point; a right click has its
-// own way to the menu.
-LRESULT CPhraseManagerDlg::OnContextMenu(WPARAM, LPARAM lParam) {
-    if (lParam != -1)
+// Shift+F10 and the menu key come without a point; a right click on the
+// list or the background has its own way to the menu, one on a button
+// offers the button's help.
+LRESULT CPhraseManagerDlg::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+    const HWND target = reinterpret_cast<HWND>(wParam);
+    if (lParam != -1 && (target == m_hWnd || target == m_list.GetSafeHwnd()))
         return Default();
+    if (lParam != -1)
+        return OfferWhatsThis(wParam, lParam);
     ShowContextMenu(KeyboardMenuPoint());
     m_presenter.UpdateButtons();
     return 0;

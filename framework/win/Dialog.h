@@ -51,6 +51,12 @@ protected:
 
     const MessageTable* GetMessageTable() const override;
 
+    // A right click on a control with a help number (or Shift+F10 and the
+    // menu key on one) offers "What's This?", which asks for the control's
+    // help as F1 does. A dialog with a context menu of its own hands over
+    // the requests it leaves.
+    LRESULT OfferWhatsThis(WPARAM wParam, LPARAM lParam);
+
     CWnd* m_pParentWnd;
 
 private:
@@ -60,6 +66,9 @@ private:
     // WM_INITDIALOG for the object; false when start-up failed.
     bool Start(bool& focusFirst);
     void FocusControl(int id);
+    // The smallest visible control of the dialog under a point of the screen.
+    HWND ControlAt(POINT screen) const;
+    void RequestHelp(HWND control, POINT screen);
 
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }
