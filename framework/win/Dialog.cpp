@@ -85,6 +85,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     dialog->SubclassWindow(hWnd);
     dialog->OwnWindow();
     dialog->ApplyTemplateHelpIds();
+    dialog->SeparateLabelsFromGroups();
     bool focusFirst = true;
     if (dialog->Start(focusFirst))
         return focusFirst ? TRUE : FALSE;
@@ -124,6 +125,35 @@ void CDialog::ApplyTemplateHelpIds() {
             SetWindowContextHelpId(control, item.helpId);
         if (child)
             child = GetWindow(child, GW_HWNDNEXT);
+    }
+}
+
+namespace {
+
+// A caption, an icon, a field or a frame: a control Tab never stops on.
+bool IsLabelLike(HWND control) {
+    char className[16] = "";
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0)
+        return true;
+    return lstrcmpiA(className, "Button") == 0 &&
+           (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+}  // namespace
+
+// The arrow keys move the focus within a group of controls and would put
+// it on a label that shares the group; so each run of labels becomes a
+// group of its own, and so does each run of the controls beside them. The
+// first control starts a group too: the last group does not go on there.
+void CDialog::SeparateLabelsFromGroups() {
+    HWND first = GetWindow(m_hWnd, GW_CHILD);
+    bool previousLabel = false;
+    for (HWND child = first; child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool label = IsLabelLike(child);
+        if (child == first || label != previousLabel)
+            SetWindowLongA(child, GWL_STYLE, GetWindowLongA(child, GWL_STYLE) | WS_GROUP);
+        previousLabel = label;
     }
 }
 

@@ -63,6 +63,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerHandle(CWnd* pParent) const;
     void ApplyTemplateHelpIds();
+    void SeparateLabelsFromGroups();
     // WM_INITDIALOG for the object; false when start-up failed.
     bool Start(bool& focusFirst);
     void FocusControl(int id);

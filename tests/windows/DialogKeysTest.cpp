@@ -416,3 +416,23 @@ TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
     ASSERT_NE(CHelpPopup::Current(), nullptr);
     EXPECT_EQ(CHelpPopup::Current()->Text(), helpOfF1);
 }
+
+// Arrows move among the controls of a group; they never leave the focus on
+// a caption, an icon or a field that takes none.
+TEST_F(DialogKeysTest, ArrowsNeverPutTheFocusWhereTabCannot) {
+    for (const Kind& kind : EveryDialog()) {
+        SCOPED_TRACE(kind.name);
+        Open(kind);
+        for (HWND stop : TabCycle()) {
+            if (SendMessageA(stop, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS)
+                continue;
+            for (WORD arrow : {VK_DOWN, VK_UP}) {  // Right and Left go the same ways
+                SendMessageA(m_dialog->GetSafeHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(stop), TRUE);
+                Press({arrow});
+                EXPECT_TRUE(TakesFocus(GetFocus())) << WindowText(stop) << " then " << arrow << ": "
+                                                    << WindowText(GetFocus());
+            }
+        }
+        m_dialog.reset();
+    }
+}
