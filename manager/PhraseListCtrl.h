@@ -27,6 +27,12 @@ public:
     // Fills in what the list asks for one cell of a row of the model.
     static void FillCell(LVITEMA& item, const CPhraseListModel& rows);
 
+protected:
+    const MessageTable* GetMessageTable() const override;
+
 private:
+    LRESULT OnSysKeyDown(WPARAM key, LPARAM);
+    LRESULT OnSysChar(WPARAM character, LPARAM);
+
     bool m_bSetUp = false;
 };

@@ -178,3 +178,29 @@ TEST_F(ManagerKeysTest, MnemonicsPressTheirButtons) {
     EXPECT_EQ(manager.DoModal(), IDOK);
     EXPECT_EQ(manager.FilterCode(), 5);
 }
+
+// The headings take no focus: Ctrl and a column's number sort as a click on
+// the heading does, and Alt+Enter shows a row's details as a double click.
+TEST_F(ManagerKeysTest, ControlAndAColumnsNumberSortsAndAltEnterShowsTheDetails) {
+    auto firstPhrase = [&] {
+        char text[64] = "";
+        ListView_GetItemText(List(), 0, 3, text, sizeof text);
+        return std::string(text);
+    };
+    PressKeys({VK_CONTROL, '4'});
+    EXPECT_EQ(firstPhrase(), "ant");
+    PressKeys({VK_CONTROL, '4'});
+    EXPECT_EQ(firstPhrase(), "walks");
+
+    PressKeys({VK_HOME});
+    std::string title, shown;
+    RunInModalLoop([&] {
+        HWND details = GetActiveWindow();
+        title = WindowText(details);
+        shown = WindowText(GetDlgItem(details, IDC_DETAILS_FIELD1));
+        PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
+    });
+    PressKeys({VK_MENU, VK_RETURN});
+    EXPECT_EQ(title, "Phrase Details");
+    EXPECT_EQ(shown, "walks");
+}
