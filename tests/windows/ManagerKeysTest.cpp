@@ -41,27 +41,8 @@ protected:
     int SelectedCount() { return static_cast<int>(ListView_GetSelectedCount(List())); }
 
     void PressKeys(std::initializer_list<WORD> keys) {
-        SendKeys(keys);
+        SendKeyChord(keys);
         PumpMessages();
-    }
-
-    // The keys pressed in order and let go in reverse, as one chord; the
-    // running message loop takes them.
-    static void SendKeys(std::initializer_list<WORD> keys) {
-        std::vector<INPUT> inputs;
-        for (WORD key : keys)
-            inputs.push_back(KeyInput(key, 0));
-        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-            inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-
-    static INPUT KeyInput(WORD key, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        return input;
     }
 
     // Where a context menu opened by the keys showed, and whether its Edit
@@ -172,8 +153,8 @@ TEST_F(ManagerKeysTest, MnemonicsPressTheirButtons) {
     CPhraseManagerDlg manager(m_app->Store());
     RunInModalLoop([&] {
         SetForegroundWindow(manager.GetSafeHwnd());
-        SendKeys({VK_MENU, 'S'});  // Adverbs
-        SendKeys({VK_ESCAPE});
+        SendKeyChord({VK_MENU, 'S'});  // Adverbs
+        SendKeyChord({VK_ESCAPE});
     });
     EXPECT_EQ(manager.DoModal(), IDOK);
     EXPECT_EQ(manager.FilterCode(), 5);
