@@ -60,6 +60,11 @@ RECT PlaceOf(HWND control) {
     return place;
 }
 
+POINT CentreOf(HWND control) {
+    const RECT place = PlaceOf(control);
+    return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+}
+
 // The radio buttons that stand together with this one, up to the next group.
 std::vector<HWND> RadioGroupOf(HWND button) {
     HWND first = button;
@@ -374,7 +379,6 @@ TEST_F(DialogKeysTest, ACaptionShowsTheFocusRectangleWhileItsBoxHasTheFocus) {
 TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
     HWND dialog = Open(Named("details"));
     HWND field = GetDlgItem(dialog, IDC_DETAILS_FIELD1);
-    const RECT place = PlaceOf(field);
     HELPINFO asF1Asks = {sizeof asF1Asks, HELPINFO_WINDOW, IDC_DETAILS_FIELD1, field, 0, {0, 0}};
     SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&asF1Asks));
     ASSERT_NE(CHelpPopup::Current(), nullptr);
@@ -391,7 +395,7 @@ TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
         SendKeyChord({VK_DOWN});
         SendKeyChord({VK_RETURN});
     });
-    RightClickAt({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+    RightClickAt(CentreOf(field));
     EXPECT_EQ(item, "&What's This?");
     ASSERT_NE(CHelpPopup::Current(), nullptr);
     EXPECT_EQ(CHelpPopup::Current()->Text(), helpOfF1);
@@ -415,4 +419,36 @@ TEST_F(DialogKeysTest, ArrowsNeverPutTheFocusWhereTabCannot) {
         }
         m_dialog.reset();
     }
+}
+
+// A caption asks for its box's help, once; Shift+F10 asks for the focused
+// control's.
+TEST_F(DialogKeysTest, WhatsThisOnACaptionOrFromTheKeyboardGivesTheBoxsHelpOnce) {
+    HWND dialog = Open(Named("configuration"));
+    const std::string boldHelp = HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_BOLD)));
+    ASSERT_FALSE(boldHelp.empty());
+    int menus = 0;
+    std::function<void()> chooseAndWatch = [&] {
+        if (!FindMenuWindow())
+            return;
+        ++menus;
+        SendKeyChord({VK_DOWN});
+        SendKeyChord({VK_RETURN});
+        RunInModalLoop(chooseAndWatch);  // a second menu would count, and close
+    };
+    RunInModalLoop(chooseAndWatch);
+    RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION)));
+    Pump();
+    EXPECT_EQ(menus, 1);
+    ASSERT_NE(CHelpPopup::Current(), nullptr);
+    EXPECT_EQ(CHelpPopup::Current()->Text(), boldHelp);
+
+    CHelpPopup::CloseCurrent();
+    Press({VK_MENU, 'I'});
+    RunInModalLoop(chooseAndWatch);
+    Press({VK_SHIFT, VK_F10});
+    Pump();
+    ASSERT_NE(CHelpPopup::Current(), nullptr);
+    EXPECT_EQ(CHelpPopup::Current()->Text(),
+              HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));
 }
