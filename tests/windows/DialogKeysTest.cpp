@@ -152,12 +152,10 @@ char MnemonicOf(HWND control) {
     return 0;
 }
 
-INPUT MouseInput(DWORD flags, POINT screen = {0, 0}) {
+INPUT MouseInput(DWORD flags) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
-    input.mi.dx = screen.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = screen.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     return input;
 }
 
@@ -254,10 +252,21 @@ protected:
         return visited;
     }
 
+    // The display may still report where the pointer was before: the click
+    // waits until the cursor has stood at the point for two looks running.
     void RightClickAt(POINT screen) {
-        INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen),
-                          MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)};
-        SendInput(3, inputs, sizeof(INPUT));
+        int stillThere = 0;
+        for (int look = 0; look < 40 && stillThere < 2; ++look) {
+            POINT at;
+            GetCursorPos(&at);
+            stillThere = at.x == screen.x && at.y == screen.y ? stillThere + 1 : 0;
+            if (!stillThere)
+                SetCursorPos(screen.x, screen.y);
+            Pump();
+        }
+        ASSERT_EQ(stillThere, 2);
+        INPUT buttons[] = {MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP)};
+        SendInput(2, buttons, sizeof(INPUT));
         Pump();
     }
 
