@@ -32,11 +32,8 @@ UINT_PTR RelayId(HWND label) { return reinterpret_cast<UINT_PTR>(label); }
 
 }  // namespace
 
-HWND CBuddyLabel::Buddy() const { return m_hBuddy && IsWindow(m_hBuddy) ? m_hBuddy : nullptr; }
-
 void CBuddyLabel::SetBuddy(HWND buddy) {
-    ReleaseBuddy();
-    m_hBuddy = buddy;
+    CFocusLabel::SetBuddy(buddy);
     if (buddy && m_hWnd)
         SetWindowSubclass(buddy, &BuddyProc, RelayId(m_hWnd), reinterpret_cast<DWORD_PTR>(m_hWnd));
 }
@@ -44,7 +41,7 @@ void CBuddyLabel::SetBuddy(HWND buddy) {
 void CBuddyLabel::ReleaseBuddy() {
     if (HWND buddy = Buddy())
         RemoveWindowSubclass(buddy, &BuddyProc, RelayId(m_hWnd));
-    m_hBuddy = nullptr;
+    CFocusLabel::ReleaseBuddy();
 }
 
 void CBuddyLabel::SetText(const std::string& text) {
@@ -63,16 +60,13 @@ HBRUSH CBuddyLabel::CtlColor(HDC hDC) {
 }
 
 const MessageTable* CBuddyLabel::GetMessageTable() const {
-    static const auto table = MessageTableOf<CBuddyLabel>(nullptr, {
+    static const auto table = MessageTableOf<CBuddyLabel>(CFocusLabel::GetMessageTable(), {
         OnMouseMessage(WM_LBUTTONDOWN, &CBuddyLabel::OnMouseButton),
         OnMouseMessage(WM_LBUTTONUP, &CBuddyLabel::OnMouseButton),
         OnMouseMessage(WM_LBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
         OnMouseMessage(WM_MBUTTONDOWN, &CBuddyLabel::OnMouseButton),
         OnMouseMessage(WM_MBUTTONUP, &CBuddyLabel::OnMouseButton),
         OnMouseMessage(WM_MBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
-        OnMouseMessage(WM_RBUTTONDOWN, &CBuddyLabel::OnMouseButton),
-        OnMouseMessage(WM_RBUTTONUP, &CBuddyLabel::OnMouseButton),
-        OnMouseMessage(WM_RBUTTONDBLCLK, &CBuddyLabel::OnMouseButton),
         OnMessage(WM_DESTROY, &CBuddyLabel::OnDestroy),
     });
     return &table;

@@ -3,18 +3,16 @@
 
 #include <string>
 
-#include "framework/win/Controls.h"
+#include "framework/win/FocusLabel.h"
 
 // A caption or value field drawn straight over the dialog's tiled
-// background. A label may lend its mouse clicks and its help requests to a
-// buddy control, so that a caption beside a small check box acts as part of
-// the check box.
-class CBuddyLabel : public CStatic {
+// background. A label may lend its left and middle clicks and its help
+// requests to a buddy control, so that a caption beside a small check box
+// acts as part of the check box. (A right click stays the label's: it asks
+// for the buddy's help, once.)
+class CBuddyLabel : public CFocusLabel {
 public:
-    // The label must exist as a window. Null: no buddy.
-    void SetBuddy(HWND buddy);
-    // The buddy while it exists as a window; null otherwise.
-    HWND Buddy() const;
+    void SetBuddy(HWND buddy) override;
 
     // Replaces the text; the parent repaints its background under the label
     // first, so no trace of a longer old text stays.
@@ -26,9 +24,7 @@ protected:
     const MessageTable* GetMessageTable() const override;
 
 private:
+    void ReleaseBuddy() override;
     LRESULT OnMouseButton(UINT keys, POINT point);
     LRESULT OnDestroy();
-    void ReleaseBuddy();
-
-    HWND m_hBuddy = nullptr;
 };

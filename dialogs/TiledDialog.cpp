@@ -1,8 +1,8 @@
 #include "dialogs/TiledDialog.h"
 
 #include "dialogs/core/TileColours.h"
-#include "dialogs/BuddyLabel.h"
 #include "dialogs/DialogHost.h"
+#include "framework/win/FocusLabel.h"
 #include "framework/win/Gdi.h"
 
 namespace {
@@ -71,10 +71,7 @@ LRESULT CTiledDialog::OnHelp(WPARAM, LPARAM lParam) {
     const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
     if (!info || info->iContextType != HELPINFO_WINDOW)
         return TRUE;
-    HWND control = static_cast<HWND>(info->hItemHandle);
-    if (auto* label = dynamic_cast<CBuddyLabel*>(FromHandle(control)))
-        if (HWND buddy = label->Buddy())
-            control = buddy;
+    HWND control = HelpControlOf(static_cast<HWND>(info->hItemHandle));
     const DWORD contextId = HelpContextFor(GetDlgCtrlID(control), GetWindowContextHelpId(control));
     if (CDialogHost* host = GetDialogHost())
         host->WinHelp(contextId, control);

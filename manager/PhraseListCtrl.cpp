@@ -107,3 +107,23 @@ void CPhraseListCtrl::FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayRe
     if (item.mask & LVIF_IMAGE)
         item.iImage = item.iSubItem == 0 ? PhraseKindImage(row.phraseType) : -1;
 }
+
+const MessageTable* CPhraseListCtrl::GetMessageTable() const {
+    static const auto table = MessageTableOf<CPhraseListCtrl>(nullptr, {
+        OnMessage(WM_SYSKEYDOWN, &CPhraseListCtrl::OnSysKeyDown),
+        OnMessage(WM_SYSCHAR, &CPhraseListCtrl::OnSysChar),
+    });
+    return &table;
+}
+
+// Alt+Enter asks for the details, as it asks for properties elsewhere in
+// the system; the dialog manager keeps Enter alone for the default button.
+LRESULT CPhraseListCtrl::OnSysKeyDown(WPARAM key, LPARAM) {
+    if (key != VK_RETURN)
+        return Default();
+    ::SendMessageA(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(IDM_PHRASE_DETAILS, 0), 0);
+    return 0;
+}
+
+// The character Alt+Enter also makes would only beep.
+LRESULT CPhraseListCtrl::OnSysChar(WPARAM character, LPARAM) { return character == '\r' ? 0 : Default(); }

@@ -28,7 +28,13 @@ public:
     // cells are read when first asked for if the store may be read now.
     static void FillCell(LVITEMA& item, CPhraseListModel& rows, bool mayReadStore);
 
+protected:
+    const MessageTable* GetMessageTable() const override;
+
 private:
+    LRESULT OnSysKeyDown(WPARAM key, LPARAM);
+    LRESULT OnSysChar(WPARAM character, LPARAM);
+
     bool m_bSetUp = false;
     int m_dpi = 96;  // the screen's when the columns were made
     CImageList m_kindImages;

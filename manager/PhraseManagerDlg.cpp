@@ -183,6 +183,7 @@ const MessageTable* CPhraseManagerDlg::GetMessageTable() const {
         OnCommand(IDM_NEW_ADVERB, &T::OnMenuCommand),
         OnCommand(IDM_EDIT_PHRASE, &T::OnMenuCommand),
         OnCommand(IDM_DELETE_PHRASES, &T::OnMenuCommand),
+        OnCommand(IDM_PHRASE_DETAILS, &T::OnDetailsCommand),
         OnCommand(IDC_REFRESH, &T::OnRefresh),
         OnCommand(IDC_FILTER_ALL, &T::OnFilterButton),
         OnCommand(IDC_FILTER_NOUNS, &T::OnFilterButton),
@@ -295,20 +296,35 @@ LRESULT CPhraseManagerDlg::OnSelectionChanged() {
     return 0;
 }
 
-// The list view has no Ctrl+A of its own; Delete asks as the button does.
+// The list view has no Ctrl+A of its own; Delete asks as the button does;
+// Ctrl and a column's number sort as a click on its heading does, for the
+// keyboard cannot reach the headings.
 void CPhraseManagerDlg::OnListKeyDown(const NMLVKEYDOWN& key) {
     const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const int column = key.wVKey - '1';
     if (key.wVKey == 'A' && control)
         m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     else if (key.wVKey == VK_DELETE && !control)
         m_presenter.DeleteSelected();
+    else if (control && column >= 0 && column < ColumnCount())
+        m_presenter.SortByColumn(column);
 }
 
-// Shift+F10 and the menu key come without a point; a right click has its
-// own way to the menu.
-LRESULT CPhraseManagerDlg::OnContextMenu(WPARAM, LPARAM lParam) {
-    if (lParam != -1)
+int CPhraseManagerDlg::ColumnCount() const {
+    return Header_GetItemCount(ListView_GetHeader(m_list.GetSafeHwnd()));
+}
+
+void CPhraseManagerDlg::OnDetailsCommand() { m_presenter.ShowDetailsOfSelected(); }
+
+// Shift+F10 and the menu key come without a point; a right click on the
+// list or the background has its own way to the menu, one on a button
+// offers the button's help.
+LRESULT CPhraseManagerDlg::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+    const HWND target = reinterpret_cast<HWND>(wParam);
+    if (lParam != -1 && (target == m_hWnd || target == m_list.GetSafeHwnd()))
         return Default();
+    if (lParam != -1)
+        return OfferWhatsThis(wParam, lParam);
     ShowContextMenu(KeyboardMenuPoint());
     m_presenter.UpdateButtons();
     return 0;

@@ -88,6 +88,8 @@ private:
     void OnItemChanged(const NMLISTVIEW& change);
     void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
     void OnListKeyDown(const NMLVKEYDOWN& key);
+    int ColumnCount() const;
+    void OnDetailsCommand();
     void NoteSelectionChange();
     LRESULT OnSelectionChanged();
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);

@@ -30,6 +30,8 @@
 #define IDM_NEW_ADVERB 32773
 #define IDM_EDIT_PHRASE 32774
 #define IDM_DELETE_PHRASES 32775
+// Alt+Enter on the phrase list: the details of the selected phrase.
+#define IDM_PHRASE_DETAILS 1140
 // The About item the manager adds to its system menu.
 #define IDM_ABOUT_BOX 16
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/win/DialogTemplate.h"
+#include "framework/win/FocusLabel.h"
 #include "framework/win/MessageBox.h"
 #include "framework/win/WinApp.h"
 
@@ -84,6 +85,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     dialog->SubclassWindow(hWnd);
     dialog->OwnWindow();
     dialog->ApplyTemplateHelpIds();
+    dialog->SeparateLabelsFromGroups();
     bool focusFirst = true;
     if (dialog->Start(focusFirst))
         return focusFirst ? TRUE : FALSE;
@@ -123,6 +125,35 @@ void CDialog::ApplyTemplateHelpIds() {
             SetWindowContextHelpId(control, item.helpId);
         if (child)
             child = GetWindow(child, GW_HWNDNEXT);
+    }
+}
+
+namespace {
+
+// A caption, an icon, a field or a frame: a control Tab never stops on.
+bool IsLabelLike(HWND control) {
+    char className[16] = "";
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0)
+        return true;
+    return lstrcmpiA(className, "Button") == 0 &&
+           (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+}  // namespace
+
+// The arrow keys move the focus within a group of controls and would put
+// it on a label that shares the group; so each run of labels becomes a
+// group of its own, and so does each run of the controls beside them. The
+// first control starts a group too: the last group does not go on there.
+void CDialog::SeparateLabelsFromGroups() {
+    HWND first = GetWindow(m_hWnd, GW_CHILD);
+    bool previousLabel = false;
+    for (HWND child = first; child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool label = IsLabelLike(child);
+        if (child == first || label != previousLabel)
+            SetWindowLongA(child, GWL_STYLE, GetWindowLongA(child, GWL_STYLE) | WS_GROUP);
+        previousLabel = label;
     }
 }
 
@@ -203,8 +234,77 @@ const MessageTable* CDialog::GetMessageTable() const {
         OnMessage(WM_CTLCOLORSTATIC, &CDialog::OnCtlColor),
         OnMessage(WM_CTLCOLORBTN, &CDialog::OnCtlColor),
         OnMessage(WM_CTLCOLOREDIT, &CDialog::OnCtlColor),
+        OnMessage(WM_CONTEXTMENU, &CDialog::OfferWhatsThis),
     });
     return &table;
+}
+
+namespace {
+
+constexpr UINT kWhatsThis = 1;
+
+bool ChooseWhatsThis(HWND owner, POINT screen) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return false;
+    AppendMenuA(menu, MF_STRING, kWhatsThis, "&What's This?");
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, owner,
+        nullptr));
+    DestroyMenu(menu);
+    return chosen == kWhatsThis;
+}
+
+LONG Area(const RECT& rect) { return (rect.right - rect.left) * (rect.bottom - rect.top); }
+
+}  // namespace
+
+// A static that passes the mouse on leaves the right click to the dialog
+// itself, which finds the control under it; from the keyboard the menu
+// opens below the focused control.
+LRESULT CDialog::OfferWhatsThis(WPARAM wParam, LPARAM lParam) {
+    const bool fromKeyboard = lParam == -1;
+    HWND control = reinterpret_cast<HWND>(wParam);
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (control == m_hWnd && !fromKeyboard)
+        control = ControlAt(point);
+    if (!control || !IsChild(m_hWnd, control) || !GetWindowContextHelpId(HelpControlOf(control)))
+        return Default();
+    if (fromKeyboard) {
+        RECT place;
+        GetWindowRect(control, &place);
+        point = {place.left, place.bottom};
+    }
+    if (ChooseWhatsThis(m_hWnd, point))
+        RequestHelp(control, point);
+    return 0;
+}
+
+HWND CDialog::ControlAt(POINT screen) const {
+    HWND found = nullptr;
+    RECT foundPlace = {};
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place;
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &place) || !PtInRect(&place, screen))
+            continue;
+        if (!found || Area(place) < Area(foundPlace)) {
+            found = child;
+            foundPlace = place;
+        }
+    }
+    return found;
+}
+
+// The same request F1 makes on the focused control.
+void CDialog::RequestHelp(HWND control, POINT screen) {
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(control);
+    info.hItemHandle = control;
+    info.dwContextId = GetWindowContextHelpId(HelpControlOf(control));
+    info.MousePos = screen;
+    SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 // The dialog's usual colours, which a control of ours may then change.
@@ -277,6 +377,10 @@ void DDX_Radio(CDataExchange* pDX, int firstId, int& index) {
     for (size_t i = 0; i < group.size(); ++i)
         SendMessageA(group[i], BM_SETCHECK,
                      static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    // An unchecked radio button loses its tab stop; a group with none
+    // checked keeps one on its first button, or Tab could not reach it.
+    if (!group.empty() && (index < 0 || index >= static_cast<int>(group.size())))
+        SetWindowLongA(group.front(), GWL_STYLE, GetWindowLongA(group.front(), GWL_STYLE) | WS_TABSTOP);
 }
 
 void DDX_Slider(CDataExchange* pDX, int id, int& position) {

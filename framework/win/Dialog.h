@@ -51,15 +51,25 @@ protected:
 
     const MessageTable* GetMessageTable() const override;
 
+    // A right click on a control with a help number (or Shift+F10 and the
+    // menu key on one) offers "What's This?", which asks for the control's
+    // help as F1 does. A dialog with a context menu of its own hands over
+    // the requests it leaves.
+    LRESULT OfferWhatsThis(WPARAM wParam, LPARAM lParam);
+
     CWnd* m_pParentWnd;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND OwnerHandle(CWnd* pParent) const;
     void ApplyTemplateHelpIds();
+    void SeparateLabelsFromGroups();
     // WM_INITDIALOG for the object; false when start-up failed.
     bool Start(bool& focusFirst);
     void FocusControl(int id);
+    // The smallest visible control of the dialog under a point of the screen.
+    HWND ControlAt(POINT screen) const;
+    void RequestHelp(HWND control, POINT screen);
 
     void OnOKCommand() { OnOK(); }
     void OnCancelCommand() { OnCancel(); }

@@ -1,5 +1,8 @@
 #include "tests/windows/DialogTestSupport.h"
 
+#include <iterator>
+#include <vector>
+
 #include "framework/win/WinApp.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
@@ -26,6 +29,27 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
 void DeleteDialogTestSettings() {
     const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+void SendKeyChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, 0));
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void RunInModalLoop(std::function<void()> action) {

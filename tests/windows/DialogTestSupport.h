@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ void DeleteDialogTestSettings();
 // Calls the action from inside the next modal loop of this thread (a
 // dialog's or a menu's), once, soon after the loop starts.
 void RunInModalLoop(std::function<void()> action);
+
+// Real key presses for the focused window: the keys pressed in order and
+// let go in reverse, as one chord; the running message loop takes them.
+void SendKeyChord(std::initializer_list<WORD> keys);
 
 // Types text at the end of an edit as the keyboard does: one WM_CHAR a
 // character, so the edit marks itself modified and tells its parent of

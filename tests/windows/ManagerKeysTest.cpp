@@ -41,27 +41,8 @@ protected:
     int SelectedCount() { return static_cast<int>(ListView_GetSelectedCount(List())); }
 
     void PressKeys(std::initializer_list<WORD> keys) {
-        SendKeys(keys);
+        SendKeyChord(keys);
         PumpMessages();
-    }
-
-    // The keys pressed in order and let go in reverse, as one chord; the
-    // running message loop takes them.
-    static void SendKeys(std::initializer_list<WORD> keys) {
-        std::vector<INPUT> inputs;
-        for (WORD key : keys)
-            inputs.push_back(KeyInput(key, 0));
-        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-            inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-
-    static INPUT KeyInput(WORD key, DWORD flags) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = flags;
-        return input;
     }
 
     // Where a context menu opened by the keys showed, and whether its Edit
@@ -172,9 +153,35 @@ TEST_F(ManagerKeysTest, MnemonicsPressTheirButtons) {
     CPhraseManagerDlg manager(m_app->Store());
     RunInModalLoop([&] {
         SetForegroundWindow(manager.GetSafeHwnd());
-        SendKeys({VK_MENU, 'S'});  // Adverbs
-        SendKeys({VK_ESCAPE});
+        SendKeyChord({VK_MENU, 'S'});  // Adverbs
+        SendKeyChord({VK_ESCAPE});
     });
     EXPECT_EQ(manager.DoModal(), IDOK);
     EXPECT_EQ(manager.FilterCode(), 5);
+}
+
+// The headings take no focus: Ctrl and a column's number sort as a click on
+// the heading does, and Alt+Enter shows a row's details as a double click.
+TEST_F(ManagerKeysTest, ControlAndAColumnsNumberSortsAndAltEnterShowsTheDetails) {
+    auto firstPhrase = [&] {
+        char text[64] = "";
+        ListView_GetItemText(List(), 0, 3, text, sizeof text);
+        return std::string(text);
+    };
+    PressKeys({VK_CONTROL, '4'});
+    EXPECT_EQ(firstPhrase(), "ant");
+    PressKeys({VK_CONTROL, '4'});
+    EXPECT_EQ(firstPhrase(), "walks");
+
+    PressKeys({VK_HOME});
+    std::string title, shown;
+    RunInModalLoop([&] {
+        HWND details = GetActiveWindow();
+        title = WindowText(details);
+        shown = WindowText(GetDlgItem(details, IDC_DETAILS_FIELD1));
+        PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
+    });
+    PressKeys({VK_MENU, VK_RETURN});
+    EXPECT_EQ(title, "Phrase Details");
+    EXPECT_EQ(shown, "walks");
 }
