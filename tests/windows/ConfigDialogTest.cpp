@@ -203,7 +203,7 @@ TEST_F(ConfigDialogTest, SentencesOnEveryMonitorIsABoxOfItsOwnStoredOnOk) {
     Settings().WriteNumber("AllMonitors", 1);
     HWND dialog = Open();
     EXPECT_TRUE(Checked(IDC_ALL_MONITORS));
-    EXPECT_EQ(Text(IDC_ALL_MONITORS_CAPTION), "Sentences on every monitor");
+    EXPECT_EQ(Text(IDC_ALL_MONITORS_CAPTION), "Sentences on every &monitor");
     ClickCaption(IDC_ALL_MONITORS_CAPTION);
     EXPECT_FALSE(Checked(IDC_ALL_MONITORS));
     EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDCANCEL), FALSE), Item(IDC_ALL_MONITORS));
