@@ -55,6 +55,13 @@ Notice MissingFormInput(const FormTexts& texts) {
             kMissingText};
 }
 
+// Rows the database would not delete, told once with the first cause.
+std::string FailureSummary(int failed) {
+    if (failed == 1)
+        return "Could not delete item";
+    return "Could not delete " + std::to_string(failed) + " of the selected items";
+}
+
 // Refusals are told once, after the permitted rows are gone.
 std::string RefusalSummary(int refused) {
     if (refused == 1)
@@ -350,34 +357,18 @@ void CPhraseManagerPresenter::DeleteSelected() {
     for (long long row = m_rows.NextSelected(-1); row >= 0; row = m_rows.NextSelected(row))
         numbers.push_back(m_rows.Row(static_cast<size_t>(row)).phraseNumber);
     m_view.ShowBusy(true);
-    int refused = 0;
-    std::vector<int32_t> deleted = DeleteNumbers(numbers, user, refused);
+    DeletionTally tally = DeleteNumbers(numbers, user);
     m_view.ShowBusy(false);
+    std::vector<int32_t>& deleted = tally.deleted;
     std::sort(deleted.begin(), deleted.end());
     m_rows.EraseIf([&](const PhraseListRow& row) {
         return std::binary_search(deleted.begin(), deleted.end(), row.phraseNumber);
     });
     ShowRows();
-    if (refused > 0)
-        m_view.ShowInformation(RefusalSummary(refused), kPermissionDenied);
-}
-
-// A lost connection fails every row left; it is told once.
-void CPhraseManagerPresenter::ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted,
-                                             int& refused, bool& lossTold) {
-    switch (outcome) {
-        case DeleteOutcome::Deleted:
-            deleted.push_back(number);
-            break;
-        case DeleteOutcome::NotDeleted:
-            if (m_store.IsConnectionLost() && std::exchange(lossTold, true))
-                break;
-            m_view.ShowWarning(WithCause("Could not delete item", m_service.LastDeleteFailure()), kDatabaseError);
-            break;
-        case DeleteOutcome::Refused:
-            ++refused;
-            break;
-    }
+    if (tally.failed > 0)
+        m_view.ShowWarning(WithCause(FailureSummary(tally.failed), tally.firstFailure), kDatabaseError);
+    if (tally.refused > 0)
+        m_view.ShowInformation(RefusalSummary(tally.refused), kPermissionDenied);
 }
 
 // --- The store: every call the manager makes into it. ---
@@ -509,13 +500,23 @@ void CPhraseManagerPresenter::StoreEdit() {
     ShowPhraseRow(m_phrases.m_PhraseNumber);
 }
 
-// Returns the numbers deleted and counts the refusals; each failure is told as it comes.
-std::vector<int32_t> CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
-                                                            const std::string& user, int& refused) {
-    std::vector<int32_t> deleted;
-    bool lossTold = false;
+// Failures and refusals are counted, to be told once each when the run ends.
+CPhraseManagerPresenter::DeletionTally CPhraseManagerPresenter::DeleteNumbers(const std::vector<int32_t>& numbers,
+                                                                             const std::string& user) {
+    DeletionTally tally;
     m_service.Delete(numbers, user, [&](int32_t number, DeleteOutcome outcome) {
-        ReportDeletion(number, outcome, deleted, refused, lossTold);
+        switch (outcome) {
+            case DeleteOutcome::Deleted:
+                tally.deleted.push_back(number);
+                break;
+            case DeleteOutcome::NotDeleted:
+                if (tally.failed++ == 0)
+                    tally.firstFailure = m_service.LastDeleteFailure();
+                break;
+            case DeleteOutcome::Refused:
+                ++tally.refused;
+                break;
+        }
     });
-    return deleted;
+    return tally;
 }

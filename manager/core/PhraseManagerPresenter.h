@@ -71,8 +71,6 @@ private:
     void StoreEdit();
     bool AskNoun(const CPhraseRec* record, int& form, std::string& text);
     bool AskVerbOrAdverb(const CPhraseRec* record, bool adverb, FormTexts& texts);
-    void ReportDeletion(int32_t number, DeleteOutcome outcome, std::vector<int32_t>& deleted, int& refused,
-                        bool& lossTold);
 
     // The store, reached only from these.
     bool ReachStore(const char* failedAction, const char* title);
@@ -83,7 +81,14 @@ private:
     int32_t StoreAddedPhrase(const PhraseInput& phrase);
     bool PrepareChange(std::string& user, std::string& failure);
     bool MayChangeCurrentPhrase(const std::string& user) const;
-    std::vector<int32_t> DeleteNumbers(const std::vector<int32_t>& numbers, const std::string& user, int& refused);
+    // What a deletion run did, told after it ends.
+    struct DeletionTally {
+        std::vector<int32_t> deleted;
+        int refused = 0;
+        int failed = 0;
+        std::string firstFailure;
+    };
+    DeletionTally DeleteNumbers(const std::vector<int32_t>& numbers, const std::string& user);
 
     IPhraseManagerView& m_view;
     CStoreContext& m_store;

@@ -379,26 +379,28 @@ TEST_F(PhraseManagerPresenterTest, NoCommandStaysEnabledOverRowsThatAreGone) {
 }
 
 // A server that keeps the owner rule itself skips a refused row without an
-// error, as this trigger does: the row stays, the user hears why, and the
-// counts still match the rows.
-TEST_F(PhraseManagerPresenterTest, ADeletionTheDatabaseSkipsIsToldWithItsCauseAndKeepsTheCounts) {
+// error, as this trigger does: the rows stay, the user hears why once for
+// all of them, and the counts still match the rows.
+TEST_F(PhraseManagerPresenterTest, DeletionsTheDatabaseSkipsAreToldOnceWithTheirCauseAndKeepTheCounts) {
     MakeOwner(m_user);
     Insert(0, "guarded", "2026-01-02 03:04:05", m_user);
     Insert(0, "free", "2026-01-03 03:04:05", m_user);
-    Exec("CREATE TRIGGER Guard BEFORE DELETE ON Phrase WHEN OLD.OPhrase = 'guarded' BEGIN SELECT RAISE(IGNORE); END");
+    Insert(0, "guarded too", "2026-01-04 03:04:05", m_user);
+    Exec("CREATE TRIGGER Guard BEFORE DELETE ON Phrase WHEN OLD.OPhrase LIKE 'guarded%' "
+         "BEGIN SELECT RAISE(IGNORE); END");
     CPhraseManagerPresenter& manager = Open();
-    Select({0, 1});
+    Select({0, 1, 2});
     m_view.answers = {true};
     manager.DeleteSelected();
 
     ASSERT_EQ(m_view.shown.size(), 2u);
     const std::string& text = m_view.shown[1].text;
-    EXPECT_EQ(text.substr(0, text.find('\n')), "Could not delete item");
+    EXPECT_EQ(text.substr(0, text.find('\n')), "Could not delete 2 of the selected items");
     EXPECT_NE(text.find("No rows were affected"), std::string::npos) << text;
-    EXPECT_EQ(m_view.phrases, Texts{"guarded"});
+    EXPECT_EQ(m_view.phrases, (Texts{"guarded too", "guarded"}));
     CConfigRecord stored(m_store);
     stored.Open();
-    EXPECT_EQ(stored.m_NumNouns, 1);
+    EXPECT_EQ(stored.m_NumNouns, 2);
 }
 
 TEST_F(PhraseManagerPresenterTest, DetailsShowOneSelectedPhraseAndSayWhenItIsGone) {
