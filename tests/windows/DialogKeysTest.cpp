@@ -252,6 +252,12 @@ protected:
         return visited;
     }
 
+    void WaitForMenuWatch() {
+        while (MenuWatchPending())
+            Pump();
+        Pump();
+    }
+
     // The display may still report where the pointer was before: the click
     // waits until the cursor has stood at the point for two looks running.
     void RightClickAt(POINT screen) {
@@ -394,9 +400,8 @@ TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
     const std::string helpOfF1 = CHelpPopup::Current()->Text();
     CHelpPopup::CloseCurrent();
     std::string item;
-    RunInModalLoop([&] {
-        HWND menu = FindMenuWindow();
-        HMENU shown = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)) : nullptr;
+    RunWhenMenuShows([&](HWND menu) {
+        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
         char text[64] = "";
         if (shown)
             GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
@@ -405,6 +410,7 @@ TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
         SendKeyChord({VK_RETURN});
     });
     RightClickAt(CentreOf(field));
+    WaitForMenuWatch();
     EXPECT_EQ(item, "&What's This?");
     ASSERT_NE(CHelpPopup::Current(), nullptr);
     EXPECT_EQ(CHelpPopup::Current()->Text(), helpOfF1);
@@ -437,26 +443,24 @@ TEST_F(DialogKeysTest, WhatsThisOnACaptionOrFromTheKeyboardGivesTheBoxsHelpOnce)
     const std::string boldHelp = HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_BOLD)));
     ASSERT_FALSE(boldHelp.empty());
     int menus = 0;
-    std::function<void()> chooseAndWatch = [&] {
-        if (!FindMenuWindow())
-            return;
+    std::function<void(HWND)> chooseAndWatch = [&](HWND menu) {
         ++menus;
         SendKeyChord({VK_DOWN});
         SendKeyChord({VK_RETURN});
-        RunInModalLoop(chooseAndWatch);  // a second menu would count, and close
+        RunWhenMenuShows(chooseAndWatch, 500, menu);  // a second menu would count, and close
     };
-    RunInModalLoop(chooseAndWatch);
+    RunWhenMenuShows(chooseAndWatch);
     RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION)));
-    Pump();
+    WaitForMenuWatch();
     EXPECT_EQ(menus, 1);
     ASSERT_NE(CHelpPopup::Current(), nullptr);
     EXPECT_EQ(CHelpPopup::Current()->Text(), boldHelp);
 
     CHelpPopup::CloseCurrent();
     Press({VK_MENU, 'I'});
-    RunInModalLoop(chooseAndWatch);
+    RunWhenMenuShows(chooseAndWatch);
     Press({VK_SHIFT, VK_F10});
-    Pump();
+    WaitForMenuWatch();
     ASSERT_NE(CHelpPopup::Current(), nullptr);
     EXPECT_EQ(CHelpPopup::Current()->Text(),
               HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));

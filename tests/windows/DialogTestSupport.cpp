@@ -24,7 +24,48 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
         action();
 }
 
+struct MenuWatch {
+    std::function<void(HWND)> action;
+    HWND skip = nullptr;
+    int looksLeft = 0;
+    UINT_PTR timer = 0;
+};
+constexpr int kMenuLookMs = 20;
+
+MenuWatch& TheMenuWatch() {
+    static MenuWatch watch;
+    return watch;
+}
+
+void CALLBACK LookForMenu(HWND, UINT, UINT_PTR, DWORD) {
+    MenuWatch& watch = TheMenuWatch();
+    HWND menu = FindMenuWindow();
+    const bool shown = menu && menu != watch.skip;
+    if (!shown && --watch.looksLeft > 0)
+        return;
+    KillTimer(nullptr, watch.timer);
+    watch.timer = 0;
+    std::function<void(HWND)> action = std::move(watch.action);
+    watch.action = nullptr;
+    if (shown && action)
+        action(menu);  // may watch for the next menu
+}
+
 }  // namespace
+
+void RunWhenMenuShows(std::function<void(HWND menu)> action, int patienceMs, HWND skip) {
+    MenuWatch& watch = TheMenuWatch();
+    if (watch.timer)
+        KillTimer(nullptr, watch.timer);
+    watch.action = std::move(action);
+    watch.skip = skip;
+    watch.looksLeft = patienceMs / kMenuLookMs + 1;
+    watch.timer = SetTimer(nullptr, 0, kMenuLookMs, &LookForMenu);
+}
+
+bool MenuWatchPending() {
+    return TheMenuWatch().timer != 0;
+}
 
 void DeleteDialogTestSettings() {
     const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();

@@ -50,6 +50,12 @@ void DeleteDialogTestSettings();
 // dialog's or a menu's), once, soon after the loop starts.
 void RunInModalLoop(std::function<void()> action);
 
+// Calls the action with the next popup menu shown (other than `skip`), from
+// inside its modal loop, however late it shows; gives up after `patienceMs`.
+void RunWhenMenuShows(std::function<void(HWND menu)> action, int patienceMs = 5000, HWND skip = nullptr);
+// True while such an action waits for its menu.
+bool MenuWatchPending();
+
 // Real key presses for the focused window: the keys pressed in order and
 // let go in reverse, as one chord; the running message loop takes them.
 void SendKeyChord(std::initializer_list<WORD> keys);

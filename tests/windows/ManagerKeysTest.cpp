@@ -55,9 +55,8 @@ protected:
     OpenedMenu MenuOpenedBy(std::initializer_list<WORD> keys) {
         OpenedMenu opened;
         bool seen = false;
-        RunInModalLoop([&] {
-            HWND menu = FindMenuWindow();
-            seen = menu != nullptr;
+        RunWhenMenuShows([&](HWND menu) {
+            seen = true;
             GetWindowRect(menu, &opened.place);
             HMENU popup = m_manager->Menu().Popup();
             opened.edit = !(GetMenuState(popup, IDM_EDIT_PHRASE, MF_BYCOMMAND) & MF_GRAYED);
@@ -66,6 +65,8 @@ protected:
             EndMenu();
         });
         PressKeys(keys);
+        while (MenuWatchPending())
+            PumpMessages();
         EXPECT_TRUE(seen);
         PumpMessages();
         return opened;

@@ -30,7 +30,15 @@ void MoveCursorTo(int x, int y) {
     input.mi.dy = MulDiv(y - GetSystemMetrics(SM_YVIRTUALSCREEN), 65535, GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     SendInput(1, &input, sizeof input);
-    PumpMessages();
+    // On a busy machine the display may still report the old place for a
+    // while: the windows under the cursor hear of the move until it has
+    // stood at the new place for two looks running.
+    for (int look = 0, stillThere = 0; look < 60 && stillThere < 2; ++look) {
+        PumpMessages();
+        POINT at;
+        GetCursorPos(&at);
+        stillThere = at.x == x && at.y == y ? stillThere + 1 : 0;
+    }
 }
 
 CHostWindow::CHostWindow(int clientWidth, int clientHeight) {
