@@ -104,18 +104,11 @@ void CScrollTextWnd::TakeNewLineColours() {
 }
 
 const MessageTable* CScrollTextWnd::GetMessageTable() const {
-    static const auto table = MessageTableOf<CScrollTextWnd>(nullptr, {
+    static const auto table = MessageTableOf<CScrollTextWnd>(CInputPassingWnd::GetMessageTable(), {
         OnMessage(WM_CREATE, &CScrollTextWnd::OnCreate),
         OnMessage(WM_CLOSE, &CScrollTextWnd::OnClose),
         OnTimerMessage(&CScrollTextWnd::OnTimer),
         OnPaintMessage(&CScrollTextWnd::OnPaint),
-        OnMouseMessage(WM_MOUSEMOVE, &CScrollTextWnd::OnMouseMove),
-        OnMouseMessage(WM_LBUTTONDOWN, &CScrollTextWnd::OnLButtonDown),
-        OnMouseMessage(WM_RBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-        OnMouseMessage(WM_MBUTTONDOWN, &CScrollTextWnd::OnOtherButtonDown),
-        OnMessage(WM_KEYDOWN, &CScrollTextWnd::OnKeyDown),
-        OnMessage(WM_SYSKEYDOWN, &CScrollTextWnd::OnSysKeyDown),
-        OnMessage(WM_SYSCOMMAND, &CScrollTextWnd::OnSysCommand),
     });
     return &table;
 }
@@ -197,41 +190,3 @@ void CScrollTextWnd::OnPaint(HDC hDC) {
     Render(hDC, layout.drawRect);
 }
 
-void CScrollTextWnd::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const {
-    ::SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
-}
-
-// The point goes on in the parent's client coordinates, as if the move had
-// been on the parent: the saver window may lie left of or above the screen's
-// origin, when a monitor does.
-void CScrollTextWnd::OnMouseMove(UINT keys, POINT point) {
-    Default();
-    MapWindowPoints(m_hWnd, GetParent(m_hWnd), &point, 1);
-    SendToParent(WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
-}
-
-void CScrollTextWnd::OnLButtonDown(UINT keys, POINT point) {
-    Default();
-    SendToParent(WM_LBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
-}
-
-void CScrollTextWnd::OnOtherButtonDown(UINT keys, POINT point) {
-    Default();
-    SendToParent(WM_RBUTTONDOWN, keys, MAKELPARAM(point.x, point.y));
-}
-
-void CScrollTextWnd::OnKeyDown() {
-    Default();
-    SendToParent(WM_KEYDOWN, 0, 0);
-}
-
-void CScrollTextWnd::OnSysKeyDown() {
-    Default();
-    SendToParent(WM_SYSKEYDOWN, 0, 0);
-}
-
-LRESULT CScrollTextWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {
-    Default();
-    SendToParent(WM_SYSCOMMAND, wParam, lParam);
-    return 0;
-}

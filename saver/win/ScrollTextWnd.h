@@ -6,7 +6,7 @@
 #include "saver/core/SaverSettings.h"
 #include "framework/profile/ProfileSection.h"
 #include "framework/win/Gdi.h"
-#include "framework/win/Wnd.h"
+#include "saver/win/InputPassingWnd.h"
 #include "saver/core/DisplayRules.h"
 #include "saver/core/PhrasePools.h"
 #include "saver/core/SaverRunFlags.h"
@@ -14,9 +14,8 @@
 // The child of a sentence area of the saver window that shows the line:
 // exactly as large as its text, it moves itself up (or left) by a fixed step
 // on every tick, and once it has left the area it comes back at the far edge
-// with a new sentence, a new font and, if so set, a new colour. Input it
-// receives goes to its parent.
-class CScrollTextWnd : public CWnd {
+// with a new sentence, a new font and, if so set, a new colour.
+class CScrollTextWnd : public CInputPassingWnd {
 public:
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerInterval = 55;
@@ -61,18 +60,11 @@ private:
     LRESULT OnClose();
     void OnTimer(UINT_PTR timerId);
     void OnPaint(HDC hDC);
-    void OnMouseMove(UINT keys, POINT point);
-    void OnLButtonDown(UINT keys, POINT point);
-    void OnOtherButtonDown(UINT keys, POINT point);
-    void OnKeyDown();
-    void OnSysKeyDown();
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
 
     void OnTick();
     LineLayout MeasureLine(HDC hDC) const;
     DisplayScale Scale() const;
     std::string RandomFaceName() const;
-    void SendToParent(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     SaverRunFlags m_runFlags;
     CProfileSection& m_settings;

@@ -21,17 +21,10 @@ bool CSentenceAreaWnd::Create(const RECT& rect, HWND saver) {
 }
 
 const MessageTable* CSentenceAreaWnd::GetMessageTable() const {
-    static const auto table = MessageTableOf<CSentenceAreaWnd>(nullptr, {
+    static const auto table = MessageTableOf<CSentenceAreaWnd>(CInputPassingWnd::GetMessageTable(), {
         OnMessage(WM_CREATE, &CSentenceAreaWnd::OnCreate),
         OnMessage(WM_CLOSE, &CSentenceAreaWnd::OnClose),
         OnPaintMessage(&CSentenceAreaWnd::OnPaint),
-        OnMouseMessage(WM_MOUSEMOVE, &CSentenceAreaWnd::OnMouseMove),
-        OnMouseMessage(WM_LBUTTONDOWN, &CSentenceAreaWnd::OnButtonDown),
-        OnMouseMessage(WM_MBUTTONDOWN, &CSentenceAreaWnd::OnButtonDown),
-        OnMouseMessage(WM_RBUTTONDOWN, &CSentenceAreaWnd::OnButtonDown),
-        OnMessage(WM_KEYDOWN, &CSentenceAreaWnd::OnKeyDown),
-        OnMessage(WM_SYSKEYDOWN, &CSentenceAreaWnd::OnKeyDown),
-        OnMessage(WM_SYSCOMMAND, &CSentenceAreaWnd::OnSysCommand),
     });
     return &table;
 }
@@ -56,26 +49,3 @@ LRESULT CSentenceAreaWnd::OnClose() {
 
 // The class brush paints the background; the text window draws itself.
 void CSentenceAreaWnd::OnPaint(HDC) {}
-
-void CSentenceAreaWnd::SendToSaver(UINT message, WPARAM wParam, LPARAM lParam) const {
-    ::SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
-}
-
-// In the saver window's client coordinates, as if the move had been on it.
-void CSentenceAreaWnd::OnMouseMove(UINT keys, POINT point) {
-    Default();
-    MapWindowPoints(m_hWnd, GetParent(m_hWnd), &point, 1);
-    SendToSaver(WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
-}
-
-void CSentenceAreaWnd::OnButtonDown(UINT keys, POINT point) {
-    Default();
-    SendToSaver(CurrentMessage(), keys, MAKELPARAM(point.x, point.y));
-}
-
-void CSentenceAreaWnd::OnKeyDown() { SendToSaver(CurrentMessage(), 0, 0); }
-
-LRESULT CSentenceAreaWnd::OnSysCommand(WPARAM wParam, LPARAM lParam) {
-    SendToSaver(WM_SYSCOMMAND, wParam, lParam);
-    return 0;
-}

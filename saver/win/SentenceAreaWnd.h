@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "framework/profile/ProfileSection.h"
-#include "framework/win/Wnd.h"
+#include "saver/win/InputPassingWnd.h"
 #include "saver/core/SaverRunFlags.h"
 
 class CScrollTextWnd;
@@ -14,7 +14,7 @@ class CStoreContext;
 // background and the sentence that scrolls over it, clipped to it so that a
 // line never spills onto the next monitor. Input on it, and input its text
 // window passes on, goes on to the saver window, which alone decides.
-class CSentenceAreaWnd : public CWnd {
+class CSentenceAreaWnd : public CInputPassingWnd {
 public:
     // The text window is made (settings read, phrases loaded) with the window.
     CSentenceAreaWnd(COLORREF bkgndCol, const SaverRunFlags& flags, CProfileSection& settings,
@@ -32,11 +32,6 @@ private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     LRESULT OnClose();
     void OnPaint(HDC hDC);
-    void OnMouseMove(UINT keys, POINT point);
-    void OnButtonDown(UINT keys, POINT point);
-    void OnKeyDown();
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    void SendToSaver(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     COLORREF m_bkgndCol;
     SaverRunFlags m_flags;
