@@ -28,17 +28,24 @@ start_virtual_display() {
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
     3>"$xvfb_dir/display" </dev/null >"$xvfb_dir/log" 2>&1 9>&- &
   xvfb_pid=$!
-  local _
+  export_display_of Xvfb "$xvfb_pid" "$xvfb_dir"
+}
+
+# Waits up to 10 s for an X server started with -displayfd to write its
+# display number to DIR/display, then exports DISPLAY; says why it failed
+# (the server's log) when the server ended or wrote nothing.
+export_display_of() {
+  local name=$1 pid=$2 dir=$3 _
   for _ in $(seq 100); do
-    if [[ -s $xvfb_dir/display ]] || ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
+    if [[ -s $dir/display ]] || ! kill -0 "$pid" 2>/dev/null; then break; fi
     sleep 0.1
   done
-  if [[ ! -s $xvfb_dir/display ]]; then
-    echo "Xvfb did not start:" >&2
-    cat "$xvfb_dir/log" >&2
+  if [[ ! -s $dir/display ]]; then
+    echo "$name did not start:" >&2
+    cat "$dir/log" >&2
     return 1
   fi
-  DISPLAY=:$(head -n1 "$xvfb_dir/display")
+  DISPLAY=:$(head -n1 "$dir/display")
   export DISPLAY
 }
 
@@ -65,19 +72,7 @@ start_two_monitor_display() {
   Xephyr -displayfd 3 +xinerama -screen 1024x768 -screen 800x600 -nolisten tcp -noreset \
     3>"$xephyr_dir/display" </dev/null >"$xephyr_dir/log" 2>&1 9>&- &
   xephyr_pid=$!
-  local _
-  for _ in $(seq 100); do
-    if [[ -s $xephyr_dir/display ]] || ! kill -0 "$xephyr_pid" 2>/dev/null; then break; fi
-    sleep 0.1
-  done
-  if [[ ! -s $xephyr_dir/display ]]; then
-    echo "Xephyr did not start:" >&2
-    cat "$xephyr_dir/log" >&2
-    stop_two_monitor_display
-    return 1
-  fi
-  DISPLAY=:$(head -n1 "$xephyr_dir/display")
-  export DISPLAY
+  export_display_of Xephyr "$xephyr_pid" "$xephyr_dir" || { stop_two_monitor_display; return 1; }
 }
 
 stop_two_monitor_display() {
