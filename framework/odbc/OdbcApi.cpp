@@ -13,7 +13,12 @@ void CheckOdbc(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
         !SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &native, message,
                                      sizeof message, &length)))
         throw CDBException("HY000", "ODBC call failed (return code " + std::to_string(rc) + ")");
-    throw CDBException(reinterpret_cast<char*>(state), reinterpret_cast<char*>(message), native);
+    std::string text(reinterpret_cast<char*>(message));
+    // Some drivers leave the text empty; a failure still says what it was.
+    if (text.empty())
+        text = "ODBC call failed (SQLSTATE " + std::string(reinterpret_cast<char*>(state)) + ", native error " +
+               std::to_string(native) + ")";
+    throw CDBException(reinterpret_cast<char*>(state), text, native);
 }
 
 COdbcHandle::COdbcHandle(SQLSMALLINT type, SQLHANDLE parent) : m_type(type) {
