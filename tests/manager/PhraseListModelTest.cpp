@@ -178,10 +178,3 @@ TEST(PhraseListModelTest, APhraseGoneBeforeItsCellsAreReadKeepsEmptyCellsAndIsNo
     EXPECT_EQ(model.RowWithCells(0).phrase, "added");
     EXPECT_EQ(source.requests.size(), 1u);
 }
-
-TEST(PhraseListModelTest, OnlyPhrasesOfAKindAreListedByKey) {
-    PhraseListRow row;
-    EXPECT_TRUE(MakeKeyRow({5, 0}, row));
-    EXPECT_FALSE(row.hasCells);
-    EXPECT_FALSE(MakeKeyRow({6, 7}, row));
-}
