@@ -62,14 +62,6 @@ TEST_F(PhraseStoreTest, RecountCreatesTheOwnerRowWithTrueCounts) {
     EXPECT_EQ(CountRows("Configuration"), 1);
 }
 
-TEST_F(PhraseStoreTest, RecountKeepsAnExistingOwner) {
-    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('Someone Else', 9, 9, 9)");
-    InsertPhrase(5, "quickly");
-    Config().Recount();
-    EXPECT_EQ(Config().m_Administrator, "Someone Else");
-    ExpectStoredCounts(0, 0, 1);
-}
-
 // A different number of each kind, so that no two counts can be mixed up
 // unseen; a type above 5 is counted nowhere.
 TEST_F(PhraseStoreTest, EachKindMovesOnlyItsOwnCount) {
