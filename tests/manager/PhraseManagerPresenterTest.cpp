@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "manager/core/PhraseManagerPresenter.h"
-#include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "tests/support/TestDataSource.h"
 
@@ -98,11 +97,6 @@ using Texts = std::vector<std::string>;
 
 class PhraseManagerPresenterTest : public StoreTest {
 protected:
-    void SetUp() override {
-        StoreTest::SetUp();
-        GetCurrentUserName(m_user);
-    }
-
     void Insert(int type, const std::string& object, const std::string& date, const std::string& addedBy = "tester") {
         Exec("INSERT INTO Phrase (OPhrase, MPhrase, FPhrase, PPhrase, AddedBy, DateAdded, PhraseType) VALUES ('" +
              object + "', '" + object + "', '" + object + "', '" + object + "', '" + addedBy + "', '" + date +
@@ -115,10 +109,6 @@ protected:
         Insert(4, "zigzags", "2026-03-04 09:15:00");
         Insert(5, "fast", "2026-03-05 17:45:59");
         Insert(7, "seven", "2026-03-06 08:00:00");
-    }
-    void MakeOwner(const std::string& owner) {
-        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('" + owner +
-             "', 0, 0, 0)");
     }
 
     CPhraseManagerPresenter& Open() {
@@ -150,7 +140,7 @@ protected:
         return dates;
     }
 
-    std::string m_user;
+    const std::string m_user = CurrentUserName();
     FakeView m_view;
     std::unique_ptr<CPhraseManagerPresenter> m_presenter;
 };
@@ -288,7 +278,7 @@ TEST_F(PhraseManagerPresenterTest, ControlCharactersFromAnEditorAreStoredAsSpace
 // Only the author or the owner may edit; an edit moves the date, keeps the
 // author, and Cancel stores nothing.
 TEST_F(PhraseManagerPresenterTest, TheAuthorsEditMovesTheDateAndKeepsTheAuthor) {
-    MakeOwner("boss");
+    InsertConfiguration("boss");
     Insert(1, "the king", "2025-06-07 08:09:10", m_user);
     Insert(0, "the moon", "2026-01-02 03:04:05", "somebody");
     CPhraseManagerPresenter& manager = Open();
@@ -315,7 +305,7 @@ TEST_F(PhraseManagerPresenterTest, TheAuthorsEditMovesTheDateAndKeepsTheAuthor) 
 }
 
 TEST_F(PhraseManagerPresenterTest, ADeletionAfterYesRemovesTheAllowedRowsAndTellsOfEachOther) {
-    MakeOwner("boss");
+    InsertConfiguration("boss");
     Insert(0, "mine", "2026-01-02 03:04:05", m_user);
     Insert(4, "theirs", "2026-01-03 03:04:05", "other");
     Insert(5, "gone", "2026-01-04 03:04:05", m_user);
@@ -347,7 +337,7 @@ TEST_F(PhraseManagerPresenterTest, ADeletionAfterYesRemovesTheAllowedRowsAndTell
 
 // Many refusals are one message, told after the permitted rows are gone.
 TEST_F(PhraseManagerPresenterTest, RefusedRowsAreCountedInOneMessageAfterTheDeletion) {
-    MakeOwner("boss");
+    InsertConfiguration("boss");
     for (int i = 0; i < 10; ++i)
         Insert(0, "theirs" + std::to_string(i), "2026-01-02 03:04:0" + std::to_string(i), "other");
     Insert(0, "mine", "2026-01-03 03:04:05", m_user);
@@ -382,7 +372,7 @@ TEST_F(PhraseManagerPresenterTest, NoCommandStaysEnabledOverRowsThatAreGone) {
 // error, as this trigger does: the rows stay, the user hears why once for
 // all of them, and the counts still match the rows.
 TEST_F(PhraseManagerPresenterTest, DeletionsTheDatabaseSkipsAreToldOnceWithTheirCauseAndKeepTheCounts) {
-    MakeOwner(m_user);
+    InsertConfiguration(m_user);
     Insert(0, "guarded", "2026-01-02 03:04:05", m_user);
     Insert(0, "free", "2026-01-03 03:04:05", m_user);
     Insert(0, "guarded too", "2026-01-04 03:04:05", m_user);
@@ -398,9 +388,7 @@ TEST_F(PhraseManagerPresenterTest, DeletionsTheDatabaseSkipsAreToldOnceWithTheir
     EXPECT_EQ(text.substr(0, text.find('\n')), "Could not delete 2 of the selected items");
     EXPECT_NE(text.find("No rows were affected"), std::string::npos) << text;
     EXPECT_EQ(m_view.phrases, (Texts{"guarded too", "guarded"}));
-    CConfigRecord stored(m_store);
-    stored.Open();
-    EXPECT_EQ(stored.m_NumNouns, 2);
+    EXPECT_EQ(StoredCounts(), (std::vector<int32_t>{2, 0, 0}));
 }
 
 TEST_F(PhraseManagerPresenterTest, DetailsShowOneSelectedPhraseAndSayWhenItIsGone) {
@@ -450,7 +438,7 @@ TEST_F(PhraseManagerPresenterTest, AnAddIntoAVanishedTableSaysWhatFailed) {
 TEST_F(PhraseManagerPresenterTest, AnEditTheDatabaseRefusesIsToldAndTheRowKeepsItsText) {
     if (CurrentBackend() != TestBackend::Sqlite)
         GTEST_SKIP() << "the refusing trigger is SQLite's";
-    MakeOwner(m_user);
+    InsertConfiguration(m_user);
     Insert(0, "the sea", "2026-01-02 03:04:05", m_user);
     Exec("CREATE TRIGGER Frozen BEFORE UPDATE ON Phrase BEGIN SELECT RAISE(ABORT, 'edits are closed'); END");
     CPhraseManagerPresenter& manager = Open();
@@ -520,7 +508,7 @@ TEST_F(ManagerConnectionLossTest, AnAddSaysOnceThatNothingWasStoredAndTheNextAdd
 }
 
 TEST_F(ManagerConnectionLossTest, ADeletionSaysItOnceAndTheNextDeletes) {
-    MakeOwner(m_user);
+    InsertConfiguration(m_user);
     InsertKnownPhrases();
     CPhraseManagerPresenter& manager = Open();
     EndManagerSessions();

@@ -29,8 +29,7 @@ protected:
     // Counts as start-up read them, which no recount can then correct: the
     // table behind them is gone.
     void FreezeCounts(int nouns, int verbs, int adverbs) {
-        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('x', " +
-             std::to_string(adverbs) + ", " + std::to_string(nouns) + ", " + std::to_string(verbs) + ")");
+        InsertConfiguration("x", nouns, verbs, adverbs);
         ASSERT_TRUE(m_store.m_configRecord.Open());
         m_store.m_configRecord.Close();
         Exec("DROP TABLE Configuration");
