@@ -168,7 +168,9 @@ TEST_F(PhraseManagerPresenterTest, FiltersListTheirKindAndHeaderClicksSortWithin
     EXPECT_EQ(m_view.phrases, (Texts{"zigzags", "walks"}));
 }
 
-TEST_F(PhraseManagerPresenterTest, TheSelectionEnablesEditForOneRowAndDeleteForAny) {
+// Edit needs one selected row, Delete any; both follow the rows shown,
+// whatever replaced them.
+TEST_F(PhraseManagerPresenterTest, CommandsFollowTheSelectionAndNeverOutliveItsRows) {
     InsertKnownPhrases();
     CPhraseManagerPresenter& manager = Open();
     for (const auto& [rows, edit, remove] : {std::tuple{std::vector<int>{1}, true, true},
@@ -178,6 +180,16 @@ TEST_F(PhraseManagerPresenterTest, TheSelectionEnablesEditForOneRowAndDeleteForA
         manager.UpdateButtons();
         EXPECT_EQ(m_view.commands.edit, edit) << rows.size() << " rows";
         EXPECT_EQ(m_view.commands.remove, remove) << rows.size() << " rows";
+    }
+    for (const auto& change : {+[](CPhraseManagerPresenter& m) { m.Refresh(); },
+                               +[](CPhraseManagerPresenter& m) { m.ChooseFilter(4); },
+                               +[](CPhraseManagerPresenter& m) { m.SortByColumn(2); }}) {
+        Select({0});
+        manager.UpdateButtons();
+        ASSERT_TRUE(m_view.commands.edit);
+        change(manager);
+        EXPECT_FALSE(m_view.commands.edit);
+        EXPECT_FALSE(m_view.commands.remove);
     }
 }
 
@@ -350,22 +362,6 @@ TEST_F(PhraseManagerPresenterTest, RefusedRowsAreCountedInOneMessageAfterTheDele
     EXPECT_EQ(m_view.shown[1].title, "Permission Denied");
     EXPECT_EQ(CountRows("Phrase"), 10);
     EXPECT_EQ(m_view.phrases.size(), 10u);
-}
-
-// Edit and Delete follow the rows shown, whatever replaced them.
-TEST_F(PhraseManagerPresenterTest, NoCommandStaysEnabledOverRowsThatAreGone) {
-    InsertKnownPhrases();
-    CPhraseManagerPresenter& manager = Open();
-    for (const auto& change : {+[](CPhraseManagerPresenter& m) { m.Refresh(); },
-                               +[](CPhraseManagerPresenter& m) { m.ChooseFilter(4); },
-                               +[](CPhraseManagerPresenter& m) { m.SortByColumn(2); }}) {
-        Select({0});
-        manager.UpdateButtons();
-        ASSERT_TRUE(m_view.commands.edit);
-        change(manager);
-        EXPECT_FALSE(m_view.commands.edit);
-        EXPECT_FALSE(m_view.commands.remove);
-    }
 }
 
 // A server that keeps the owner rule itself skips a refused row without an
