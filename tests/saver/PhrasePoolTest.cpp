@@ -79,16 +79,6 @@ TEST_F(PhrasePoolTest, TwoOfEachLoadCompletely) {
     EXPECT_TRUE(sawEmptyFeminine);
 }
 
-TEST_F(PhrasePoolTest, RecountsBeforeLoading) {
-    InsertTwoOfEach();  // behind the counts' back
-    m_store.m_configRecord.Recount();
-    InsertPhrase(1, "the vicar");
-    m_pools.LoadPhrasePools(m_store);
-    EXPECT_EQ(m_pools.m_nNouns, 3);
-    ASSERT_EQ(m_pools.m_pNouns.size(), 3u);
-    EXPECT_TRUE(m_pools.m_pNouns[2].has_value());
-}
-
 TEST_F(PhrasePoolTest, FewerThanTwoOfAKindLoadsNothing) {
     InsertTwoOfEach();
     Exec("DELETE FROM Phrase WHERE OPhrase = 'again'");

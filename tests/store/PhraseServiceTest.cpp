@@ -70,15 +70,6 @@ TEST_F(PhraseServiceTest, ANounMatchesANounOfAnyFormButNoOtherKind) {
     EXPECT_FALSE(m_service.CheckDuplicate(Phrase(0, "the crowd")).exists);
 }
 
-TEST_F(PhraseServiceTest, AnAddCountsAnewAndReturnsTheNewPhrase) {
-    InsertPhrase(0, "added behind the counts");
-    const int32_t first = Add(1, "the king", "ann");
-    const int32_t second = Add(5, "slowly", "ann");
-    EXPECT_GT(second, first);
-    EXPECT_EQ(StoredCounts(), (std::vector<int32_t>{2, 0, 1}));
-    EXPECT_EQ(StoredCounts(), RowCounts());
-}
-
 TEST_F(PhraseServiceTest, AFailedAddLeavesTheCountsAsTheyWere) {
     Add(0, "the moon", m_user);
     const std::string tooLong(256, 'n');
