@@ -86,9 +86,6 @@ protected:
         thePhraseSet.m_DateAdded = CDbTime{2026, 1, 1, 0, 0, 0};
         ASSERT_TRUE(thePhraseSet.CommitNew());
     }
-    void Store(const Phrase& p) {
-        Store(std::get<0>(p), std::get<1>(p), std::get<2>(p), std::get<3>(p), std::get<4>(p));
-    }
 
     Bytes Export() {
         EXPECT_TRUE(ExportPhraseFile(m_store, m_path, Sinks()));
@@ -109,9 +106,6 @@ protected:
             if (entry.path().filename().string().rfind(name, 0) == 0)
                 found.push_back(entry.path().filename().string());
         return found;
-    }
-    std::vector<std::string> FileName() const {
-        return {std::filesystem::path(m_path).filename().string()};
     }
 
     ImportResult Load(const Bytes& bytes) {
@@ -179,8 +173,8 @@ TEST_F(PhraseFileTest, WritesTheExactBytes) {
     };
     for (const auto& [phrases, file] : cases) {
         Exec("DELETE FROM Phrase");
-        for (const Phrase& phrase : phrases)
-            Store(phrase);
+        for (const auto& [type, o, m, f, p] : phrases)
+            Store(type, o, m, f, p);
         EXPECT_EQ(Export(), file);
     }
     EXPECT_TRUE(m_messages.shown.empty());
@@ -290,7 +284,7 @@ TEST_F(PhraseFileTest, FailedExportLeavesTheEarlierFileAsItWas) {
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
     EXPECT_EQ(ReadFile(m_path), earlier);
-    EXPECT_EQ(FilesNamedAfter(m_path), FileName());
+    EXPECT_EQ(FilesNamedAfter(m_path), std::vector<std::string>{std::filesystem::path(m_path).filename().string()});
 
     std::remove(m_path.c_str());
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
