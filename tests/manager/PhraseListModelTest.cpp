@@ -45,7 +45,7 @@ TEST(PhraseListModelTest, ShowsTheQueryOrderReversedAndFindsRowsByPhraseNumber) 
     EXPECT_EQ(CPhraseListModel().Find(0), -1);
 }
 
-TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetween) {
+TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetweenAndRemovesRows) {
     CPhraseListModel model = Refreshed({11, 23, 37});
     model.InsertAt(0, Row(5));
     model.InsertAt(model.Size(), Row(97));
@@ -53,10 +53,8 @@ TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetween) {
     EXPECT_EQ(Numbers(model), (std::vector<int32_t>{5, 37, 60, 23, 11, 97}));
     model.InsertAt(99, Row(8));  // past the end: the bottom
     EXPECT_EQ(model.Row(model.Size() - 1).phraseNumber, 8);
-}
 
-TEST(PhraseListModelTest, RemovesRowsOneAtATimeOrAllThatMatch) {
-    CPhraseListModel model = Refreshed({11, 23, 37, 41, 53});
+    model = Refreshed({11, 23, 37, 41, 53});
     model.Erase(0);
     model.Erase(3);
     EXPECT_EQ(Numbers(model), (std::vector<int32_t>{41, 37, 23}));
