@@ -9,7 +9,6 @@
 
 #include "dialogs/core/DatabasePresenter.h"
 #include "framework/MessageSink.h"
-#include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "tests/support/TestDataSource.h"
 #include "transfer/TransferProgress.h"
@@ -78,7 +77,6 @@ protected:
     void SetUp() override {
         StoreTest::SetUp();
         m_view.store = &m_store;
-        GetCurrentUserName(m_user);
         // Three nouns, two verbs, one adverb.
         for (int type : {0, 2, 3, 4, 4, 5})
             InsertPhrase(type, "phrase " + std::to_string(CountRows("Phrase")));
@@ -89,12 +87,11 @@ protected:
     }
     void SetOwner(const std::string& owner) {
         Exec("DELETE FROM Configuration");
-        Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('" + owner +
-             "', 0, 40, -1)");
+        InsertConfiguration(owner, 40, -1);
     }
 
     RecordingView m_view;
-    std::string m_user;
+    const std::string m_user = CurrentUserName();
     std::string m_file = ScratchFilePath("database-presenter-test.Sorrow");
 };
 

@@ -62,11 +62,9 @@ TEST(PhraseDetailsTest, DatesReadAsTheListShowsThem) {
     // A date column that holds nothing shows nothing rather than a made-up day.
     EXPECT_EQ(CDbTime{}.Format("%d/%m/%Y"), "");
     EXPECT_EQ((CDbTime{2026, 13, 1, 0, 0, 0}).Format("%a"), "");
-}
 
-// The months after February count the leap day of their own year; a day of
-// each, read off a calendar, and the first of March around leap years.
-TEST(PhraseDetailsTest, DatesFromMarchToNovemberShowTheirWeekday) {
+    // The months after February count the leap day of their own year; a day
+    // of each, read off a calendar, and the first of March around leap years.
     const struct {
         CDbTime date;
         const char* shown;

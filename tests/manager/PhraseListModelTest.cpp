@@ -45,7 +45,7 @@ TEST(PhraseListModelTest, ShowsTheQueryOrderReversedAndFindsRowsByPhraseNumber) 
     EXPECT_EQ(CPhraseListModel().Find(0), -1);
 }
 
-TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetween) {
+TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetweenAndRemovesRows) {
     CPhraseListModel model = Refreshed({11, 23, 37});
     model.InsertAt(0, Row(5));
     model.InsertAt(model.Size(), Row(97));
@@ -53,10 +53,8 @@ TEST(PhraseListModelTest, PutsARowAtTheTopTheBottomOrBetween) {
     EXPECT_EQ(Numbers(model), (std::vector<int32_t>{5, 37, 60, 23, 11, 97}));
     model.InsertAt(99, Row(8));  // past the end: the bottom
     EXPECT_EQ(model.Row(model.Size() - 1).phraseNumber, 8);
-}
 
-TEST(PhraseListModelTest, RemovesRowsOneAtATimeOrAllThatMatch) {
-    CPhraseListModel model = Refreshed({11, 23, 37, 41, 53});
+    model = Refreshed({11, 23, 37, 41, 53});
     model.Erase(0);
     model.Erase(3);
     EXPECT_EQ(Numbers(model), (std::vector<int32_t>{41, 37, 23}));
@@ -177,11 +175,4 @@ TEST(PhraseListModelTest, APhraseGoneBeforeItsCellsAreReadKeepsEmptyCellsAndIsNo
     model.InsertTop(Row(9, "added"));
     EXPECT_EQ(model.RowWithCells(0).phrase, "added");
     EXPECT_EQ(source.requests.size(), 1u);
-}
-
-TEST(PhraseListModelTest, OnlyPhrasesOfAKindAreListedByKey) {
-    PhraseListRow row;
-    EXPECT_TRUE(MakeKeyRow({5, 0}, row));
-    EXPECT_FALSE(row.hasCells);
-    EXPECT_FALSE(MakeKeyRow({6, 7}, row));
 }

@@ -94,15 +94,13 @@ TEST(ScrollStepTest, SpeedsFromTheSlider) {
     EXPECT_EQ(ScrollStep(-5, kFullScreen, false), 1.0f);
 }
 
-TEST(ScrollStepTest, ADenserScreenMovesAsManyMorePixels) {
+// A denser screen moves as many more pixels; a preview moves by its height,
+// as large a part of its screen at any DPI.
+TEST(ScrollStepTest, ScalesWithTheScreensDpiAndThePreviewsHeight) {
     EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 144}, false), 6.0f, 1e-5);
     EXPECT_NEAR(ScrollStep(50, DisplayScale{false, 0, 0, 192}, true), 16.0f, 1e-5);
     EXPECT_EQ(ScrollStep(50, DisplayScale{false, 0, 0, 0}, false), 4.0f);  // unknown: 96
-    // A preview on a denser screen is as large a part of it as before.
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 1200, 192}, false), 4.0f, 1e-5);
-}
-
-TEST(ScrollStepTest, PreviewScalesByHeight) {
     EXPECT_EQ(ScrollStep(50, kSmallPreview, false), 1.0f);  // 0.67 raised to 1
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, false), 4.0f, 1e-5);
     EXPECT_NEAR(ScrollStep(100, DisplayScale{true, 300, 600}, true), 8.0f, 1e-5);
@@ -126,11 +124,7 @@ TEST(FontHeightTest, TenthsOfAPointWithAFloorAndTheShadowOffset) {
     EXPECT_EQ(ShadowOffset(360), 5);
     EXPECT_EQ(ShadowOffset(69), 0);
     EXPECT_EQ(ShadowOffset(140), 2);
-}
-
-TEST(FontHeightTest, TheShadowKeepsItsPlaceOnADenserScreen) {
-    // A 36-point font is 1.5 and 2 times as many pixels high at 144 and 192
-    // DPI; its shadow lies as far off in points.
+    // On a denser screen the shadow lies as far off in points.
     EXPECT_EQ(ShadowOffset(360, 96), 5);
     EXPECT_EQ(ShadowOffset(360, 144), 7);
     EXPECT_EQ(ShadowOffset(360, 192), 10);

@@ -76,8 +76,6 @@ TEST_F(SentenceTest, LinesFromKnownParts) {
         EXPECT_EQ(LineFor(c.noun, c.form, c.verb, c.adverb), c.line);
 }
 
-// Empty pools, or a missing entry, give the fallback line of the direction
-// and leave the last parts as they were.
 // Texts loaded from data files others wrote may hold line breaks and other
 // control characters; the line shows each as a space.
 TEST_F(SentenceTest, ControlCharactersInAPhraseShowAsSpaces) {
@@ -85,6 +83,8 @@ TEST_F(SentenceTest, ControlCharactersInAPhraseShowAsSpaces) {
     EXPECT_EQ(LineFor("\tit", 0, Same("ran"), Same("on\x7f")), "it ran on.");  // a leading blank keeps the case
 }
 
+// Empty pools, or a missing entry, give the fallback line of the direction
+// and leave the last parts as they were.
 TEST_F(SentenceTest, WithoutAPhraseTheFallbackLineShows) {
     EXPECT_EQ(NewSentence(m_pools, false), "\"Sorrowline\" by Edmund Farrow\n-Data List Incomplete-");
     EXPECT_EQ(NewSentence(m_pools, true), "\"Sorrowline\" by Edmund Farrow   -Data List Incomplete-");

@@ -4,6 +4,7 @@
 
 #include "framework/odbc/DBException.h"
 #include "framework/odbc/Recordset.h"
+#include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
 
@@ -61,6 +62,25 @@ long long StoreTest::CountRows(const std::string& table) {
     } counter(&m_db);
     counter.Open(CRecordset::snapshot, ("SELECT COUNT(*) FROM " + table).c_str());
     return counter.m_count;
+}
+
+void StoreTest::InsertConfiguration(const std::string& owner, int nouns, int verbs, int adverbs) {
+    Exec("INSERT INTO Configuration (Administrator, NumAdverbs, NumNouns, NumVerbs) VALUES ('" + owner + "', " +
+         std::to_string(adverbs) + ", " + std::to_string(nouns) + ", " + std::to_string(verbs) + ")");
+}
+
+std::vector<int32_t> StoreTest::StoredCounts() {
+    CConfigRecord stored(m_store);
+    EXPECT_TRUE(stored.Open());
+    if (stored.IsEOF())
+        return {};
+    return {stored.m_NumNouns, stored.m_NumVerbs, stored.m_NumAdverbs};
+}
+
+std::string StoreTest::CurrentUserName() {
+    std::string user;
+    EXPECT_TRUE(GetCurrentUserName(user));
+    return user;
 }
 
 std::string ScratchFilePath(const std::string& name) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/odbc/Database.h"
 #include "store/StoreContext.h"
@@ -27,6 +28,11 @@ protected:
     // Inserts a phrase behind the program's back (no count changes).
     void InsertPhrase(int phraseType, const std::string& object, const std::string& addedBy = "tester");
     long long CountRows(const std::string& table);
+    // The configuration row, behind the program's back.
+    void InsertConfiguration(const std::string& owner, int nouns = 0, int verbs = 0, int adverbs = 0);
+    // Nouns, verbs and adverbs as [Configuration] holds them, not as a record in memory has them.
+    std::vector<int32_t> StoredCounts();
+    static std::string CurrentUserName();
 
     CStoreContext m_store;
     CDatabase m_db;

@@ -11,7 +11,6 @@
 #include <tuple>
 
 #include "framework/MessageSink.h"
-#include "store/CurrentUser.h"
 #include "store/PhraseRec.h"
 #include "tests/support/TestDataSource.h"
 #include "transfer/PhraseFile.h"
@@ -87,9 +86,6 @@ protected:
         thePhraseSet.m_DateAdded = CDbTime{2026, 1, 1, 0, 0, 0};
         ASSERT_TRUE(thePhraseSet.CommitNew());
     }
-    void Store(const Phrase& p) {
-        Store(std::get<0>(p), std::get<1>(p), std::get<2>(p), std::get<3>(p), std::get<4>(p));
-    }
 
     Bytes Export() {
         EXPECT_TRUE(ExportPhraseFile(m_store, m_path, Sinks()));
@@ -111,9 +107,6 @@ protected:
                 found.push_back(entry.path().filename().string());
         return found;
     }
-    std::vector<std::string> FileName() const {
-        return {std::filesystem::path(m_path).filename().string()};
-    }
 
     ImportResult Load(const Bytes& bytes) {
         std::ofstream(m_path, std::ios::binary) << bytes;
@@ -129,14 +122,6 @@ protected:
         for (; !set.IsEOF(); set.MoveNext())
             phrases.insert({set.m_PhraseType, set.m_OPhrase, set.m_MPhrase, set.m_FPhrase, set.m_PPhrase});
         return phrases;
-    }
-
-    // The counts as the configuration row holds them, not as a recount would.
-    void ExpectStoredCounts(int nouns, int verbs, int adverbs) {
-        CConfigRecord stored(m_store);
-        ASSERT_TRUE(stored.Open());
-        EXPECT_EQ(std::make_tuple(stored.m_NumNouns, stored.m_NumVerbs, stored.m_NumAdverbs),
-                  std::make_tuple(nouns, verbs, adverbs));
     }
 
     void ExpectCounts(int nouns, int verbs, int adverbs) {
@@ -188,8 +173,8 @@ TEST_F(PhraseFileTest, WritesTheExactBytes) {
     };
     for (const auto& [phrases, file] : cases) {
         Exec("DELETE FROM Phrase");
-        for (const Phrase& phrase : phrases)
-            Store(phrase);
+        for (const auto& [type, o, m, f, p] : phrases)
+            Store(type, o, m, f, p);
         EXPECT_EQ(Export(), file);
     }
     EXPECT_TRUE(m_messages.shown.empty());
@@ -214,11 +199,9 @@ TEST_F(PhraseFileTest, ExportThenLoadIntoAnEmptyDatabaseGivesTheSamePhrases) {
     ExpectCounts(5, 2, 2);
 
     // The loaded phrases belong to the loading user, dated now.
-    std::string user;
-    GetCurrentUserName(user);
     CPhraseRec set(m_store);
     set.Open();
-    EXPECT_EQ(set.m_AddedBy, user);
+    EXPECT_EQ(set.m_AddedBy, CurrentUserName());
     EXPECT_GE(set.m_DateAdded.year, 2026);
     EXPECT_TRUE(m_messages.shown.empty());
 }
@@ -262,7 +245,7 @@ TEST_F(PhraseFileTest, DamagedLoadKeepsWhatCameBeforeAndTheirCounts) {
         ExpectLoadError(m_path + ": " + cause);
         EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "a", "", "", ""}, {3, "b", "", "", ""},
                                                     {4, "c", "c", "c", "c"}}));
-        ExpectStoredCounts(2, 1, 0);
+        EXPECT_EQ(StoredCounts(), (std::vector<int32_t>{2, 1, 0}));
     }
 }
 
@@ -301,7 +284,7 @@ TEST_F(PhraseFileTest, FailedExportLeavesTheEarlierFileAsItWas) {
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
     ExpectSaveError("The phrase text \"bad\\x01text\" holds the byte 0x01");
     EXPECT_EQ(ReadFile(m_path), earlier);
-    EXPECT_EQ(FilesNamedAfter(m_path), FileName());
+    EXPECT_EQ(FilesNamedAfter(m_path), std::vector<std::string>{std::filesystem::path(m_path).filename().string()});
 
     std::remove(m_path.c_str());
     EXPECT_FALSE(ExportPhraseFile(m_store, m_path, Sinks()));
@@ -419,7 +402,7 @@ TEST_F(PhraseFileTest, RefusalThenDamageReportsBothAndCountsTheRows) {
     EXPECT_NE(shown.find("\n" + m_path + ": damaged at offset 29: byte 0x07 where a form selector belongs"),
               std::string::npos) << shown;
     EXPECT_EQ(Phrases(), (std::multiset<Phrase>{{0, "ok one", "", "", ""}, {0, "ok two", "", "", ""}}));
-    ExpectStoredCounts(2, 0, 0);
+    EXPECT_EQ(StoredCounts(), (std::vector<int32_t>{2, 0, 0}));
 }
 
 // A batch whose commit fails is rolled back and stored again one phrase at a
