@@ -169,13 +169,8 @@ TEST_F(ConfigDialogTest, OpensOnTheStoredSettingsAndOkWritesThemBackInTheSaversT
 // shows the button's topic. A caption with no button has a topic of its own.
 TEST_F(ConfigDialogTest, CaptionsStandForTheirButtonsAndTheRandomBoxesRuleTheirChangeButtons) {
     HWND dialog = Open();
-    auto askHelp = [&](int id) {
-        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, Item(id), 0, {0, 0}};
-        SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : std::string("(none)");
-    };
-    EXPECT_EQ(askHelp(IDC_BOLD_CAPTION), HelpTopicText(0x8089040D));
-    EXPECT_EQ(askHelp(IDC_SIZE_CAPTION), HelpTopicText(0x80890429));
+    EXPECT_EQ(AskHelp(dialog, IDC_BOLD_CAPTION), HelpTopicText(0x8089040D));
+    EXPECT_EQ(AskHelp(dialog, IDC_SIZE_CAPTION), HelpTopicText(0x80890429));
     EXPECT_EQ(GetWindowContextHelpId(Item(IDC_BKGND_TITLE)), 0u);
     CHelpPopup::CloseCurrent();
 
@@ -192,9 +187,6 @@ TEST_F(ConfigDialogTest, CaptionsStandForTheirButtonsAndTheRandomBoxesRuleTheirC
 
     ClickCaption(IDC_HORIZONTAL_CAPTION);
     EXPECT_TRUE(Checked(IDC_HORIZONTAL) && !Checked(IDC_VERTICAL));
-    // The arrow keys move between the two direction buttons only.
-    EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_HORIZONTAL), FALSE)), IDC_VERTICAL);
-    EXPECT_EQ(GetDlgCtrlID(GetNextDlgGroupItem(dialog, Item(IDC_VERTICAL), TRUE)), IDC_HORIZONTAL);
 }
 
 // The box below the others: it shows what is stored, its caption ticks it,

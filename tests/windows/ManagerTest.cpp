@@ -22,14 +22,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class ManagerTest : public DialogTest {
+class ManagerTest : public ManagerTestBase {
 protected:
-    void TearDown() override {
-        CHelpPopup::CloseCurrent();
-        m_manager.reset();
-        DialogTest::TearDown();
-    }
-
     // Listed phrases of every kind and one of PhraseType 7, each of its own date.
     void InsertKnownPhrases() {
         InsertPhrase(0, "ant", "2026-03-01 10:00:00", "cy");
@@ -39,42 +33,19 @@ protected:
         InsertPhrase(7, "seven", "2026-03-05 08:00:00");
     }
 
-    CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
-        EXPECT_TRUE(m_manager->Create());
-        return *m_manager;
-    }
-
-    HWND List() { return m_manager->List().GetSafeHwnd(); }
-
-    std::string Cell(int row, int column) {
-        char text[300] = "";
-        ListView_GetItemText(List(), row, column, text, sizeof text);
-        return text;
-    }
-    Texts Phrases() {
-        Texts texts;
-        for (int row = 0; row < ListView_GetItemCount(List()); ++row)
-            texts.push_back(Cell(row, 3));
-        return texts;
-    }
-
-    void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
     void Notify(NMHDR& header) {
         SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     }
 
-    // A left click on a row, as the mouse sends it (keys: MK_CONTROL, MK_SHIFT).
-    void ClickRow(int row, WPARAM keys = 0) {
+    // A left click on a row, as the mouse sends it.
+    void ClickRow(int row) {
         RECT bounds = {LVIR_LABEL, 0, 0, 0};
         SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
         const LPARAM at = MAKELPARAM(bounds.left + 3, (bounds.top + bounds.bottom) / 2);
-        PostMessageA(List(), WM_LBUTTONUP, keys, at);  // lets the drag detection end at once
-        SendMessageA(List(), WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+        PostMessageA(List(), WM_LBUTTONUP, 0, at);  // lets the drag detection end at once
+        SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PumpMessages();
     }
-
-    bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
 
     // The only message box shown: its text up to the first line break, title, icon and owner.
     void ExpectOneBox(const std::string& text, const std::string& title, UINT icon, HWND owner) {
@@ -85,23 +56,6 @@ protected:
         EXPECT_EQ(box.type & MB_ICONMASK, icon);
         EXPECT_EQ(box.owner, owner);
     }
-
-    // The title of the modal window the action opens, closed again at once.
-    std::string TitleOfWindowOpenedBy(const std::function<void()>& action, int field = 0,
-                                      std::string* fieldText = nullptr) {
-        std::string title;
-        RunInModalLoop([&] {
-            HWND opened = GetActiveWindow();
-            title = WindowText(opened);
-            if (fieldText)
-                *fieldText = WindowText(GetDlgItem(opened, field));
-            PostMessageA(opened, WM_COMMAND, IDCANCEL, 0);
-        });
-        action();
-        return title;
-    }
-
-    std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
 
 uint32_t StoredNumber(CProfileSection& settings, const char* name) {
@@ -133,27 +87,6 @@ TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     headerClick.iSubItem = 1;  // Date: oldest first
     Notify(headerClick.hdr);
     EXPECT_EQ(Phrases(), (Texts{"ant", "bee"}));
-}
-
-TEST_F(ManagerTest, MouseSelectionEnablesCommandsInButtonsAndContextMenu) {
-    InsertKnownPhrases();
-    CPhraseManagerDlg& manager = Open();
-    EXPECT_FALSE(Enabled(IDM_DELETE_PHRASES));
-
-    ClickRow(1);
-    ClickRow(3, MK_CONTROL);
-    EXPECT_EQ(ListView_GetSelectedCount(List()), 2u);
-    EXPECT_FALSE(Enabled(IDM_EDIT_PHRASE));
-    EXPECT_TRUE(Enabled(IDM_DELETE_PHRASES));
-
-    std::vector<bool> inMenu;
-    RunInModalLoop([&] {
-        for (UINT id : {IDM_EDIT_PHRASE, IDM_DELETE_PHRASES, IDM_NEW_NOUN})
-            inMenu.push_back(!(GetMenuState(manager.Menu().Popup(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)));
-        EndMenu();
-    });
-    manager.ShowContextMenu({200, 200});
-    EXPECT_EQ(inMenu, (std::vector<bool>{false, true, true}));  // New is always there
 }
 
 TEST_F(ManagerTest, AddOpensTheNewMenuAtTheButtonsTopRightCorner) {
@@ -258,14 +191,8 @@ TEST_F(ManagerTest, SystemMenuOffersTheAboutBoxLastAndNeverMaximises) {
 }
 
 TEST_F(ManagerTest, HelpOnAControlShowsItsTopicBesideItUntilAKeyIsPressed) {
-    CPhraseManagerDlg& manager = Open();
-    auto askHelp = [&](int id) {
-        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, manager.GetDlgItem(id), 0, {0, 0}};
-        SendMessageA(manager.GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    };
-    askHelp(IDC_PHRASE_LIST);
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), HelpTopicText(2154169324u));
+    HWND manager = Open().GetSafeHwnd();
+    EXPECT_EQ(AskHelp(manager, IDC_PHRASE_LIST), HelpTopicText(2154169324u));
     RECT list, popup;
     GetWindowRect(List(), &list);
     GetWindowRect(CHelpPopup::Current()->GetSafeHwnd(), &popup);
@@ -273,8 +200,7 @@ TEST_F(ManagerTest, HelpOnAControlShowsItsTopicBesideItUntilAKeyIsPressed) {
 
     SendMessageA(CHelpPopup::Current()->GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(CHelpPopup::Current(), nullptr);
-    askHelp(IDOK);  // Exit has no topic
-    EXPECT_EQ(CHelpPopup::Current(), nullptr);
+    EXPECT_EQ(AskHelp(manager, IDOK), "(none)");  // Exit has no topic
 }
 
 TEST_F(ManagerTest, TheFirstTestSaverGoesBeforeTheSecondComes) {
