@@ -252,10 +252,29 @@ protected:
         return visited;
     }
 
-    void WaitForMenuWatch() {
+    // Chooses the first item of each menu the action opens; how many
+    // showed, and the first one's item.
+    int WhatsThisMenusOpenedBy(const std::function<void()>& action, std::string* item = nullptr) {
+        int menus = 0;
+        std::function<void(HWND)> choose = [&](HWND menu) {
+            if (item && menus == 0) {
+                HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+                char text[64] = "";
+                if (shown)
+                    GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
+                *item = text;
+            }
+            ++menus;
+            SendKeyChord({VK_DOWN});
+            SendKeyChord({VK_RETURN});
+            RunWhenMenuShows(choose, 500, menu);  // a second menu would count, and close
+        };
+        RunWhenMenuShows(choose);
+        action();
         while (MenuWatchPending())
             Pump();
         Pump();
+        return menus;
     }
 
     // The display may still report where the pointer was before: the click
@@ -370,33 +389,6 @@ TEST_F(DialogKeysTest, ACaptionShowsTheFocusRectangleWhileItsBoxHasTheFocus) {
     EXPECT_EQ(left, unfocused) << "the rectangle goes with the focus";
 }
 
-// The details' fields take no focus, so F1 cannot reach them; a right click
-// offers the same help.
-TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
-    HWND dialog = Open(Named("details"));
-    HWND field = GetDlgItem(dialog, IDC_DETAILS_FIELD1);
-    HELPINFO asF1Asks = {sizeof asF1Asks, HELPINFO_WINDOW, IDC_DETAILS_FIELD1, field, 0, {0, 0}};
-    SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&asF1Asks));
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    const std::string helpOfF1 = CHelpPopup::Current()->Text();
-    CHelpPopup::CloseCurrent();
-    std::string item;
-    RunWhenMenuShows([&](HWND menu) {
-        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-        char text[64] = "";
-        if (shown)
-            GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
-        item = text;
-        SendKeyChord({VK_DOWN});
-        SendKeyChord({VK_RETURN});
-    });
-    RightClickAt(CentreOf(field));
-    WaitForMenuWatch();
-    EXPECT_EQ(item, "&What's This?");
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), helpOfF1);
-}
-
 // Arrows move among the controls of a group (a radio button's stay in its
 // group); they never leave the focus on a caption, an icon or a field that
 // takes none.
@@ -422,32 +414,30 @@ TEST_F(DialogKeysTest, ArrowsNeverPutTheFocusWhereTabCannot) {
     }
 }
 
-// A caption asks for its box's help, once; Shift+F10 asks for the focused
-// control's.
-TEST_F(DialogKeysTest, WhatsThisOnACaptionOrFromTheKeyboardGivesTheBoxsHelpOnce) {
-    HWND dialog = Open(Named("configuration"));
+// What's This? from a right click or Shift+F10 gives, once, the help of a
+// read-only field (which F1 cannot reach), of a caption's box, or of the
+// focused control.
+TEST_F(DialogKeysTest, WhatsThisGivesTheHelpOfAReadOnlyFieldACaptionsBoxOrTheFocusedControl) {
+    HWND dialog = Open(Named("details"));
+    const std::string fieldHelp = AskHelp(dialog, IDC_DETAILS_FIELD1);
+    ASSERT_NE(fieldHelp, "(none)");
+    CHelpPopup::CloseCurrent();
+    std::string item;
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { RightClickAt(CentreOf(GetDlgItem(dialog, IDC_DETAILS_FIELD1))); },
+                                     &item),
+              1);
+    EXPECT_EQ(item, "&What's This?");
+    EXPECT_EQ(ShownHelp(), fieldHelp);
+
+    CHelpPopup::CloseCurrent();
+    dialog = Open(Named("configuration"));
     const std::string boldHelp = HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_BOLD)));
     ASSERT_FALSE(boldHelp.empty());
-    int menus = 0;
-    std::function<void(HWND)> chooseAndWatch = [&](HWND menu) {
-        ++menus;
-        SendKeyChord({VK_DOWN});
-        SendKeyChord({VK_RETURN});
-        RunWhenMenuShows(chooseAndWatch, 500, menu);  // a second menu would count, and close
-    };
-    RunWhenMenuShows(chooseAndWatch);
-    RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION)));
-    WaitForMenuWatch();
-    EXPECT_EQ(menus, 1);
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), boldHelp);
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION))); }), 1);
+    EXPECT_EQ(ShownHelp(), boldHelp);
 
     CHelpPopup::CloseCurrent();
     Press({VK_MENU, 'I'});
-    RunWhenMenuShows(chooseAndWatch);
-    Press({VK_SHIFT, VK_F10});
-    WaitForMenuWatch();
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(),
-              HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { Press({VK_SHIFT, VK_F10}); }), 1);
+    EXPECT_EQ(ShownHelp(), HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));
 }

@@ -186,10 +186,12 @@ CClientCapture::~CClientCapture() {
     DeleteDC(m_dc);
 }
 
+std::string ShownHelp() { return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : "(none)"; }
+
 std::string AskHelp(HWND dialog, int id) {
     HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, GetDlgItem(dialog, id), 0, {0, 0}};
     SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : "(none)";
+    return ShownHelp();
 }
 
 std::string TitleOfWindowOpenedBy(const std::function<void()>& action, int field, std::string* fieldText) {

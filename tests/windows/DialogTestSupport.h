@@ -70,6 +70,8 @@ void ClearTyped(HWND edit);
 // The text of a control or window.
 std::string WindowText(HWND hWnd);
 
+// The text of the help popup shown, or "(none)".
+std::string ShownHelp();
 // Asks for help on a dialog's control as F1 does; the popup's text, or "(none)".
 std::string AskHelp(HWND dialog, int id);
 
