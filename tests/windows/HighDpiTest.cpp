@@ -1,4 +1,4 @@
-// The phrase manager on a screen of 144 DPI (150 %), run by AtDpi.cpp:
+// The phrase manager on a screen of 144 DPI (150 %), run by AtSetting.cpp:
 // what the program keeps or draws in pixels grows with the screen.
 #include <windows.h>
 
