@@ -189,8 +189,6 @@ TEST_F(ConfigDialogTest, CaptionsStandForTheirButtonsAndTheRandomBoxesRuleTheirC
     EXPECT_TRUE(Checked(IDC_HORIZONTAL) && !Checked(IDC_VERTICAL));
 }
 
-// The box below the others: it shows what is stored, its caption ticks it,
-// OK stores it beside Flags, and it overlaps no other control.
 TEST_F(ConfigDialogTest, SentencesOnEveryMonitorIsABoxOfItsOwnStoredOnOk) {
     Settings().WriteNumber("AllMonitors", 1);
     HWND dialog = Open();

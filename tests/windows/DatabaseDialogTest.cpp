@@ -275,8 +275,6 @@ TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
     EXPECT_EQ(manager.List().GetItemCount(), before + 1);
 }
 
-// A load held up by another connection's lock says so in the progress
-// window, and goes on once the lock is gone.
 TEST_F(DatabaseDialogTest, ALoadHeldUpByALockSaysItWaitsInTheProgressWindow) {
     Open();
     m_files.m_paths = {Path("first.Sorrow")};

@@ -231,3 +231,10 @@ std::vector<std::string> ManagerTestBase::Phrases() {
         texts.push_back(Cell(row, 3));
     return texts;
 }
+
+void ManagerTestBase::SelectRows(std::initializer_list<int> rows) {
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
+    for (int row : rows)
+        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_manager->UpdateButtons();
+}

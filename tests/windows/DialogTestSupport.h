@@ -89,6 +89,9 @@ protected:
     std::string Cell(int row, int column);
     // The phrase column, top to bottom.
     std::vector<std::string> Phrases();
+    // Selects those rows alone, the last one focused, and lets the buttons follow.
+    void SelectRows(std::initializer_list<int> rows);
+    void Command(int id) { SendMessageA(m_manager->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
     void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
     bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
     bool Checked(int id) { return SendMessageA(m_manager->GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -82,7 +82,6 @@ TEST_F(DialogsTest, DetailsShowTheFieldsCaptionsAndHelpOfTheKind) {
     }
 }
 
-// Its title, and how the manager opens it, are the manager's tests.
 TEST_F(DialogsTest, TheAboutBoxShowsItsFixedTexts) {
     CAboutDlg about;
     ASSERT_TRUE(about.Create());

@@ -66,8 +66,6 @@ uint32_t StoredNumber(CProfileSection& settings, const char* name) {
 
 }  // namespace
 
-// The list shows the presenter's rows and cells; a filter button and a
-// header click reach it.
 TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     InsertKnownPhrases();
     CPhraseManagerDlg& manager = Open();
@@ -217,7 +215,6 @@ TEST_F(ManagerTest, TheFirstTestSaverGoesBeforeTheSecondComes) {
     PumpMessages();
 }
 
-// Wherever no control stands, the tile shows, repeated from the top left.
 TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {
     HWND dialog = Open().GetSafeHwnd();
     RECT client;

@@ -40,13 +40,6 @@ protected:
             rows.push_back(row);
         return rows;
     }
-    void SelectRows(std::initializer_list<int> rows) {
-        ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-        for (int row : rows)
-            ListView_SetItemState(List(), row, LVIS_SELECTED, LVIS_SELECTED);
-        m_manager->UpdateButtons();
-    }
-    void Command(int id) { SendMessageA(m_manager->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
     // The command opens an editor; the test fills it in and presses OK or Cancel.
     void AddVerb(const std::string& object) { TypeIntoVerbEditor(object, IDM_NEW_VERB); }
