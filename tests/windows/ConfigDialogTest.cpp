@@ -99,11 +99,6 @@ protected:
         return capture.At((swatch.left + swatch.right) / 2, (swatch.top + swatch.bottom) / 2);
     }
 
-    uint32_t StoredNumber(const char* name) {
-        uint32_t value = 0xDEADBEEF;
-        Settings().ReadNumber(name, value);
-        return value;
-    }
     std::string StoredText(const char* name) {
         std::string value = "(none)";
         Settings().ReadText(name, value);
@@ -197,14 +192,12 @@ TEST_F(ConfigDialogTest, SentencesOnEveryMonitorIsABoxOfItsOwnStoredOnOk) {
     ClickCaption(IDC_ALL_MONITORS_CAPTION);
     EXPECT_FALSE(Checked(IDC_ALL_MONITORS));
     EXPECT_EQ(GetNextDlgTabItem(dialog, Item(IDCANCEL), FALSE), Item(IDC_ALL_MONITORS));
-    RECT box, caption;
-    GetWindowRect(Item(IDC_ALL_MONITORS), &box);
-    GetWindowRect(Item(IDC_ALL_MONITORS_CAPTION), &caption);
-    for (HWND other = GetWindow(dialog, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+    const RECT box = ScreenRectOf(Item(IDC_ALL_MONITORS)), caption = ScreenRectOf(Item(IDC_ALL_MONITORS_CAPTION));
+    for (HWND other : ChildrenOf(dialog)) {
         if (other == Item(IDC_ALL_MONITORS) || other == Item(IDC_ALL_MONITORS_CAPTION))
             continue;
-        RECT r, overlap;
-        GetWindowRect(other, &r);
+        const RECT r = ScreenRectOf(other);
+        RECT overlap;
         EXPECT_FALSE(IntersectRect(&overlap, &r, &box) || IntersectRect(&overlap, &r, &caption))
             << GetDlgCtrlID(other);
     }

@@ -47,21 +47,8 @@ bool IsLive(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(c
 // What Tab or a mnemonic may put the focus on.
 bool TakesFocus(HWND control) { return IsLive(control) && ((StyleOf(control) & WS_TABSTOP) || IsRadio(control)); }
 
-std::vector<HWND> Children(HWND dialog) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-RECT PlaceOf(HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    return place;
-}
-
 POINT CentreOf(HWND control) {
-    const RECT place = PlaceOf(control);
+    const RECT place = ScreenRectOf(control);
     return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
@@ -86,10 +73,10 @@ std::vector<HWND> RadioGroupOf(HWND button) {
 // A radio button stands for its whole group, which Tab visits once.
 RECT TabPlaceOf(HWND control) {
     if (!IsRadio(control))
-        return PlaceOf(control);
-    RECT place = PlaceOf(control);
+        return ScreenRectOf(control);
+    RECT place = ScreenRectOf(control);
     for (HWND member : RadioGroupOf(control)) {
-        const RECT memberPlace = PlaceOf(member);
+        const RECT memberPlace = ScreenRectOf(member);
         UnionRect(&place, &place, &memberPlace);
     }
     return place;
@@ -106,7 +93,7 @@ bool ReadsBefore(const RECT& a, const RECT& b) {
 size_t TabStopCount(HWND dialog) {
     size_t count = 0;
     std::vector<HWND> counted;
-    for (HWND child : Children(dialog)) {
+    for (HWND child : ChildrenOf(dialog)) {
         if (!TakesFocus(child) || std::find(counted.begin(), counted.end(), child) != counted.end())
             continue;
         ++count;
@@ -127,10 +114,10 @@ LONG Distance(const RECT& a, const RECT& b) {
 HWND NearestFocusable(HWND dialog, HWND label) {
     HWND nearest = nullptr;
     LONG best = 0;
-    for (HWND child : Children(dialog)) {
+    for (HWND child : ChildrenOf(dialog)) {
         if (child == label || !TakesFocus(child))
             continue;
-        const LONG distance = Distance(PlaceOf(label), PlaceOf(child));
+        const LONG distance = Distance(ScreenRectOf(label), ScreenRectOf(child));
         if (!nearest || distance < best) {
             nearest = child;
             best = distance;
@@ -328,7 +315,7 @@ TEST_F(DialogKeysTest, EveryMnemonicReachesItsControl) {
         std::vector<int> clicked;
         SetWindowSubclass(dialog, &RecordClicks, 1, reinterpret_cast<DWORD_PTR>(&clicked));
         int mnemonics = 0;
-        for (HWND control : Children(dialog)) {
+        for (HWND control : ChildrenOf(dialog)) {
             const char letter = MnemonicOf(control);
             if (!letter || !IsLive(control))
                 continue;

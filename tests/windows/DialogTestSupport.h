@@ -39,6 +39,12 @@ protected:
                     const std::string& addedBy = "ann");
 
     CProfileSection& Settings() { return m_app->ConfigSection(); }
+    // A stored number, or 0xDEADBEEF where none is stored.
+    uint32_t StoredNumber(const char* name) {
+        uint32_t value = 0xDEADBEEF;
+        Settings().ReadNumber(name, value);
+        return value;
+    }
 
     std::unique_ptr<CDialogTestApp> m_app;
     CDatabase m_db;

@@ -100,8 +100,6 @@ TEST_F(ManagerKeysTest, ArrowsShiftAndControlASelectAndTheButtonsFollow) {
 
 // With no row focused the menu opens at the list's corner, else below the focused row.
 TEST_F(ManagerKeysTest, ShiftF10AndTheMenuKeyOpenTheContextMenuAtTheFocusedRow) {
-    RECT list;
-    GetWindowRect(List(), &list);
     POINT corner = {0, 0};
     ClientToScreen(List(), &corner);
     OpenedMenu opened = MenuOpenedBy({VK_SHIFT, VK_F10});

@@ -58,12 +58,6 @@ protected:
     }
 };
 
-uint32_t StoredNumber(CProfileSection& settings, const char* name) {
-    uint32_t stored = 0;
-    EXPECT_TRUE(settings.ReadNumber(name, stored)) << name;
-    return stored;
-}
-
 }  // namespace
 
 TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
@@ -75,8 +69,13 @@ TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     EXPECT_EQ(Cell(1, 1), "02/03/2026");
     EXPECT_EQ(Cell(3, 2), "cy");
 
-    Press(IDC_FILTER_NOUNS);
-    EXPECT_EQ(manager.FilterCode(), 0);
+    const struct {
+        int button, code;
+    } filters[] = {{IDC_FILTER_VERBS, 4}, {IDC_FILTER_ADVERBS, 5}, {IDC_FILTER_ALL, -1}, {IDC_FILTER_NOUNS, 0}};
+    for (const auto& filter : filters) {
+        Press(filter.button);
+        EXPECT_EQ(manager.FilterCode(), filter.code) << filter.button;
+    }
     EXPECT_EQ(Phrases(), (Texts{"bee", "ant"}));
 
     NMLISTVIEW headerClick = {};
@@ -89,10 +88,10 @@ TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
 
 TEST_F(ManagerTest, AddOpensTheNewMenuAtTheButtonsTopRightCorner) {
     Open();
-    RECT button, menu = {};
-    GetWindowRect(m_manager->GetDlgItem(IDC_ADD), &button);
+    const RECT button = ScreenRectOf(m_manager->GetDlgItem(IDC_ADD));
+    RECT menu = {};
     RunInModalLoop([&] {
-        GetWindowRect(FindMenuWindow(), &menu);
+        menu = ScreenRectOf(FindMenuWindow());
         EndMenu();
     });
     Press(IDC_ADD);
@@ -137,8 +136,8 @@ TEST_F(ManagerTest, ColumnWidthsStartAtTheDefaultsAndAreStoredOnEveryWayOut) {
             way.leave(manager.GetSafeHwnd());
         });
         EXPECT_EQ(manager.DoModal(), IDOK) << way.name;
-        EXPECT_EQ(StoredNumber(Settings(), "ColWidth3"), static_cast<uint32_t>(way.width)) << way.name;
-        EXPECT_EQ(StoredNumber(Settings(), "ColWidth0"), 61u) << way.name;
+        EXPECT_EQ(StoredNumber("ColWidth3"), static_cast<uint32_t>(way.width)) << way.name;
+        EXPECT_EQ(StoredNumber("ColWidth0"), 61u) << way.name;
 
         Open();
         EXPECT_EQ(ListView_GetColumnWidth(List(), 3), way.width) << way.name;
@@ -164,7 +163,7 @@ TEST_F(ManagerTest, DatabaseFailuresAreToldInTheirBoxes) {
     EXPECT_FALSE(Enabled(IDC_REFRESH));
     EXPECT_TRUE(Enabled(IDOK));
     Press(IDOK);  // leaves the stored widths alone
-    EXPECT_EQ(StoredNumber(Settings(), "ColWidth3"), 223u);
+    EXPECT_EQ(StoredNumber("ColWidth3"), 223u);
     uint32_t unused = 0;
     EXPECT_FALSE(Settings().ReadNumber("ColWidth0", unused));
 }
@@ -191,9 +190,7 @@ TEST_F(ManagerTest, SystemMenuOffersTheAboutBoxLastAndNeverMaximises) {
 TEST_F(ManagerTest, HelpOnAControlShowsItsTopicBesideItUntilAKeyIsPressed) {
     HWND manager = Open().GetSafeHwnd();
     EXPECT_EQ(AskHelp(manager, IDC_PHRASE_LIST), HelpTopicText(2154169324u));
-    RECT list, popup;
-    GetWindowRect(List(), &list);
-    GetWindowRect(CHelpPopup::Current()->GetSafeHwnd(), &popup);
+    const RECT list = ScreenRectOf(List()), popup = ScreenRectOf(CHelpPopup::Current()->GetSafeHwnd());
     EXPECT_TRUE(popup.top >= list.bottom || popup.bottom <= list.top);
 
     SendMessageA(CHelpPopup::Current()->GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0);
@@ -238,7 +235,7 @@ TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {
 TEST_F(ManagerTest, EveryControlCarriesItsHelpNumber) {
     CPhraseManagerDlg& manager = Open();
     int frames = 0, withRule = 0;
-    for (HWND child = GetWindow(manager.GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : ChildrenOf(manager.GetSafeHwnd())) {
         const int id = GetDlgCtrlID(child);
         const DWORD help = GetWindowContextHelpId(child);
         const LONG style = GetWindowLongA(child, GWL_STYLE);

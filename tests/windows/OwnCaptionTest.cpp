@@ -71,8 +71,7 @@ protected:
         plain.hInstance = GetModuleHandleA(nullptr);
         plain.lpszClassName = "OwnCaptionTest.Plain";
         RegisterClassA(&plain);
-        RECT manager;
-        GetWindowRect(Manager(), &manager);
+        const RECT manager = ScreenRectOf(Manager());
         m_reference = CreateWindowExA(GetWindowLongA(Manager(), GWL_EXSTYLE), plain.lpszClassName,
                                       WindowText(Manager()).c_str(),
                                       GetWindowLongA(Manager(), GWL_STYLE) & ~WS_VISIBLE, 0, 0,
@@ -92,11 +91,7 @@ protected:
     int FrameX() const { return GetSystemMetrics(SM_CXDLGFRAME); }
     int FrameY() const { return GetSystemMetrics(SM_CYDLGFRAME); }
     int BarHeight() const { return GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER); }
-    int Width() const {
-        RECT window;
-        GetWindowRect(Manager(), &window);
-        return window.right - window.left;
-    }
+    int Width() const { return ScreenRectOf(Manager()).right - ScreenRectOf(Manager()).left; }
     // Where the three caption buttons begin.
     int ButtonsLeft() const { return Width() - 3 * GetSystemMetrics(SM_CXSIZE) - FrameX(); }
 

@@ -62,8 +62,7 @@ TEST_F(SaverWindowTest, FullScreenIsATopMostPopupOverTheScreen) {
     ASSERT_NE(saver, nullptr);
     EXPECT_TRUE(GetWindowLongA(saver, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(GetWindowLongA(saver, GWL_STYLE) & WS_POPUP);
-    RECT rect;
-    GetWindowRect(saver, &rect);
+    const RECT rect = ScreenRectOf(saver);
     EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(GetDlgCtrlID(TextWindow()), 101);
