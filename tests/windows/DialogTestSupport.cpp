@@ -70,12 +70,12 @@ bool MenuWatchPending() {
     return TheMenuWatch().timer != 0;
 }
 
+namespace {
+
 void DeleteDialogTestSettings() {
     const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
 }
-
-namespace {
 
 INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};

@@ -51,8 +51,6 @@ protected:
     CRecordingBoxes m_boxes;
 };
 
-void DeleteDialogTestSettings();
-
 // Calls the action from inside the next modal loop of this thread (a
 // dialog's or a menu's), once, soon after the loop starts.
 void RunInModalLoop(std::function<void()> action);
