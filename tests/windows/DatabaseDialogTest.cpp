@@ -185,34 +185,6 @@ TEST_F(DatabaseDialogTest, ShowsCountsOwnerAndDatabaseAndEmptyAsksTheOwnerInABox
     EXPECT_EQ(Counts(), "0 0 0");
 }
 
-// The system's own question box: Enter, pressed where its focus is, keeps the phrases.
-TEST_F(DatabaseDialogTest, EnterAtTheEmptyQuestionAnswersNo) {
-    std::string user;
-    GetCurrentUserName(user);
-    SetOwner(user);
-    Open();
-    SetMessageBoxAnswerer(nullptr);
-    std::string asked;
-    RunInModalLoop([&asked] {
-        HWND box = GetActiveWindow();
-        asked = WindowText(box);
-        HWND focus = GetFocus();
-        HWND target = focus && IsChild(box, focus) ? focus : box;
-        PostMessageA(target, WM_KEYDOWN, VK_RETURN, 0);
-        PostMessageA(target, WM_KEYUP, VK_RETURN, 0xC0000001);
-    });
-    Press(IDC_EMPTY);
-    SetMessageBoxAnswerer(&m_boxes);
-    EXPECT_EQ(asked, "Empty Database");
-    CPhraseRec left(m_app->Store());
-    left.Open();
-    int rows = 0;
-    for (; !left.IsEOF(); left.MoveNext())
-        ++rows;
-    EXPECT_EQ(rows, 7);
-    EXPECT_EQ(Counts(), "3 2 1");
-}
-
 TEST_F(DatabaseDialogTest, WhileATransferRunsNothingClosesAndTheButtonsRest) {
     Open();
     // A file cut short in its first verb: the reader stops at the damage
@@ -303,8 +275,6 @@ TEST_F(DatabaseDialogTest, TheManagersListIsReadAnewWhenTheDialogCloses) {
     EXPECT_EQ(manager.List().GetItemCount(), before + 1);
 }
 
-// A load held up by another connection's lock says so in the progress
-// window, and goes on once the lock is gone.
 TEST_F(DatabaseDialogTest, ALoadHeldUpByALockSaysItWaitsInTheProgressWindow) {
     Open();
     m_files.m_paths = {Path("first.Sorrow")};

@@ -47,21 +47,8 @@ bool IsLive(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(c
 // What Tab or a mnemonic may put the focus on.
 bool TakesFocus(HWND control) { return IsLive(control) && ((StyleOf(control) & WS_TABSTOP) || IsRadio(control)); }
 
-std::vector<HWND> Children(HWND dialog) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-RECT PlaceOf(HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    return place;
-}
-
 POINT CentreOf(HWND control) {
-    const RECT place = PlaceOf(control);
+    const RECT place = ScreenRectOf(control);
     return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
@@ -86,10 +73,10 @@ std::vector<HWND> RadioGroupOf(HWND button) {
 // A radio button stands for its whole group, which Tab visits once.
 RECT TabPlaceOf(HWND control) {
     if (!IsRadio(control))
-        return PlaceOf(control);
-    RECT place = PlaceOf(control);
+        return ScreenRectOf(control);
+    RECT place = ScreenRectOf(control);
     for (HWND member : RadioGroupOf(control)) {
-        const RECT memberPlace = PlaceOf(member);
+        const RECT memberPlace = ScreenRectOf(member);
         UnionRect(&place, &place, &memberPlace);
     }
     return place;
@@ -106,7 +93,7 @@ bool ReadsBefore(const RECT& a, const RECT& b) {
 size_t TabStopCount(HWND dialog) {
     size_t count = 0;
     std::vector<HWND> counted;
-    for (HWND child : Children(dialog)) {
+    for (HWND child : ChildrenOf(dialog)) {
         if (!TakesFocus(child) || std::find(counted.begin(), counted.end(), child) != counted.end())
             continue;
         ++count;
@@ -127,10 +114,10 @@ LONG Distance(const RECT& a, const RECT& b) {
 HWND NearestFocusable(HWND dialog, HWND label) {
     HWND nearest = nullptr;
     LONG best = 0;
-    for (HWND child : Children(dialog)) {
+    for (HWND child : ChildrenOf(dialog)) {
         if (child == label || !TakesFocus(child))
             continue;
-        const LONG distance = Distance(PlaceOf(label), PlaceOf(child));
+        const LONG distance = Distance(ScreenRectOf(label), ScreenRectOf(child));
         if (!nearest || distance < best) {
             nearest = child;
             best = distance;
@@ -252,10 +239,29 @@ protected:
         return visited;
     }
 
-    void WaitForMenuWatch() {
+    // Chooses the first item of each menu the action opens; how many
+    // showed, and the first one's item.
+    int WhatsThisMenusOpenedBy(const std::function<void()>& action, std::string* item = nullptr) {
+        int menus = 0;
+        std::function<void(HWND)> choose = [&](HWND menu) {
+            if (item && menus == 0) {
+                HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+                char text[64] = "";
+                if (shown)
+                    GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
+                *item = text;
+            }
+            ++menus;
+            SendKeyChord({VK_DOWN});
+            SendKeyChord({VK_RETURN});
+            RunWhenMenuShows(choose, 500, menu);  // a second menu would count, and close
+        };
+        RunWhenMenuShows(choose);
+        action();
         while (MenuWatchPending())
             Pump();
         Pump();
+        return menus;
     }
 
     // The display may still report where the pointer was before: the click
@@ -299,25 +305,6 @@ TEST_F(DialogKeysTest, TabVisitsEveryTabStopOfEveryDialogInReadingOrder) {
     }
 }
 
-// A new noun has no form pressed: Tab still reaches the form buttons, and
-// the arrows choose among them without leaving them.
-TEST_F(DialogKeysTest, ArrowsMoveWithinARadioGroupAndTabReachesOneWithNothingChecked) {
-    HWND dialog = Open(Named("noun"));
-    Press({VK_TAB});
-    HWND first = GetDlgItem(dialog, IDC_FORM_OBJECT);
-    ASSERT_EQ(GetFocus(), first);
-    const std::vector<HWND> group = RadioGroupOf(first);
-    ASSERT_EQ(group.size(), 4u);
-    for (size_t step = 1; step <= group.size(); ++step) {
-        Press({VK_RIGHT});
-        HWND expected = group[step % group.size()];
-        EXPECT_EQ(GetFocus(), expected);
-        EXPECT_EQ(SendMessageA(expected, BM_GETCHECK, 0, 0), BST_CHECKED);
-    }
-    Press({VK_UP});
-    EXPECT_EQ(GetFocus(), group.back());
-}
-
 // A button's letter presses it; a label's letter puts the focus on the
 // control it stands beside (a box whose caption is the label, an edit below).
 TEST_F(DialogKeysTest, EveryMnemonicReachesItsControl) {
@@ -328,7 +315,7 @@ TEST_F(DialogKeysTest, EveryMnemonicReachesItsControl) {
         std::vector<int> clicked;
         SetWindowSubclass(dialog, &RecordClicks, 1, reinterpret_cast<DWORD_PTR>(&clicked));
         int mnemonics = 0;
-        for (HWND control : Children(dialog)) {
+        for (HWND control : ChildrenOf(dialog)) {
             const char letter = MnemonicOf(control);
             if (!letter || !IsLive(control))
                 continue;
@@ -389,35 +376,9 @@ TEST_F(DialogKeysTest, ACaptionShowsTheFocusRectangleWhileItsBoxHasTheFocus) {
     EXPECT_EQ(left, unfocused) << "the rectangle goes with the focus";
 }
 
-// The details' fields take no focus, so F1 cannot reach them; a right click
-// offers the same help.
-TEST_F(DialogKeysTest, WhatsThisOnAReadOnlyFieldShowsItsHelp) {
-    HWND dialog = Open(Named("details"));
-    HWND field = GetDlgItem(dialog, IDC_DETAILS_FIELD1);
-    HELPINFO asF1Asks = {sizeof asF1Asks, HELPINFO_WINDOW, IDC_DETAILS_FIELD1, field, 0, {0, 0}};
-    SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&asF1Asks));
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    const std::string helpOfF1 = CHelpPopup::Current()->Text();
-    CHelpPopup::CloseCurrent();
-    std::string item;
-    RunWhenMenuShows([&](HWND menu) {
-        HMENU shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-        char text[64] = "";
-        if (shown)
-            GetMenuStringA(shown, 0, text, sizeof text, MF_BYPOSITION);
-        item = text;
-        SendKeyChord({VK_DOWN});
-        SendKeyChord({VK_RETURN});
-    });
-    RightClickAt(CentreOf(field));
-    WaitForMenuWatch();
-    EXPECT_EQ(item, "&What's This?");
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), helpOfF1);
-}
-
-// Arrows move among the controls of a group; they never leave the focus on
-// a caption, an icon or a field that takes none.
+// Arrows move among the controls of a group (a radio button's stay in its
+// group); they never leave the focus on a caption, an icon or a field that
+// takes none.
 TEST_F(DialogKeysTest, ArrowsNeverPutTheFocusWhereTabCannot) {
     for (const Kind& kind : EveryDialog()) {
         SCOPED_TRACE(kind.name);
@@ -430,38 +391,40 @@ TEST_F(DialogKeysTest, ArrowsNeverPutTheFocusWhereTabCannot) {
                 Press({arrow});
                 EXPECT_TRUE(TakesFocus(GetFocus())) << WindowText(stop) << " then " << arrow << ": "
                                                     << WindowText(GetFocus());
+                if (IsRadio(stop)) {
+                    const std::vector<HWND> group = RadioGroupOf(stop);
+                    EXPECT_NE(std::find(group.begin(), group.end(), GetFocus()), group.end()) << WindowText(stop);
+                }
             }
         }
         m_dialog.reset();
     }
 }
 
-// A caption asks for its box's help, once; Shift+F10 asks for the focused
-// control's.
-TEST_F(DialogKeysTest, WhatsThisOnACaptionOrFromTheKeyboardGivesTheBoxsHelpOnce) {
-    HWND dialog = Open(Named("configuration"));
+// What's This? from a right click or Shift+F10 gives, once, the help of a
+// read-only field (which F1 cannot reach), of a caption's box, or of the
+// focused control.
+TEST_F(DialogKeysTest, WhatsThisGivesTheHelpOfAReadOnlyFieldACaptionsBoxOrTheFocusedControl) {
+    HWND dialog = Open(Named("details"));
+    const std::string fieldHelp = AskHelp(dialog, IDC_DETAILS_FIELD1);
+    ASSERT_NE(fieldHelp, "(none)");
+    CHelpPopup::CloseCurrent();
+    std::string item;
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { RightClickAt(CentreOf(GetDlgItem(dialog, IDC_DETAILS_FIELD1))); },
+                                     &item),
+              1);
+    EXPECT_EQ(item, "&What's This?");
+    EXPECT_EQ(ShownHelp(), fieldHelp);
+
+    CHelpPopup::CloseCurrent();
+    dialog = Open(Named("configuration"));
     const std::string boldHelp = HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_BOLD)));
     ASSERT_FALSE(boldHelp.empty());
-    int menus = 0;
-    std::function<void(HWND)> chooseAndWatch = [&](HWND menu) {
-        ++menus;
-        SendKeyChord({VK_DOWN});
-        SendKeyChord({VK_RETURN});
-        RunWhenMenuShows(chooseAndWatch, 500, menu);  // a second menu would count, and close
-    };
-    RunWhenMenuShows(chooseAndWatch);
-    RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION)));
-    WaitForMenuWatch();
-    EXPECT_EQ(menus, 1);
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), boldHelp);
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { RightClickAt(CentreOf(GetDlgItem(dialog, IDC_BOLD_CAPTION))); }), 1);
+    EXPECT_EQ(ShownHelp(), boldHelp);
 
     CHelpPopup::CloseCurrent();
     Press({VK_MENU, 'I'});
-    RunWhenMenuShows(chooseAndWatch);
-    Press({VK_SHIFT, VK_F10});
-    WaitForMenuWatch();
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(),
-              HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));
+    EXPECT_EQ(WhatsThisMenusOpenedBy([&] { Press({VK_SHIFT, VK_F10}); }), 1);
+    EXPECT_EQ(ShownHelp(), HelpTopicText(GetWindowContextHelpId(GetDlgItem(dialog, IDC_ITALIC))));
 }

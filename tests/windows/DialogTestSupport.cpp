@@ -3,6 +3,9 @@
 #include <iterator>
 #include <vector>
 
+#include <commctrl.h>
+
+#include "dialogs/HelpPopup.h"
 #include "framework/win/WinApp.h"
 #include "store/PhraseRec.h"
 #include "store/Schema.h"
@@ -67,12 +70,12 @@ bool MenuWatchPending() {
     return TheMenuWatch().timer != 0;
 }
 
+namespace {
+
 void DeleteDialogTestSettings() {
     const std::string path = std::string("Software\\") + kCompany + "\\" + ProgramBaseName();
     RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
 }
-
-namespace {
 
 INPUT KeyInput(WORD key, DWORD flags) {
     INPUT input = {};
@@ -160,15 +163,20 @@ std::string WindowText(HWND hWnd) {
     return text;
 }
 
-CClientCapture::CClientCapture(HWND hWnd) {
-    RECT client;
-    GetClientRect(hWnd, &client);
-    UpdateWindow(hWnd);
-    HDC window = GetDC(hWnd);
+CClientCapture::CClientCapture(HWND hWnd, bool wholeWindow) {
+    RECT area;
+    if (wholeWindow) {
+        GetWindowRect(hWnd, &area);
+        OffsetRect(&area, -area.left, -area.top);
+    } else {
+        GetClientRect(hWnd, &area);
+        UpdateWindow(hWnd);
+    }
+    HDC window = wholeWindow ? GetWindowDC(hWnd) : GetDC(hWnd);
     m_dc = CreateCompatibleDC(window);
-    m_bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    m_bitmap = CreateCompatibleBitmap(window, area.right, area.bottom);
     m_old = SelectObject(m_dc, m_bitmap);
-    BitBlt(m_dc, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    BitBlt(m_dc, 0, 0, area.right, area.bottom, window, 0, 0, SRCCOPY);
     ReleaseDC(hWnd, window);
 }
 
@@ -176,4 +184,57 @@ CClientCapture::~CClientCapture() {
     SelectObject(m_dc, m_old);
     DeleteObject(m_bitmap);
     DeleteDC(m_dc);
+}
+
+std::string ShownHelp() { return CHelpPopup::Current() ? CHelpPopup::Current()->Text() : "(none)"; }
+
+std::string AskHelp(HWND dialog, int id) {
+    HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, GetDlgItem(dialog, id), 0, {0, 0}};
+    SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    return ShownHelp();
+}
+
+std::string TitleOfWindowOpenedBy(const std::function<void()>& action, int field, std::string* fieldText) {
+    std::string title;
+    RunInModalLoop([&] {
+        HWND opened = GetActiveWindow();
+        title = WindowText(opened);
+        if (fieldText)
+            *fieldText = WindowText(GetDlgItem(opened, field));
+        PostMessageA(opened, WM_COMMAND, IDCANCEL, 0);
+    });
+    action();
+    return title;
+}
+
+void ManagerTestBase::TearDown() {
+    CHelpPopup::CloseCurrent();
+    m_manager.reset();
+    DialogTest::TearDown();
+}
+
+CPhraseManagerDlg& ManagerTestBase::Open() {
+    m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
+    EXPECT_TRUE(m_manager->Create());
+    return *m_manager;
+}
+
+std::string ManagerTestBase::Cell(int row, int column) {
+    char text[300] = "";
+    ListView_GetItemText(List(), row, column, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> ManagerTestBase::Phrases() {
+    std::vector<std::string> texts;
+    for (int row = 0; row < ListView_GetItemCount(List()); ++row)
+        texts.push_back(Cell(row, 3));
+    return texts;
+}
+
+void ManagerTestBase::SelectRows(std::initializer_list<int> rows) {
+    ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
+    for (int row : rows)
+        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_manager->UpdateButtons();
 }

@@ -12,6 +12,7 @@
 #include "app/SaverApp.h"
 #include "framework/odbc/Database.h"
 #include "framework/win/MessageBox.h"
+#include "manager/PhraseManagerDlg.h"
 #include "tests/windows/WinTestSupport.h"
 
 // The application object of the dialog tests: its settings live under the
@@ -38,13 +39,17 @@ protected:
                     const std::string& addedBy = "ann");
 
     CProfileSection& Settings() { return m_app->ConfigSection(); }
+    // A stored number, or 0xDEADBEEF where none is stored.
+    uint32_t StoredNumber(const char* name) {
+        uint32_t value = 0xDEADBEEF;
+        Settings().ReadNumber(name, value);
+        return value;
+    }
 
     std::unique_ptr<CDialogTestApp> m_app;
     CDatabase m_db;
     CRecordingBoxes m_boxes;
 };
-
-void DeleteDialogTestSettings();
 
 // Calls the action from inside the next modal loop of this thread (a
 // dialog's or a menu's), once, soon after the loop starts.
@@ -69,12 +74,44 @@ void ClearTyped(HWND edit);
 // The text of a control or window.
 std::string WindowText(HWND hWnd);
 
-// The pixels of a window's client area as drawn on the screen.
+// The text of the help popup shown, or "(none)".
+std::string ShownHelp();
+// Asks for help on a dialog's control as F1 does; the popup's text, or "(none)".
+std::string AskHelp(HWND dialog, int id);
+
+// The title of the modal window the action opens, closed again at once;
+// with fieldText, also the text of that window's control `field`.
+std::string TitleOfWindowOpenedBy(const std::function<void()>& action, int field = 0,
+                                  std::string* fieldText = nullptr);
+
+// The phrase manager, created modeless over the test's data source.
+class ManagerTestBase : public DialogTest {
+protected:
+    void TearDown() override;
+    CPhraseManagerDlg& Open();
+    HWND List() { return m_manager->List().GetSafeHwnd(); }
+    std::string Cell(int row, int column);
+    // The phrase column, top to bottom.
+    std::vector<std::string> Phrases();
+    // Selects those rows alone, the last one focused, and lets the buttons follow.
+    void SelectRows(std::initializer_list<int> rows);
+    void Command(int id) { SendMessageA(m_manager->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+    void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
+    bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
+    bool Checked(int id) { return SendMessageA(m_manager->GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    std::unique_ptr<CPhraseManagerDlg> m_manager;
+};
+
+// The pixels of a window's client area as drawn on the screen, or of the
+// whole window with its title bar and frame.
 class CClientCapture {
 public:
-    explicit CClientCapture(HWND hWnd);
+    explicit CClientCapture(HWND hWnd, bool wholeWindow = false);
     COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
     ~CClientCapture();
+    CClientCapture(const CClientCapture&) = delete;
+    CClientCapture& operator=(const CClientCapture&) = delete;
 
 private:
     HDC m_dc;

@@ -1,4 +1,4 @@
-// The phrase manager on a screen of 144 DPI (150 %), run by AtDpi.cpp:
+// The phrase manager on a screen of 144 DPI (150 %), run by AtSetting.cpp:
 // what the program keeps or draws in pixels grows with the screen.
 #include <windows.h>
 
@@ -34,15 +34,12 @@ TEST_F(HighDpiTest, ColumnWidthsAreShownAtTheScreensDpiAndKeptAt96) {
         ListView_SetColumnWidth(ListOf(manager), 3, 450);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     });
-    manager.DoModal();
+    EXPECT_EQ(manager.DoModal(), IDOK);  // Escape leaves as Exit does, widths stored
 
     EXPECT_EQ(shownDate, 120);
     EXPECT_EQ(shownType, 90);  // the default 60
-    uint32_t stored = 0;
-    EXPECT_TRUE(Settings().ReadNumber("ColWidth3", stored));
-    EXPECT_EQ(stored, 300u);
-    EXPECT_TRUE(Settings().ReadNumber("ColWidth1", stored));
-    EXPECT_EQ(stored, 80u);
+    EXPECT_EQ(StoredNumber("ColWidth3"), 300u);
+    EXPECT_EQ(StoredNumber("ColWidth1"), 80u);
 }
 
 // The kind icons are drawn at the small-icon size of the screen, 24 pixels,

@@ -17,7 +17,7 @@
 
 namespace {
 
-class ManagerKeysTest : public DialogTest {
+class ManagerKeysTest : public ManagerTestBase {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
@@ -25,19 +25,11 @@ protected:
         InsertPhrase(4, "walks", "2026-03-01 10:00:01");
         InsertPhrase(2, "bee", "2026-03-02 11:30:07");
         InsertPhrase(5, "fast", "2026-03-04 17:45:59");
-        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
-        ASSERT_TRUE(m_manager->Create());
+        Open();
         SetForegroundWindow(m_manager->GetSafeHwnd());
         SetFocus(List());
         PumpMessages();
     }
-    void TearDown() override {
-        m_manager.reset();
-        DialogTest::TearDown();
-    }
-
-    HWND List() { return m_manager->List().GetSafeHwnd(); }
-    bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
     int SelectedCount() { return static_cast<int>(ListView_GetSelectedCount(List())); }
 
     void PressKeys(std::initializer_list<WORD> keys) {
@@ -79,13 +71,11 @@ protected:
         ClientToScreen(List(), &point);
         return point;
     }
-
-    std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
 
 }  // namespace
 
-TEST_F(ManagerKeysTest, ArrowsWithShiftSelectAsAClickDoesAndTheButtonsFollow) {
+TEST_F(ManagerKeysTest, ArrowsShiftAndControlASelectAndTheButtonsFollow) {
     ASSERT_EQ(GetFocus(), List());
     PressKeys({VK_DOWN});
     EXPECT_EQ(SelectedCount(), 1);
@@ -101,9 +91,7 @@ TEST_F(ManagerKeysTest, ArrowsWithShiftSelectAsAClickDoesAndTheButtonsFollow) {
     EXPECT_EQ(SelectedCount(), 1);
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 3);
     EXPECT_TRUE(Enabled(IDM_EDIT_PHRASE));
-}
 
-TEST_F(ManagerKeysTest, ControlASelectsEveryRow) {
     PressKeys({VK_CONTROL, 'A'});
     EXPECT_EQ(SelectedCount(), ListView_GetItemCount(List()));
     EXPECT_FALSE(Enabled(IDM_EDIT_PHRASE));
@@ -112,8 +100,6 @@ TEST_F(ManagerKeysTest, ControlASelectsEveryRow) {
 
 // With no row focused the menu opens at the list's corner, else below the focused row.
 TEST_F(ManagerKeysTest, ShiftF10AndTheMenuKeyOpenTheContextMenuAtTheFocusedRow) {
-    RECT list;
-    GetWindowRect(List(), &list);
     POINT corner = {0, 0};
     ClientToScreen(List(), &corner);
     OpenedMenu opened = MenuOpenedBy({VK_SHIFT, VK_F10});
@@ -148,41 +134,17 @@ TEST_F(ManagerKeysTest, TheDeleteKeyAsksBeforeDeletingTheSelection) {
     EXPECT_FALSE(Enabled(IDM_DELETE_PHRASES));
 }
 
-// Alt and the underlined letter press a button of the running dialog.
-TEST_F(ManagerKeysTest, MnemonicsPressTheirButtons) {
-    m_manager.reset();
-    CPhraseManagerDlg manager(m_app->Store());
-    RunInModalLoop([&] {
-        SetForegroundWindow(manager.GetSafeHwnd());
-        SendKeyChord({VK_MENU, 'S'});  // Adverbs
-        SendKeyChord({VK_ESCAPE});
-    });
-    EXPECT_EQ(manager.DoModal(), IDOK);
-    EXPECT_EQ(manager.FilterCode(), 5);
-}
-
 // The headings take no focus: Ctrl and a column's number sort as a click on
 // the heading does, and Alt+Enter shows a row's details as a double click.
 TEST_F(ManagerKeysTest, ControlAndAColumnsNumberSortsAndAltEnterShowsTheDetails) {
-    auto firstPhrase = [&] {
-        char text[64] = "";
-        ListView_GetItemText(List(), 0, 3, text, sizeof text);
-        return std::string(text);
-    };
     PressKeys({VK_CONTROL, '4'});
-    EXPECT_EQ(firstPhrase(), "ant");
+    EXPECT_EQ(Cell(0, 3), "ant");
     PressKeys({VK_CONTROL, '4'});
-    EXPECT_EQ(firstPhrase(), "walks");
+    EXPECT_EQ(Cell(0, 3), "walks");
 
     PressKeys({VK_HOME});
-    std::string title, shown;
-    RunInModalLoop([&] {
-        HWND details = GetActiveWindow();
-        title = WindowText(details);
-        shown = WindowText(GetDlgItem(details, IDC_DETAILS_FIELD1));
-        PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
-    });
-    PressKeys({VK_MENU, VK_RETURN});
-    EXPECT_EQ(title, "Phrase Details");
+    std::string shown;
+    EXPECT_EQ(TitleOfWindowOpenedBy([&] { PressKeys({VK_MENU, VK_RETURN}); }, IDC_DETAILS_FIELD1, &shown),
+              "Phrase Details");
     EXPECT_EQ(shown, "walks");
 }

@@ -22,14 +22,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class ManagerTest : public DialogTest {
+class ManagerTest : public ManagerTestBase {
 protected:
-    void TearDown() override {
-        CHelpPopup::CloseCurrent();
-        m_manager.reset();
-        DialogTest::TearDown();
-    }
-
     // Listed phrases of every kind and one of PhraseType 7, each of its own date.
     void InsertKnownPhrases() {
         InsertPhrase(0, "ant", "2026-03-01 10:00:00", "cy");
@@ -39,42 +33,19 @@ protected:
         InsertPhrase(7, "seven", "2026-03-05 08:00:00");
     }
 
-    CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
-        EXPECT_TRUE(m_manager->Create());
-        return *m_manager;
-    }
-
-    HWND List() { return m_manager->List().GetSafeHwnd(); }
-
-    std::string Cell(int row, int column) {
-        char text[300] = "";
-        ListView_GetItemText(List(), row, column, text, sizeof text);
-        return text;
-    }
-    Texts Phrases() {
-        Texts texts;
-        for (int row = 0; row < ListView_GetItemCount(List()); ++row)
-            texts.push_back(Cell(row, 3));
-        return texts;
-    }
-
-    void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
     void Notify(NMHDR& header) {
         SendMessageA(m_manager->GetSafeHwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     }
 
-    // A left click on a row, as the mouse sends it (keys: MK_CONTROL, MK_SHIFT).
-    void ClickRow(int row, WPARAM keys = 0) {
+    // A left click on a row, as the mouse sends it.
+    void ClickRow(int row) {
         RECT bounds = {LVIR_LABEL, 0, 0, 0};
         SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
         const LPARAM at = MAKELPARAM(bounds.left + 3, (bounds.top + bounds.bottom) / 2);
-        PostMessageA(List(), WM_LBUTTONUP, keys, at);  // lets the drag detection end at once
-        SendMessageA(List(), WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+        PostMessageA(List(), WM_LBUTTONUP, 0, at);  // lets the drag detection end at once
+        SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PumpMessages();
     }
-
-    bool Enabled(int id) { return IsWindowEnabled(m_manager->GetDlgItem(id)) != FALSE; }
 
     // The only message box shown: its text up to the first line break, title, icon and owner.
     void ExpectOneBox(const std::string& text, const std::string& title, UINT icon, HWND owner) {
@@ -85,35 +56,10 @@ protected:
         EXPECT_EQ(box.type & MB_ICONMASK, icon);
         EXPECT_EQ(box.owner, owner);
     }
-
-    // The title of the modal window the action opens, closed again at once.
-    std::string TitleOfWindowOpenedBy(const std::function<void()>& action, int field = 0,
-                                      std::string* fieldText = nullptr) {
-        std::string title;
-        RunInModalLoop([&] {
-            HWND opened = GetActiveWindow();
-            title = WindowText(opened);
-            if (fieldText)
-                *fieldText = WindowText(GetDlgItem(opened, field));
-            PostMessageA(opened, WM_COMMAND, IDCANCEL, 0);
-        });
-        action();
-        return title;
-    }
-
-    std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
-
-uint32_t StoredNumber(CProfileSection& settings, const char* name) {
-    uint32_t stored = 0;
-    EXPECT_TRUE(settings.ReadNumber(name, stored)) << name;
-    return stored;
-}
 
 }  // namespace
 
-// The list shows the presenter's rows and cells; a filter button and a
-// header click reach it.
 TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     InsertKnownPhrases();
     CPhraseManagerDlg& manager = Open();
@@ -123,8 +69,13 @@ TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     EXPECT_EQ(Cell(1, 1), "02/03/2026");
     EXPECT_EQ(Cell(3, 2), "cy");
 
-    Press(IDC_FILTER_NOUNS);
-    EXPECT_EQ(manager.FilterCode(), 0);
+    const struct {
+        int button, code;
+    } filters[] = {{IDC_FILTER_VERBS, 4}, {IDC_FILTER_ADVERBS, 5}, {IDC_FILTER_ALL, -1}, {IDC_FILTER_NOUNS, 0}};
+    for (const auto& filter : filters) {
+        Press(filter.button);
+        EXPECT_EQ(manager.FilterCode(), filter.code) << filter.button;
+    }
     EXPECT_EQ(Phrases(), (Texts{"bee", "ant"}));
 
     NMLISTVIEW headerClick = {};
@@ -135,33 +86,12 @@ TEST_F(ManagerTest, ListsRowsAndFollowsFilterButtonsAndHeaderClicks) {
     EXPECT_EQ(Phrases(), (Texts{"ant", "bee"}));
 }
 
-TEST_F(ManagerTest, MouseSelectionEnablesCommandsInButtonsAndContextMenu) {
-    InsertKnownPhrases();
-    CPhraseManagerDlg& manager = Open();
-    EXPECT_FALSE(Enabled(IDM_DELETE_PHRASES));
-
-    ClickRow(1);
-    ClickRow(3, MK_CONTROL);
-    EXPECT_EQ(ListView_GetSelectedCount(List()), 2u);
-    EXPECT_FALSE(Enabled(IDM_EDIT_PHRASE));
-    EXPECT_TRUE(Enabled(IDM_DELETE_PHRASES));
-
-    std::vector<bool> inMenu;
-    RunInModalLoop([&] {
-        for (UINT id : {IDM_EDIT_PHRASE, IDM_DELETE_PHRASES, IDM_NEW_NOUN})
-            inMenu.push_back(!(GetMenuState(manager.Menu().Popup(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)));
-        EndMenu();
-    });
-    manager.ShowContextMenu({200, 200});
-    EXPECT_EQ(inMenu, (std::vector<bool>{false, true, true}));  // New is always there
-}
-
 TEST_F(ManagerTest, AddOpensTheNewMenuAtTheButtonsTopRightCorner) {
     Open();
-    RECT button, menu = {};
-    GetWindowRect(m_manager->GetDlgItem(IDC_ADD), &button);
+    const RECT button = ScreenRectOf(m_manager->GetDlgItem(IDC_ADD));
+    RECT menu = {};
     RunInModalLoop([&] {
-        GetWindowRect(FindMenuWindow(), &menu);
+        menu = ScreenRectOf(FindMenuWindow());
         EndMenu();
     });
     Press(IDC_ADD);
@@ -188,31 +118,18 @@ TEST_F(ManagerTest, ColumnWidthsStartAtTheDefaultsAndAreStoredOnEveryWayOut) {
         EXPECT_EQ(ListView_GetColumnWidth(List(), column), defaults[column]);
     m_manager.reset();
 
-    struct WayOut {
-        const char* name;
-        int width;
-        std::function<void(HWND)> leave;
-    };
-    const WayOut ways[] = {
-        // Cancel, as Escape sends it, and OK, as Enter does.
-        {"Escape", 251, [](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"Enter", 263, [](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); }},
-    };
-    for (const WayOut& way : ways) {
-        CPhraseManagerDlg manager(m_app->Store());
-        RunInModalLoop([&] {
-            ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 3, way.width);
-            ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 0, 61);
-            way.leave(manager.GetSafeHwnd());
-        });
-        EXPECT_EQ(manager.DoModal(), IDOK) << way.name;
-        EXPECT_EQ(StoredNumber(Settings(), "ColWidth3"), static_cast<uint32_t>(way.width)) << way.name;
-        EXPECT_EQ(StoredNumber(Settings(), "ColWidth0"), 61u) << way.name;
-
-        Open();
-        EXPECT_EQ(ListView_GetColumnWidth(List(), 3), way.width) << way.name;
-        m_manager.reset();
-    }
+    // OK, as Enter sends it; Cancel, as Escape does, with the high DPI.
+    CPhraseManagerDlg manager(m_app->Store());
+    RunInModalLoop([&] {
+        ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 3, 263);
+        ListView_SetColumnWidth(manager.List().GetSafeHwnd(), 0, 61);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_EQ(manager.DoModal(), IDOK);
+    EXPECT_EQ(StoredNumber("ColWidth3"), 263u);
+    EXPECT_EQ(StoredNumber("ColWidth0"), 61u);
+    Open();
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 3), 263);
 }
 
 // What the presenter says of a failing refresh reaches a warning box over
@@ -233,7 +150,7 @@ TEST_F(ManagerTest, DatabaseFailuresAreToldInTheirBoxes) {
     EXPECT_FALSE(Enabled(IDC_REFRESH));
     EXPECT_TRUE(Enabled(IDOK));
     Press(IDOK);  // leaves the stored widths alone
-    EXPECT_EQ(StoredNumber(Settings(), "ColWidth3"), 223u);
+    EXPECT_EQ(StoredNumber("ColWidth3"), 223u);
     uint32_t unused = 0;
     EXPECT_FALSE(Settings().ReadNumber("ColWidth0", unused));
 }
@@ -258,23 +175,14 @@ TEST_F(ManagerTest, SystemMenuOffersTheAboutBoxLastAndNeverMaximises) {
 }
 
 TEST_F(ManagerTest, HelpOnAControlShowsItsTopicBesideItUntilAKeyIsPressed) {
-    CPhraseManagerDlg& manager = Open();
-    auto askHelp = [&](int id) {
-        HELPINFO info = {sizeof info, HELPINFO_WINDOW, id, manager.GetDlgItem(id), 0, {0, 0}};
-        SendMessageA(manager.GetSafeHwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    };
-    askHelp(IDC_PHRASE_LIST);
-    ASSERT_NE(CHelpPopup::Current(), nullptr);
-    EXPECT_EQ(CHelpPopup::Current()->Text(), HelpTopicText(2154169324u));
-    RECT list, popup;
-    GetWindowRect(List(), &list);
-    GetWindowRect(CHelpPopup::Current()->GetSafeHwnd(), &popup);
+    HWND manager = Open().GetSafeHwnd();
+    EXPECT_EQ(AskHelp(manager, IDC_PHRASE_LIST), HelpTopicText(2154169324u));
+    const RECT list = ScreenRectOf(List()), popup = ScreenRectOf(CHelpPopup::Current()->GetSafeHwnd());
     EXPECT_TRUE(popup.top >= list.bottom || popup.bottom <= list.top);
 
     SendMessageA(CHelpPopup::Current()->GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(CHelpPopup::Current(), nullptr);
-    askHelp(IDOK);  // Exit has no topic
-    EXPECT_EQ(CHelpPopup::Current(), nullptr);
+    EXPECT_EQ(AskHelp(manager, IDOK), "(none)");  // Exit has no topic
 }
 
 TEST_F(ManagerTest, TheFirstTestSaverGoesBeforeTheSecondComes) {
@@ -291,7 +199,6 @@ TEST_F(ManagerTest, TheFirstTestSaverGoesBeforeTheSecondComes) {
     PumpMessages();
 }
 
-// Wherever no control stands, the tile shows, repeated from the top left.
 TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {
     HWND dialog = Open().GetSafeHwnd();
     RECT client;
@@ -315,7 +222,7 @@ TEST_F(ManagerTest, TheTileCoversTheDialogFromItsTopLeftCorner) {
 TEST_F(ManagerTest, EveryControlCarriesItsHelpNumber) {
     CPhraseManagerDlg& manager = Open();
     int frames = 0, withRule = 0;
-    for (HWND child = GetWindow(manager.GetSafeHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : ChildrenOf(manager.GetSafeHwnd())) {
         const int id = GetDlgCtrlID(child);
         const DWORD help = GetWindowContextHelpId(child);
         const LONG style = GetWindowLongA(child, GWL_STYLE);

@@ -16,31 +16,8 @@
 namespace {
 
 // The pixels of a whole window, title bar and frame included.
-class CWindowCapture {
-public:
-    explicit CWindowCapture(HWND hWnd) {
-        RECT window;
-        GetWindowRect(hWnd, &window);
-        HDC source = GetWindowDC(hWnd);
-        m_dc = CreateCompatibleDC(source);
-        m_bitmap = CreateCompatibleBitmap(source, window.right - window.left, window.bottom - window.top);
-        m_old = SelectObject(m_dc, m_bitmap);
-        BitBlt(m_dc, 0, 0, window.right - window.left, window.bottom - window.top, source, 0, 0, SRCCOPY);
-        ReleaseDC(hWnd, source);
-    }
-    ~CWindowCapture() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    CWindowCapture(const CWindowCapture&) = delete;
-    CWindowCapture& operator=(const CWindowCapture&) = delete;
-    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+struct CWindowCapture : CClientCapture {
+    explicit CWindowCapture(HWND hWnd) : CClientCapture(hWnd, true) {}
 };
 
 bool Near(COLORREF a, COLORREF b) {
@@ -94,8 +71,7 @@ protected:
         plain.hInstance = GetModuleHandleA(nullptr);
         plain.lpszClassName = "OwnCaptionTest.Plain";
         RegisterClassA(&plain);
-        RECT manager;
-        GetWindowRect(Manager(), &manager);
+        const RECT manager = ScreenRectOf(Manager());
         m_reference = CreateWindowExA(GetWindowLongA(Manager(), GWL_EXSTYLE), plain.lpszClassName,
                                       WindowText(Manager()).c_str(),
                                       GetWindowLongA(Manager(), GWL_STYLE) & ~WS_VISIBLE, 0, 0,
@@ -115,11 +91,7 @@ protected:
     int FrameX() const { return GetSystemMetrics(SM_CXDLGFRAME); }
     int FrameY() const { return GetSystemMetrics(SM_CYDLGFRAME); }
     int BarHeight() const { return GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYBORDER); }
-    int Width() const {
-        RECT window;
-        GetWindowRect(Manager(), &window);
-        return window.right - window.left;
-    }
+    int Width() const { return ScreenRectOf(Manager()).right - ScreenRectOf(Manager()).left; }
     // Where the three caption buttons begin.
     int ButtonsLeft() const { return Width() - 3 * GetSystemMetrics(SM_CXSIZE) - FrameX(); }
 

@@ -26,32 +26,13 @@ struct StoredPhrase {
     std::string addedBy;
 };
 
-class PhraseCommandsTest : public DialogTest {
+class PhraseCommandsTest : public ManagerTestBase {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
         GetCurrentUserName(m_user);
     }
-    void TearDown() override {
-        m_manager.reset();
-        DialogTest::TearDown();
-    }
 
-    CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
-        EXPECT_TRUE(m_manager->Create());
-        return *m_manager;
-    }
-    HWND List() { return m_manager->List().GetSafeHwnd(); }
-    std::vector<std::string> Phrases() {
-        std::vector<std::string> texts;
-        for (int row = 0; row < ListView_GetItemCount(List()); ++row) {
-            char text[300] = "";
-            ListView_GetItemText(List(), row, 3, text, sizeof text);
-            texts.push_back(text);
-        }
-        return texts;
-    }
     std::vector<int> SelectedRows() {
         std::vector<int> rows;
         for (int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED); row >= 0;
@@ -59,15 +40,6 @@ protected:
             rows.push_back(row);
         return rows;
     }
-    void SelectRows(std::initializer_list<int> rows) {
-        ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-        for (int row : rows)
-            ListView_SetItemState(List(), row, LVIS_SELECTED, LVIS_SELECTED);
-        m_manager->UpdateButtons();
-    }
-    void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
-    void Command(int id) { SendMessageA(m_manager->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    bool Checked(int id) { return SendMessageA(m_manager->GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     // The command opens an editor; the test fills it in and presses OK or Cancel.
     void AddVerb(const std::string& object) { TypeIntoVerbEditor(object, IDM_NEW_VERB); }
@@ -102,7 +74,6 @@ protected:
     }
 
     std::string m_user;
-    std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
 
 }  // namespace

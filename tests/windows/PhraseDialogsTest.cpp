@@ -98,17 +98,6 @@ TEST_F(PhraseDialogsTest, TitleAndIconFollowKindAndModeAndAStoredPhraseOpensAsSt
     }
 }
 
-// OK gives the texts typed: an edit stored through the manager shows that.
-TEST_F(PhraseDialogsTest, CancelGivesTheTextsGivenWhateverWasTyped) {
-    SetRecord(4, {"runs", "runs", "runs", "run"});
-    CVerbPhraseDlg dialog(nullptr, &m_record, false);
-    ASSERT_TRUE(dialog.Create());
-    TypeText(dialog.GetDlgItem(IDC_OBJECT_TEXT), " away");
-    SendMessageA(dialog.GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(dialog.Result(), IDCANCEL);
-    EXPECT_EQ(dialog.m_texts, (FormTexts{"runs", "runs", "runs", "run"}));
-}
-
 // How a failed exchange step keeps the dialog open is the framework's; a
 // noun stored with its form is the manager's. Here: no form, no noun.
 TEST_F(PhraseDialogsTest, ANewNounNeedsAForm) {
@@ -125,7 +114,9 @@ TEST_F(PhraseDialogsTest, ANewNounNeedsAForm) {
     EXPECT_EQ(GetFocus(), dialog.GetDlgItem(IDC_NOUN_TEXT));
 }
 
-TEST_F(PhraseDialogsTest, EditingANounShowsItsFormAndCancelKeepsIt) {
+// Cancel gives back what the editor was given, whatever was typed; OK gives
+// the typing, as an edit stored through the manager shows.
+TEST_F(PhraseDialogsTest, EditingShowsTheStoredPhraseAndCancelGivesItBack) {
     SetRecord(2, {"the old queen", "", "", ""});
     CNounPhraseDlg dialog(nullptr, &m_record);
     ASSERT_TRUE(dialog.Create());
@@ -138,4 +129,12 @@ TEST_F(PhraseDialogsTest, EditingANounShowsItsFormAndCancelKeepsIt) {
     SendMessageA(dialog.GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(dialog.m_nForm, 2);
     EXPECT_EQ(dialog.m_strText, "the old queen");
+
+    SetRecord(4, {"runs", "runs", "runs", "run"});
+    CVerbPhraseDlg verb(nullptr, &m_record, false);
+    ASSERT_TRUE(verb.Create());
+    TypeText(verb.GetDlgItem(IDC_OBJECT_TEXT), " away");
+    SendMessageA(verb.GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(verb.Result(), IDCANCEL);
+    EXPECT_EQ(verb.m_texts, (FormTexts{"runs", "runs", "runs", "run"}));
 }

@@ -22,38 +22,16 @@ namespace {
 
 constexpr char kBorrowed[] = "a borrowed cat";
 
-class SecuredManagerTest : public DialogTest {
+class SecuredManagerTest : public ManagerTestBase {
 protected:
     void SetUp() override {
         if (!std::getenv("SORROWLINE_SECURED_MEMBER"))
             GTEST_SKIP() << "runs as a member of a secured database (secured-manager.sh)";
         DialogTest::SetUp();
     }
-    void TearDown() override {
-        m_manager.reset();
-        DialogTest::TearDown();
-    }
     // The script made, secured and filled them.
     void PrepareTables() override {}
 
-    CPhraseManagerDlg& Open() {
-        m_manager = std::make_unique<CPhraseManagerDlg>(m_app->Store());
-        EXPECT_TRUE(m_manager->Create());
-        return *m_manager;
-    }
-    HWND List() { return m_manager->List().GetSafeHwnd(); }
-    std::string RowText(int row) {
-        char text[300] = "";
-        ListView_GetItemText(List(), row, 3, text, sizeof text);
-        return text;
-    }
-    void SelectOnlyRow(int row) {
-        ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
-        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        m_manager->UpdateButtons();
-    }
-    void Command(int id) { SendMessageA(m_manager->GetSafeHwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    void Press(int id) { SendMessageA(m_manager->GetDlgItem(id), BM_CLICK, 0, 0); }
     std::string FirstLine(size_t box) const {
         const std::string& text = m_boxes.m_shown.at(box).text;
         return text.substr(0, text.find('\n'));
@@ -76,8 +54,6 @@ protected:
                      "NumAdverbs = (SELECT COUNT(*) FROM Phrase WHERE PhraseType = 5) AS INTEGER) "
                      "FROM Configuration") == 1;
     }
-
-    std::unique_ptr<CPhraseManagerDlg> m_manager;
 };
 
 }  // namespace
@@ -87,17 +63,17 @@ TEST_F(SecuredManagerTest, TheServersRefusalsAreToldAndALostSessionIsReplaced) {
     ASSERT_TRUE(GetCurrentUserName(user));
     Open();
     ASSERT_EQ(ListView_GetItemCount(List()), 1);
-    ASSERT_EQ(RowText(0), kBorrowed);
+    ASSERT_EQ(Cell(0, 3), kBorrowed);
     ASSERT_EQ(Query("SELECT COUNT(*) FROM Phrase WHERE lower(AddedBy) = lower('" + user + "')"), 1)
         << "the script stores the phrase in the name " << user << " does not have";
 
     // The program lets the author delete it; the server does not.
-    SelectOnlyRow(0);
+    SelectRows({0});
     Command(IDM_DELETE_PHRASES);
     ASSERT_EQ(m_boxes.m_shown.size(), 2u) << "the question, then the refusal";
     EXPECT_EQ(FirstLine(1), "Could not delete item");
     EXPECT_EQ(m_boxes.m_shown[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_EQ(RowText(0), kBorrowed);
+    EXPECT_EQ(Cell(0, 3), kBorrowed);
 
     // Nor an edit: the editor's OK ends in the error box, the row as stored.
     RunInModalLoop([] {
@@ -106,7 +82,7 @@ TEST_F(SecuredManagerTest, TheServersRefusalsAreToldAndALostSessionIsReplaced) {
         TypeText(GetDlgItem(editor, IDC_NOUN_TEXT), "a stolen cat");
         PostMessageA(editor, WM_COMMAND, IDOK, 0);
     });
-    SelectOnlyRow(0);
+    SelectRows({0});
     Command(IDM_EDIT_PHRASE);
     ASSERT_EQ(m_boxes.m_shown.size(), 3u);
     EXPECT_EQ(FirstLine(2), "Cannot edit phrase");
@@ -123,5 +99,5 @@ TEST_F(SecuredManagerTest, TheServersRefusalsAreToldAndALostSessionIsReplaced) {
     Press(IDC_REFRESH);
     EXPECT_EQ(m_boxes.m_shown.size(), 4u);
     ASSERT_EQ(ListView_GetItemCount(List()), 1);
-    EXPECT_EQ(RowText(0), kBorrowed);
+    EXPECT_EQ(Cell(0, 3), kBorrowed);
 }

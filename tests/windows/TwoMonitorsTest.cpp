@@ -14,12 +14,6 @@ namespace {
 const RECT kPrimary = {0, 0, 1024, 768};
 const RECT kSecond = {1024, 0, 1824, 600};
 
-RECT ScreenRect(HWND window) {
-    RECT r;
-    GetWindowRect(window, &r);
-    return r;
-}
-
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
 class TwoMonitorsTest : public SaverWindowFixture {
@@ -51,7 +45,7 @@ protected:
         Tick(text);
         EXPECT_FALSE(text.Text().empty());
         EXPECT_TRUE(IsWindowVisible(text.GetSafeHwnd()));
-        RECT line = ScreenRect(text.GetSafeHwnd()), monitor = ScreenRect(GetParent(text.GetSafeHwnd())), shown;
+        RECT line = ScreenRectOf(text.GetSafeHwnd()), monitor = ScreenRectOf(GetParent(text.GetSafeHwnd())), shown;
         IntersectRect(&shown, &line, &monitor);
         return shown;
     }
@@ -63,13 +57,13 @@ protected:
 // sentence keeps to the primary monitor.
 TEST_F(TwoMonitorsTest, TheSaverCoversBothMonitorsAndTheGap) {
     HWND saver = Start();
-    EXPECT_TRUE(SameRect(ScreenRect(saver), {0, 0, 1824, 768}));
+    EXPECT_TRUE(SameRect(ScreenRectOf(saver), {0, 0, 1824, 768}));
     EXPECT_TRUE(GetWindowLongA(saver, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(Covers(saver, 10, 10));
     EXPECT_TRUE(Covers(saver, 1800, 590));
     EXPECT_TRUE(Covers(saver, 1500, 700));  // below the smaller monitor
     ASSERT_EQ(m_saver->SentenceAreaCount(), 1u);
-    EXPECT_TRUE(SameRect(ScreenRect(GetParent(m_saver->TextWindow()->GetSafeHwnd())), kPrimary));
+    EXPECT_TRUE(SameRect(ScreenRectOf(GetParent(m_saver->TextWindow()->GetSafeHwnd())), kPrimary));
     const RECT line = ShownLine(0);
     EXPECT_EQ(line.left, kPrimary.left);  // a line as wide as its monitor
     EXPECT_EQ(line.right, kPrimary.right);
@@ -90,7 +84,7 @@ TEST_F(TwoMonitorsTest, AJitterOnTheSecondMonitorKeepsTheSaverAndAMoveEndsIt) {
 TEST_F(TwoMonitorsTest, WithSentencesOnEveryMonitorEachShowsItsOwn) {
     Start(true);
     ASSERT_EQ(m_saver->SentenceAreaCount(), 2u);
-    EXPECT_TRUE(SameRect(ScreenRect(GetParent(m_saver->TextWindow(1)->GetSafeHwnd())), kSecond));
+    EXPECT_TRUE(SameRect(ScreenRectOf(GetParent(m_saver->TextWindow(1)->GetSafeHwnd())), kSecond));
     const RECT second = ShownLine(1);
     EXPECT_EQ(second.left, kSecond.left);
     EXPECT_EQ(second.right, kSecond.right);
@@ -105,6 +99,6 @@ TEST_F(TwoMonitorsTest, ADisplayChangeReadsTheMonitorsAgain) {
     SetWindowPos(saver, nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(saver, WM_DISPLAYCHANGE, 24, MAKELPARAM(1024, 768));
     PumpMessages();
-    EXPECT_TRUE(SameRect(ScreenRect(saver), {0, 0, 1824, 768}));
+    EXPECT_TRUE(SameRect(ScreenRectOf(saver), {0, 0, 1824, 768}));
     EXPECT_NE(m_saver->TextWindow(), nullptr);
 }

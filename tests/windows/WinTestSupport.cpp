@@ -132,3 +132,16 @@ HWND FindMenuWindow() {
         reinterpret_cast<LPARAM>(&found));
     return found;
 }
+
+RECT ScreenRectOf(HWND window) {
+    RECT place = {};
+    GetWindowRect(window, &place);
+    return place;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}

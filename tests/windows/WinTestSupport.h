@@ -101,3 +101,8 @@ public:
 
 // The visible popup menu window while a menu is tracked, or null.
 HWND FindMenuWindow();
+
+// Where a window is on the screen.
+RECT ScreenRectOf(HWND window);
+// A window's child windows, first to last.
+std::vector<HWND> ChildrenOf(HWND parent);
