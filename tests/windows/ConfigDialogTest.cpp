@@ -92,9 +92,7 @@ protected:
     }
 
     COLORREF SwatchColour(int id) {
-        RECT swatch;
-        GetWindowRect(Item(id), &swatch);
-        MapWindowPoints(nullptr, m_dialog->GetSafeHwnd(), reinterpret_cast<POINT*>(&swatch), 2);
+        const RECT swatch = RectWithin(Item(id), m_dialog->GetSafeHwnd());
         CClientCapture capture(m_dialog->GetSafeHwnd());
         return capture.At((swatch.left + swatch.right) / 2, (swatch.top + swatch.bottom) / 2);
     }

@@ -343,9 +343,7 @@ TEST_F(DialogKeysTest, EveryMnemonicReachesItsControl) {
 TEST_F(DialogKeysTest, ACaptionShowsTheFocusRectangleWhileItsBoxHasTheFocus) {
     HWND dialog = Open(Named("configuration"));
     HWND caption = GetDlgItem(dialog, IDC_BOLD_CAPTION);
-    RECT place;
-    GetWindowRect(caption, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = RectWithin(caption, dialog);
     auto pixels = [&] {
         UpdateWindow(dialog);
         CClientCapture capture(dialog);

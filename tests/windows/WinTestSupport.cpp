@@ -139,6 +139,12 @@ RECT ScreenRectOf(HWND window) {
     return place;
 }
 
+RECT RectWithin(HWND window, HWND other) {
+    RECT place = ScreenRectOf(window);
+    MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))

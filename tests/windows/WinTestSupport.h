@@ -104,5 +104,7 @@ HWND FindMenuWindow();
 
 // Where a window is on the screen.
 RECT ScreenRectOf(HWND window);
+// Where a window is in the client area of another (its dialog, say).
+RECT RectWithin(HWND window, HWND other);
 // A window's child windows, first to last.
 std::vector<HWND> ChildrenOf(HWND parent);
